@@ -1,0 +1,31 @@
+#include "app/Int16.h"
+
+#include <limits>
+
+namespace int16 {
+
+OverflowError::OverflowError() : std::overflow_error("Overflow") {}
+
+std::int16_t checked(long long value)
+{
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        throw OverflowError();
+    return static_cast<std::int16_t>(value);
+}
+
+std::int16_t add(std::int16_t a, std::int16_t b)
+{
+    return checked(static_cast<long long>(a) + b);
+}
+
+std::int16_t sub(std::int16_t a, std::int16_t b)
+{
+    return checked(static_cast<long long>(a) - b);
+}
+
+std::int16_t mul(std::int16_t a, std::int16_t b)
+{
+    return checked(static_cast<long long>(a) * b);
+}
+
+} // namespace int16

@@ -1,0 +1,45 @@
+#include "app/TextFormat.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace textformat {
+
+QString countText(long long count)
+{
+    return (count < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(count < 0 ? -count : count);
+}
+
+QString twoDecimals(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+    const bool negative = std::signbit(value) && value != 0.0;
+    const double scaled = std::fabs(value) * 100.0;
+    const double below = std::floor(scaled);
+    // A score such as 100 ÷ 96 × 3 is 3.125 in exact arithmetic but can land a
+    // hair below the half in binary; treat anything that close as the half.
+    const double fraction = scaled - below;
+    const double tolerance = 1e-9 * std::max(1.0, scaled);
+    const double hundredths = fraction >= 0.5 - tolerance ? below + 1.0 : below;
+    const double whole = std::floor(hundredths / 100.0);
+    const auto cents = static_cast<int>(hundredths - whole * 100.0);
+    QString text = QString::number(whole, 'f', 0).rightJustified(2, QLatin1Char('0'));
+    text += QLatin1Char('.') + QString::number(cents).rightJustified(2, QLatin1Char('0'));
+    return negative && hundredths != 0.0 ? QLatin1Char('-') + text : text;
+}
+
+QString scoreText(double score)
+{
+    return QStringLiteral("Score = ") + twoDecimals(score) + QStringLiteral(" %");
+}
+
+double score(int asked, int correct)
+{
+    return 100.0 / asked * correct;
+}
+
+} // namespace textformat

@@ -1,0 +1,23 @@
+#pragma once
+
+class QString;
+
+// The number texts the windows show.
+namespace textformat {
+
+// A count in a caption: one blank before the digits, a minus sign instead for
+// a negative count (" 3", "-3").
+QString countText(long long count);
+
+// A number with at least two digits before the point and exactly two after,
+// rounded to the nearest hundredth, halfway cases away from zero
+// (66.666… → "66.67", 5 → "05.00", 100 → "100.00").
+QString twoDecimals(double value);
+
+// "Score = " + twoDecimals(score) + " %".
+QString scoreText(double score);
+
+// The score of a test: 100 ÷ asked × correct, in double precision.
+double score(int asked, int correct);
+
+} // namespace textformat
