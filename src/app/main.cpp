@@ -1,4 +1,28 @@
-int main()
+#include "app/Fonts.h"
+#include "app/MDIForm1.h"
+#include "app/Platform.h"
+#include "app/QtClock.h"
+#include "app/QtPlatform.h"
+#include "quiztest/RandomGenerator.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
 {
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pondera"));
+    installFontSubstitutions();
+
+    QtMessageBoxes boxes;
+    QtFileOpenDialog dialog;
+    QtProgramEnd end;
+    QtWorkArea workArea;
+    QtClock clock;
+    Platform platform{boxes, dialog, end, workArea, clock};
+    RandomGenerator generator;
+
+    MDIForm1 frame(platform, generator);
+    frame.MDIForm_Load();
+    frame.show();
+    return QApplication::exec();
 }

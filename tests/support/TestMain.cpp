@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/Fonts.h"
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -11,6 +13,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

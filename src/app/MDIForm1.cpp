@@ -1,0 +1,110 @@
+#include "app/MDIForm1.h"
+
+#include "app/Module1.h"
+#include "app/Platform.h"
+#include "app/Twips.h"
+#include "help/AppIcon.h"
+#include "quiztest/frmQ.h"
+#include "report/frmReport.h"
+#include "ui_MDIForm1.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiArea>
+#include <QTimer>
+
+namespace {
+constexpr std::int32_t kTwips = 1;
+constexpr double kQuizTop = 350; // twips below the client area's top edge
+} // namespace
+
+MDIForm1::MDIForm1(Platform& platform, RandomSource& generator)
+    : m_platform(platform), m_generator(generator), m_ui(std::make_unique<Ui::MDIForm1>())
+{
+    m_ui->setupUi(this);
+    setCentralWidget(m_ui->mdiArea);
+    setWindowIcon(appIcon());
+}
+
+MDIForm1::~MDIForm1() = default;
+
+void MDIForm1::MDIForm_Load()
+{
+    bSkipResize = true;
+    const std::int32_t w = Module1::WorkAreaWidth(m_platform.workArea, kTwips);
+    const std::int32_t h = Module1::WorkAreaHeight(m_platform.workArea, kTwips);
+    m_outerSize = QSize(twips::toPixels(w), twips::toPixels(h));
+    move(0, 0);
+    resize(m_outerSize);
+    // The quiz window centres itself in the client area, which a hidden
+    // window lays out only when asked.
+    layout()->activate();
+
+    m_quiz = new frmQ(m_platform, m_generator, *this);
+    m_quiz->attachTo(*m_ui->mdiArea, BorderStyle::FixedSingle);
+    m_quiz->Form_Load();
+    m_quiz->Show();
+}
+
+void MDIForm1::MDIForm_Resize()
+{
+    if (bSkipResize) {
+        bSkipResize = false;
+        return;
+    }
+    if (!m_quiz)
+        return;
+    m_quiz->Move(static_cast<float>((ScaleWidth() - m_quiz->Width()) / 2), kQuizTop);
+    m_quiz->report().PlaceBelowQuiz();
+}
+
+QString MDIForm1::Caption() const
+{
+    return windowTitle();
+}
+
+double MDIForm1::ScaleWidth() const
+{
+    return twips::fromPixels(m_ui->mdiArea->width());
+}
+
+double MDIForm1::ScaleHeight() const
+{
+    return twips::fromPixels(m_ui->mdiArea->height());
+}
+
+QMdiArea& MDIForm1::mdiArea()
+{
+    return *m_ui->mdiArea;
+}
+
+void MDIForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    MDIForm_Resize();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    // The quiz window decides; on Yes the program ends from inside its handler.
+    event->ignore();
+    if (m_quiz)
+        m_quiz->Form_QueryUnload();
+}
+
+void MDIForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window manager adds its decorations only once the window is shown;
+    // the frame's size covers them, so the outer edges meet the work area's.
+    QTimer::singleShot(0, this, &MDIForm1::fitOuterSize);
+}
+
+void MDIForm1::fitOuterSize()
+{
+    if (m_outerSize.isEmpty() || isMaximized() || isFullScreen())
+        return;
+    const QSize decorations = frameGeometry().size() - size();
+    if (!decorations.isEmpty())
+        resize(m_outerSize - decorations);
+}

@@ -1,0 +1,108 @@
+#include "app/OptionArray.h"
+
+#include "app/Tag.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRadioButton>
+#include <QString>
+
+#include <cassert>
+
+OptionArray::OptionArray(const std::array<QRadioButton*, Count>& options, QObject* parent)
+    : QObject(parent), m_options(options)
+{
+    for (int i = 0; i < Count; ++i) {
+        // Plain option buttons sharing a parent are auto-exclusive; that
+        // cannot be undone for one of them, so the array keeps exclusivity itself.
+        m_options[i]->setAutoExclusive(false);
+        connect(m_options[i], &QRadioButton::clicked, this, [this, i] { select(i); });
+    }
+}
+
+QRadioButton& OptionArray::operator[](int index) const
+{
+    assert(index >= 0 && index < Count);
+    return *m_options[static_cast<std::size_t>(index)];
+}
+
+void OptionArray::select(int index)
+{
+    for (int i = 0; i < Count; ++i)
+        (*this)[i].setChecked(i == index);
+    emit Click(index);
+}
+
+void OptionArray::clearSelection()
+{
+    for (QRadioButton* option : m_options)
+        option->setChecked(false);
+}
+
+int OptionArray::selectedIndex() const
+{
+    for (int i = 0; i < Count; ++i)
+        if ((*this)[i].isChecked())
+            return i;
+    return -1;
+}
+
+QString OptionArray::Caption(int index) const
+{
+    return (*this)[index].text();
+}
+
+void OptionArray::setCaption(int index, const QString& caption)
+{
+    (*this)[index].setText(caption);
+}
+
+QString OptionArray::Tag(int index) const
+{
+    return tag::get((*this)[index]);
+}
+
+void OptionArray::setTag(int index, const QString& text)
+{
+    tag::set((*this)[index], text);
+}
+
+void OptionArray::setUnderline(int index, bool on)
+{
+    QFont font = (*this)[index].font();
+    font.setUnderline(on);
+    (*this)[index].setFont(font);
+}
+
+void OptionArray::setStrikeOut(int index, bool on)
+{
+    QFont font = (*this)[index].font();
+    font.setStrikeOut(on);
+    (*this)[index].setFont(font);
+}
+
+void OptionArray::setFontSize(int index, double points)
+{
+    QFont font = (*this)[index].font();
+    font.setPointSizeF(points);
+    (*this)[index].setFont(font);
+}
+
+void OptionArray::setForeColor(int index, const QColor& color)
+{
+    QPalette palette = (*this)[index].palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    (*this)[index].setPalette(palette);
+}
+
+void OptionArray::resetForeColor(int index)
+{
+    QRadioButton& option = (*this)[index];
+    QPalette palette = option.palette();
+    const QPalette standard = option.parentWidget() ? option.parentWidget()->palette() : QPalette();
+    palette.setColor(QPalette::WindowText, standard.color(QPalette::ButtonText));
+    palette.setColor(QPalette::ButtonText, standard.color(QPalette::ButtonText));
+    option.setPalette(palette);
+}

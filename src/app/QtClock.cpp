@@ -1,0 +1,8 @@
+#include "app/QtClock.h"
+
+#include <QTime>
+
+double QtClock::secondsSinceMidnight()
+{
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}

@@ -1,0 +1,71 @@
+#include "app/QtPlatform.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QString>
+
+MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    QString text = prompt;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
+    switch (style) {
+    case MsgStyle::OkStop:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgStyle::YesNoStop:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case MsgStyle::OkInformation:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    default:
+        // Esc on a Yes/No box answers No, as the platform's own boxes do.
+        return style == MsgStyle::YesNoStop ? MsgAnswer::No : MsgAnswer::Ok;
+    }
+}
+
+std::optional<QString> QtFileOpenDialog::getOpenFileName(const QString& filter)
+{
+    QString selected = filter.section(QStringLiteral(";;"), 0, 0);
+    const QString name =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter, &selected);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+void QtProgramEnd::End()
+{
+    // exit() leaves the event loop without closing any window, so no close
+    // handler runs; main's objects are then destroyed without being asked.
+    QCoreApplication::exit(0);
+}
+
+WorkAreaRect QtWorkArea::query()
+{
+    WorkAreaRect rect;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        rect.Left = available.left();
+        rect.Top = available.top();
+        rect.Right = available.x() + available.width();
+        rect.Bottom = available.y() + available.height();
+    }
+    return rect;
+}

@@ -1,0 +1,208 @@
+#include "app/CaptionLabel.h"
+#include "app/Form.h"
+#include "app/OptionArray.h"
+#include "app/TextBox.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+TEST(TextBox, ReadsBackCrLfLinesAndLoneLfExactly)
+{
+    const QString samples[] = {
+        QStringLiteral("apple,ringo\r\n"),
+        QStringLiteral("a,b\r\nc,d\r\n"),
+        QStringLiteral("one\nlong,line\nwith lone LFs\r\n"),
+        QStringLiteral("\r\n\r\n"),
+        QStringLiteral("\"x\",\"yz\"\r\nらべる (比べる),compare\r\n"),
+        QStringLiteral("no break at the end"),
+    };
+    for (const QString& text : samples) {
+        TextBox box;
+        box.setText(text);
+        EXPECT_EQ(box.Text(), text);
+        TextBox appended;
+        const qsizetype half = text.indexOf(u'\n') + 1; // whole lines, as the quiz window appends
+        appended.appendText(text.left(half));
+        appended.appendText(text.mid(half));
+        EXPECT_EQ(appended.Text(), text);
+        EXPECT_EQ(appended.textCursor().position(), appended.document()->characterCount() - 1)
+            << "the caret is at the end";
+    }
+}
+
+TEST(CaptionLabel, ChangeRaisedOnEveryNewCaption)
+{
+    CaptionLabel label;
+    std::vector<QString> seen;
+    QObject::connect(&label, &CaptionLabel::Change, [&] { seen.push_back(label.Caption()); });
+    label.setCaption(QStringLiteral("Score = 00.00 %"));
+    label.setCaption(QStringLiteral("Score = 50.00 %"));
+    EXPECT_EQ(seen, (std::vector<QString>{QStringLiteral("Score = 00.00 %"), QStringLiteral("Score = 50.00 %")}));
+}
+
+struct Options {
+    QWidget parent;
+    std::array<QRadioButton*, 5> buttons{};
+    std::unique_ptr<OptionArray> array;
+    std::vector<int> clicks;
+
+    Options()
+    {
+        for (auto& b : buttons)
+            b = new QRadioButton(&parent);
+        array = std::make_unique<OptionArray>(buttons);
+        QObject::connect(array.get(), &OptionArray::Click, [this](int i) { clicks.push_back(i); });
+    }
+};
+
+TEST(OptionArray, SelectByCodeClicksAndCanBeLeftWithNoneSelected)
+{
+    Options o;
+    o.array->select(2);
+    EXPECT_EQ(o.array->selectedIndex(), 2);
+    o.array->select(4);
+    EXPECT_EQ(o.array->selectedIndex(), 4);
+    EXPECT_FALSE(o.buttons[2]->isChecked()) << "one selected at a time";
+    o.array->clearSelection();
+    EXPECT_EQ(o.array->selectedIndex(), -1);
+    EXPECT_EQ(o.clicks, (std::vector<int>{2, 4}));
+
+    o.buttons[1]->click(); // by mouse
+    EXPECT_EQ(o.array->selectedIndex(), 1);
+    o.buttons[1]->click(); // again: it stays selected
+    EXPECT_EQ(o.array->selectedIndex(), 1);
+    EXPECT_EQ(o.clicks, (std::vector<int>{2, 4, 1, 1}));
+}
+
+TEST(OptionArray, TagsCaptionsAndMarks)
+{
+    Options o;
+    o.array->setTag(4, QStringLiteral("False"));
+    o.array->setTag(0, QStringLiteral("True"));
+    o.array->setCaption(0, QStringLiteral("ringo"));
+    EXPECT_EQ(o.array->Tag(4), QStringLiteral("False"));
+    EXPECT_EQ(o.array->Tag(0), QStringLiteral("True"));
+    EXPECT_EQ(o.array->Caption(0), QStringLiteral("ringo"));
+
+    o.array->setUnderline(0, true);
+    o.array->setForeColor(0, QColor(0x00, 0x00, 0x80));
+    o.array->setFontSize(0, 14);
+    o.array->setStrikeOut(3, true);
+    EXPECT_TRUE(o.buttons[0]->font().underline());
+    EXPECT_EQ(o.buttons[0]->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
+    EXPECT_EQ(o.buttons[0]->font().pointSizeF(), 14.0);
+    EXPECT_TRUE(o.buttons[3]->font().strikeOut());
+    o.array->resetForeColor(0);
+    EXPECT_NE(o.buttons[0]->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
+}
+
+// A form with a default and a cancel button, as the quiz window has.
+class TestForm : public Form {
+public:
+    TestForm()
+    {
+        resize(300, 200);
+        edit = new QLineEdit(this);
+        other = new QPushButton(QStringLiteral("Other"), this);
+        defaultButton = new QPushButton(QStringLiteral("Default"), this);
+        cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+        for (auto* b : {other, defaultButton, cancelButton})
+            QObject::connect(b, &QPushButton::clicked, [this, b] { clicked.push_back(b->text()); });
+        setDefaultButton(defaultButton);
+        setCancelButton(cancelButton);
+        setKeyPreview(true);
+    }
+    QLineEdit* edit;
+    QPushButton* other;
+    QPushButton* defaultButton;
+    QPushButton* cancelButton;
+    std::vector<QString> clicked;
+    QString previewed;
+
+protected:
+    void keyPreview(int keyAscii) override { previewed += QChar(keyAscii); }
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.setCentralWidget(area);
+        window.resize(800, 600);
+        form = new TestForm;
+        form->attachTo(*area, BorderStyle::FixedSingle);
+        window.show();
+        form->Show();
+        window.activateWindow();
+        QApplication::setActiveWindow(&window);
+        QCoreApplication::processEvents();
+    }
+    QMainWindow window;
+    QMdiArea* area = new QMdiArea;
+    TestForm* form = nullptr;
+};
+
+TEST_F(FormTest, EnterClicksTheDefaultOrTheFocusedButtonAndEscTheCancelButton)
+{
+    form->edit->setFocus();
+    QTest::keyClick(form->edit, Qt::Key_Return);
+    form->other->setFocus();
+    QTest::keyClick(form->other, Qt::Key_Return);
+    QTest::keyClick(form->other, Qt::Key_Escape);
+    form->defaultButton->setVisible(false);
+    form->edit->setFocus();
+    QTest::keyClick(form->edit, Qt::Key_Enter);
+    form->cancelButton->setEnabled(false);
+    QTest::keyClick(form->edit, Qt::Key_Escape);
+    EXPECT_EQ(form->clicked,
+              (std::vector<QString>{QStringLiteral("Default"), QStringLiteral("Other"), QStringLiteral("Cancel")}));
+}
+
+TEST_F(FormTest, KeyPreviewSeesEveryKeyOnceAndSwallowsNone)
+{
+    form->edit->setFocus();
+    QTest::keyClicks(form->edit, QStringLiteral("12a5"));
+    EXPECT_EQ(form->previewed, QStringLiteral("12a5"));
+    EXPECT_EQ(form->edit->text(), QStringLiteral("12a5")) << "the focused control still gets the keys";
+    form->other->setFocus();
+    QTest::keyClick(form->other, Qt::Key_3);
+    EXPECT_EQ(form->previewed, QStringLiteral("12a53"));
+}
+
+TEST_F(FormTest, GeometryReadsBackInTwipsAsSet)
+{
+    form->Move(555, 350, 9450, 7890);
+    EXPECT_DOUBLE_EQ(form->Left(), 555);
+    EXPECT_DOUBLE_EQ(form->Top(), 350); // 23.3 pixels, read back as set
+    EXPECT_DOUBLE_EQ(form->Width(), 9450);
+    EXPECT_DOUBLE_EQ(form->Height(), 7890);
+    EXPECT_EQ(form->childWindow()->geometry(), QRect(37, 23, 630, 526));
+    EXPECT_EQ(form->size(), QSize(628, 524)) << "a one-pixel border around the form";
+
+    form->childWindow()->move(100, 40); // moved by other means: read from the pixels
+    EXPECT_DOUBLE_EQ(form->Left(), 1500);
+    EXPECT_DOUBLE_EQ(form->Top(), 600);
+    EXPECT_DOUBLE_EQ(form->Width(), 9450);
+}
+
+TEST_F(FormTest, ShowAndHide)
+{
+    form->Hide();
+    EXPECT_FALSE(form->Visible());
+    form->Show();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(area->activeSubWindow(), form->childWindow());
+}
+
+} // namespace

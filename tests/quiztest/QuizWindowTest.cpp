@@ -1,0 +1,147 @@
+#include "support/AppFixture.h"
+
+#include "app/OptionArray.h"
+#include "help/frmHelp.h"
+#include "quiztest/frmQ.h"
+#include "report/frmReport.h"
+#include "ui_frmQ.h"
+#include "ui_frmReport.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+namespace {
+
+class QuizWindow : public AppFixture {
+protected:
+    Ui::frmQ& ui() { return quiz().ui(); }
+    const ShownBox quitBox{QStringLiteral("Are you sure you want to quit the Quiz?"), MsgStyle::YesNoStop,
+                           QStringLiteral("Pondera")};
+};
+
+TEST_F(QuizWindow, StartUpState)
+{
+    EXPECT_EQ(ui().lblScore->text(), QStringLiteral("Score = 00.00 %"));
+    EXPECT_EQ(ui().lblAsking->text(), QStringLiteral("0 / 0"));
+    EXPECT_EQ(ui().lblCorrect->text(), QStringLiteral("0"));
+    EXPECT_TRUE(ui().cmdStart->isVisible());
+    EXPECT_FALSE(ui().cmdStart->isEnabled());
+    EXPECT_FALSE(ui().cmdNext->isVisible());
+    EXPECT_FALSE(ui().Frame1->isEnabled());
+    EXPECT_FALSE(ui().Frame2->isEnabled());
+    EXPECT_FALSE(ui().Frame4->isEnabled());
+    EXPECT_FALSE(ui().chkFastQuiz->isEnabled()) << "the options cannot change before a test";
+    EXPECT_FALSE(ui().lblRightAnswer->isVisible());
+    EXPECT_FALSE(ui().lblWrong->isVisible());
+    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
+    EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->text());
+
+    const TestState& s = quiz().state();
+    EXPECT_EQ(s.sTitle, QStringLiteral("Pondera"));
+    EXPECT_EQ(s.iTotal, 0);
+    EXPECT_EQ(s.iAsked(), 0);
+    EXPECT_EQ(s.iCorrect, 0);
+    EXPECT_EQ(s.iWrong, 0);
+    EXPECT_TRUE(s.bAnswered);
+    EXPECT_FALSE(s.bReporting);
+    EXPECT_EQ(quiz().Option1().Tag(4), QStringLiteral("False"));
+}
+
+TEST_F(QuizWindow, DesignGeometryAndTabOrder)
+{
+    EXPECT_EQ(quiz().size(), QSize(628, 524));
+    EXPECT_EQ(ui().Frame2->geometry(), QRect(10, 157, 608, 250));
+    EXPECT_EQ(ui().cmdStart->geometry(), ui().cmdNext->geometry());
+    EXPECT_EQ(ui().Option1_4->text(), QStringLiteral("Skip"));
+    EXPECT_EQ(ui().cmdLoad->text(), QStringLiteral("L&oad"));
+    // Tab from the file box runs through the design's order of tab stops.
+    const QWidget* expected[] = {ui().cmdBrowse, ui().cmdLoad, ui().cmdReport, ui().cmdClose, ui().cmdHelp};
+    QWidget* w = ui().txtQuizFile;
+    for (const QWidget* next : expected) {
+        do
+            w = w->nextInFocusChain();
+        while (!w->isEnabled() || !w->isVisibleTo(&quiz()) || !(w->focusPolicy() & Qt::TabFocus) ||
+               !quiz().isAncestorOf(w) || !w->window()->isAncestorOf(w));
+        EXPECT_EQ(w, next) << w->objectName().toStdString();
+    }
+}
+
+TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
+{
+    report().appendPractise(QStringLiteral("apple,ringo\r\n"));
+    report().appendAnsweredCorrect(QStringLiteral("mura,village\r\n"));
+
+    ui().cmdReport->click();
+    EXPECT_TRUE(report().Visible());
+    EXPECT_TRUE(quiz().state().bReporting);
+    ui().cmdReport->click();
+    EXPECT_FALSE(report().Visible());
+    EXPECT_FALSE(quiz().state().bReporting);
+
+    ui().cmdReport->click();
+    report().ui().cmdClose->click(); // its own Hide
+    EXPECT_FALSE(report().Visible());
+    EXPECT_FALSE(quiz().state().bReporting);
+    EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None);
+    ui().cmdReport->click();
+    EXPECT_TRUE(report().Visible()) << "shown again at once";
+
+    report().childWindow()->close(); // a close request hides it
+    settle();
+    EXPECT_FALSE(report().Visible());
+    EXPECT_FALSE(quiz().state().bReporting);
+    ui().cmdReport->click();
+    EXPECT_TRUE(report().Visible());
+
+    EXPECT_EQ(report().ui().txtPractise->Text(), QStringLiteral("apple,ringo\r\n"));
+    EXPECT_EQ(report().ui().txtAnsweredCorrect->Text(), QStringLiteral("mura,village\r\n"));
+}
+
+TEST_F(QuizWindow, CloseAndEscAskTheQuitQuestion)
+{
+    p.boxes.expect(MsgAnswer::No);
+    ui().cmdClose->click();
+    EXPECT_EQ(p.end.ends, 0);
+    EXPECT_TRUE(quiz().Visible());
+
+    p.boxes.expect(MsgAnswer::No);
+    ui().txtQuizFile->setFocus();
+    QTest::keyClick(ui().txtQuizFile, Qt::Key_Escape);
+    EXPECT_EQ(p.end.ends, 0);
+
+    p.boxes.expect(MsgAnswer::Yes);
+    QTest::keyClick(ui().txtQuizFile, Qt::Key_Escape);
+    EXPECT_EQ(p.end.ends, 1);
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>(3, quitBox)));
+}
+
+TEST_F(QuizWindow, AnyCloseRequestAsksAndNoKeepsItOpen)
+{
+    p.boxes.expect(MsgAnswer::No);
+    frame->mdiArea().setActiveSubWindow(quiz().childWindow());
+    frame->mdiArea().closeActiveSubWindow();
+    settle();
+    EXPECT_TRUE(quiz().Visible());
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{quitBox}));
+
+    p.boxes.expect(MsgAnswer::Yes);
+    quiz().childWindow()->close();
+    settle();
+    EXPECT_EQ(p.end.ends, 1);
+}
+
+TEST_F(QuizWindow, HelpOpensOneWindowAtATime)
+{
+    ui().cmdHelp->click();
+    ui().cmdHelp->click();
+    settle();
+    int helpWindows = 0;
+    for (QMdiSubWindow* w : frame->mdiArea().subWindowList())
+        helpWindows += w->findChild<frmHelp*>() != nullptr;
+    EXPECT_EQ(helpWindows, 1);
+    ASSERT_NE(frmHelp::instance(), nullptr);
+    EXPECT_TRUE(quiz().Visible()) << "the quiz window stays usable";
+}
+
+} // namespace

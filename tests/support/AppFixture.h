@@ -1,0 +1,33 @@
+#pragma once
+
+#include "support/ScriptedPlatform.h"
+
+#include "app/MDIForm1.h"
+#include "quiztest/RandomGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class frmQ;
+class frmReport;
+
+// The whole program started offscreen on scripted stand-ins: the frame's
+// load, then the frame shown and active.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program; SetUp calls it unless startAtSetUp is false.
+    void start();
+    frmQ& quiz();
+    frmReport& report();
+    // Lets queued events run (deferred deletes included).
+    static void settle();
+
+    ScriptedPlatform p;
+    RandomGenerator generator{20261207};
+    std::unique_ptr<MDIForm1> frame;
+    bool startAtSetUp = true;
+};

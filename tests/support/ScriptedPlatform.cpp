@@ -1,0 +1,38 @@
+#include "support/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+void PrintTo(const ShownBox& box, std::ostream* os)
+{
+    *os << "{\"" << box.prompt.toStdString() << "\", " << static_cast<int>(box.style) << ", \""
+        << box.title.toStdString() << "\"}";
+}
+
+MsgAnswer ScriptedMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QString& title)
+{
+    shown.push_back({prompt, style, title});
+    if (!answers.empty()) {
+        const MsgAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    if (autoOk && style != MsgStyle::YesNoStop)
+        return MsgAnswer::Ok;
+    ADD_FAILURE() << "unexpected message box: \"" << prompt.toStdString() << "\" style " << static_cast<int>(style)
+                  << " title \"" << title.toStdString() << "\"";
+    return style == MsgStyle::YesNoStop ? MsgAnswer::No : MsgAnswer::Ok;
+}
+
+std::optional<QString> ScriptedFileOpenDialog::getOpenFileName(const QString& filter)
+{
+    filters.push_back(filter);
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected file-open dialog";
+        return std::nullopt;
+    }
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}

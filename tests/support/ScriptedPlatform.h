@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/Clock.h"
+#include "app/FileOpenDialog.h"
+#include "app/MessageBoxes.h"
+#include "app/Platform.h"
+#include "app/ProgramEnd.h"
+#include "app/WorkArea.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+// A message box as the program showed it.
+struct ShownBox {
+    QString prompt;
+    MsgStyle style;
+    QString title;
+    friend bool operator==(const ShownBox&, const ShownBox&) = default;
+};
+
+void PrintTo(const ShownBox& box, std::ostream* os);
+
+// Answers boxes from a queue and records every box. A box that nobody queued an
+// answer for fails the running test; an OK-only box answers OK by itself when
+// autoOk is on.
+class ScriptedMessageBoxes final : public MessageBoxes {
+public:
+    MsgAnswer MsgBox(const QString& prompt, MsgStyle style, const QString& title) override;
+
+    void expect(MsgAnswer answer) { answers.push_back(answer); }
+
+    std::deque<MsgAnswer> answers;
+    std::vector<ShownBox> shown;
+    bool autoOk = false;
+};
+
+class ScriptedFileOpenDialog final : public FileOpenDialog {
+public:
+    std::optional<QString> getOpenFileName(const QString& filter) override;
+
+    // nullopt answers as a cancel.
+    std::deque<std::optional<QString>> answers;
+    QStringList filters;
+};
+
+class ScriptedProgramEnd final : public ProgramEnd {
+public:
+    void End() override { ++ends; }
+    int ends = 0;
+};
+
+class ScriptedWorkArea final : public WorkArea {
+public:
+    WorkAreaRect query() override
+    {
+        ++queries;
+        return rect;
+    }
+    WorkAreaRect rect{0, 0, 1024, 738};
+    int queries = 0;
+};
+
+class ScriptedClock final : public Clock {
+public:
+    double secondsSinceMidnight() override
+    {
+        const double now = seconds;
+        seconds += step;
+        return now;
+    }
+    double seconds = 43200.0;
+    double step = 0.0;
+};
+
+// All the scripted stand-ins together, and the Platform that refers to them.
+struct ScriptedPlatform {
+    ScriptedMessageBoxes boxes;
+    ScriptedFileOpenDialog dialog;
+    ScriptedProgramEnd end;
+    ScriptedWorkArea workArea;
+    ScriptedClock clock;
+    Platform platform{boxes, dialog, end, workArea, clock};
+};
