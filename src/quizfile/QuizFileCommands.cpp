@@ -1,11 +1,147 @@
 #include "quizfile/QuizFileCommands.h"
 
+#include "app/FileOpenDialog.h"
+#include "app/MessageBoxes.h"
+#include "app/Platform.h"
+#include "app/Tag.h"
+#include "app/TextFormat.h"
+#include "quizfile/QuizFile.h"
 #include "quiztest/frmQ.h"
+#include "ui_frmQ.h"
+
+#include <exception>
+#include <utility>
+
+namespace {
+
+constexpr int kFewestItems = 4; // one right and three wrong candidates
+
+// Blanks (spaces) only, as the platform's trim removes; other white space stays.
+bool isBlank(const QString& text)
+{
+    for (const QChar ch : text)
+        if (ch != u' ')
+            return false;
+    return true;
+}
+
+QString progressText(std::int16_t asked, std::int16_t total)
+{
+    return textformat::countText(asked) + QStringLiteral(" /") + textformat::countText(total);
+}
+
+} // namespace
 
 QuizFileCommands::QuizFileCommands(frmQ& form) : m_form(form) {}
 
-void QuizFileCommands::cmdBrowse_Click() {}
+QString QuizFileCommands::browseFilter()
+{
+    return QStringLiteral("Question & Answer Text files (*.txt);;"
+                          "Question & Answer Comma Seperated files (*.csv);;"
+                          "All files (*.*)");
+}
 
-void QuizFileCommands::txtQuizFile_GotFocus() {}
+void QuizFileCommands::cmdBrowse_Click()
+{
+    Platform& platform = m_form.platform();
+    try {
+        if (std::optional<QString> chosen = platform.fileOpenDialog.getOpenFileName(browseFilter()))
+            m_commonDialogFileName = *std::move(chosen);
+        if (!isBlank(m_commonDialogFileName)) {
+            m_form.ui().txtQuizFile->setText(m_commonDialogFileName);
+            m_form.ui().cmdLoad->setFocus();
+        }
+    } catch (const std::exception& error) {
+        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, m_form.state().sTitle);
+    }
+}
 
-void QuizFileCommands::cmdLoad_Click() {}
+void QuizFileCommands::txtQuizFile_GotFocus()
+{
+    QLineEdit& box = *m_form.ui().txtQuizFile;
+    box.setSelection(0, static_cast<int>(box.text().size()));
+}
+
+void QuizFileCommands::cmdLoad_Click()
+{
+    TestState& s = m_form.state();
+    Ui::frmQ& ui = m_form.ui();
+    MessageBoxes& boxes = m_form.platform().messageBoxes;
+    QLineEdit& path = *ui.txtQuizFile;
+
+    if (ui.cmdStart->isHidden()) {
+        const MsgAnswer answer = boxes.MsgBox(path.text() + QStringLiteral("\r\nTest is in progress!\r\n\r\n"
+                                                                           "Are you sure you want to cancel this test "
+                                                                           "and load another test"),
+                                              MsgStyle::YesNoStop, s.sTitle);
+        if (answer == MsgAnswer::No) {
+            path.setText(tag::get(path));
+            return;
+        }
+    }
+
+    if (s.iTotal > 0 && tag::get(path) == path.text()) {
+        boxes.MsgBox(QStringLiteral("Quiz Question and Answer file \r\n") + path.text() +
+                         QStringLiteral("\r\n is already loaded\r\nPress the START button to begin the test\r\n\r\n"
+                                        "If you really want to load again, reload the app"),
+                     MsgStyle::OkInformation, s.sTitle);
+        return;
+    }
+
+    s.iTotal = 0;
+    s.iAskOrder.clear();
+    s.iCorrect = 0;
+    s.iWrong = 0;
+    ui.lblScore->setCaption(textformat::scoreText(0));
+    ui.lblAsking->setCaption(progressText(s.iAsked(), s.iTotal));
+    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect));
+    ui.Frame1->setEnabled(false);
+    ui.Frame2->setEnabled(false);
+    ui.Frame4->setEnabled(false);
+    tag::set(path, path.text());
+
+    quizfile::ReadResult read = quizfile::loadQuizFile(path.text());
+    // Items read before a failing line stay loaded. A load that yields none
+    // leaves the previous arrays alone: with iTotal 0 nothing reads them.
+    if (!read.items.empty()) {
+        const auto count = read.items.size();
+        s.sQuestions.resize(count + 1);
+        s.sAnswers.resize(count + 1);
+        for (std::size_t i = 0; i < count; ++i) {
+            s.sQuestions[i + 1] = std::move(read.items[i].question);
+            s.sAnswers[i + 1] = std::move(read.items[i].answer);
+        }
+        s.iTotal = static_cast<std::int16_t>(count); // the reader stops at 32 767
+    }
+
+    if (read.error) {
+        boxes.MsgBox(read.error->message, MsgStyle::OkStop, s.sTitle);
+        // Start and Next keep their state, unless that would let a test begin
+        // or go on with too few items to draw three wrong candidates from.
+        if (s.iTotal < kFewestItems)
+            showStartUpLook();
+        return;
+    }
+
+    ui.lblAsking->setCaption(progressText(s.iAsked(), s.iTotal));
+    if (s.iTotal < kFewestItems) {
+        boxes.MsgBox(QStringLiteral("Not enough questions to ask\r\n"
+                                    "Question & Answer combination must be more than 4\r\n\r\n"
+                                    "Load another file"),
+                     MsgStyle::OkStop, s.sTitle);
+        showStartUpLook();
+        return;
+    }
+    ui.cmdStart->setVisible(true);
+    ui.cmdStart->setEnabled(true);
+    ui.cmdStart->setFocus();
+    ui.cmdNext->setVisible(false);
+}
+
+void QuizFileCommands::showStartUpLook()
+{
+    Ui::frmQ& ui = m_form.ui();
+    ui.cmdStart->setVisible(true);
+    ui.cmdStart->setEnabled(false);
+    ui.cmdNext->setVisible(false);
+}

@@ -1,0 +1,296 @@
+// libFuzzer target for the quiz file reader (src/quizfile). Each input is the
+// bytes of a quiz file. Besides the sanitizers' findings, a broken invariant
+// aborts with a message:
+// - the reader never throws, never yields more than 32 767 items, and an error
+//   always names a line (from 1) and carries a message;
+// - reading the bytes line by line gives what reading the whole decoded text
+//   gives, and encoding errors agree with chooseEncoding;
+// - items written back as "QUESTION,ANSWER" lines read back into themselves;
+// - splitLine agrees with a literal, 1-based rendering of the quiz file rules
+//   (reference() below), on every line of the input and on a copy of the first
+//   line stretched so that its quotes and comma lie around the 16-bit limits.
+// The item limit (32 767) needs inputs too large to fuzz quickly; the unit
+// tests cover it.
+
+#include "quizfile/QuizFileReader.h"
+#include "quizfile/QuizLine.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+using namespace quizfile;
+
+namespace {
+
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                    \
+            std::abort();                                                                                              \
+        }                                                                                                              \
+    } while (false)
+
+// --- The quiz file rules, written out literally with 1-based positions ---------
+// Positions count from 1; every position is a 16-bit integer, so a value above
+// 32 767 is an overflow; Mid beyond the end is empty; a negative length is an
+// invalid argument.
+
+struct Reference {
+    LineFailure failure = LineFailure::None;
+    QString question;
+    QString answer;
+};
+
+constexpr long kMax = 32767;
+
+// InStr(start, text, ch): the first position ≥ start holding ch, or 0.
+long inStr(long start, const QString& text, QChar ch)
+{
+    if (start > text.size())
+        return 0;
+    return long(text.indexOf(ch, start - 1)) + 1;
+}
+
+// Mid(text, start[, length]).
+QString mid(const QString& text, long start, long length = -1)
+{
+    if (start > text.size())
+        return {};
+    return length < 0 ? text.mid(start - 1) : text.mid(start - 1, length);
+}
+
+Reference reference(const QString& line)
+{
+    Reference r;
+    const auto fail = [&r](LineFailure failure) {
+        r = Reference{failure, {}, {}};
+        return r;
+    };
+    const QChar quote(u'"');
+    if (line.startsWith(quote)) {
+        const long q = inStr(2, line, quote);
+        if (q > kMax)
+            return fail(LineFailure::PositionOverflow);
+        if (q == 0) {
+            r.answer = mid(line, 2);
+            return r;
+        }
+        r.question = line.left(q);
+        const long q2 = q + 2;
+        if (q2 > kMax)
+            return fail(LineFailure::PositionOverflow);
+        if (mid(line, q2, 1) == QString(quote)) {
+            const long q4 = q + 4;
+            if (q4 > kMax)
+                return fail(LineFailure::PositionOverflow);
+            const long length = inStr(q4, line, quote) - q - 1;
+            if (length < 0)
+                return fail(LineFailure::UnclosedQuotedAnswer);
+            r.answer = mid(line, q2, length);
+        } else {
+            const long length = long(line.size()) - q - 1;
+            if (length < 0)
+                return fail(LineFailure::QuotedQuestionEndsLine);
+            r.answer = line.right(length);
+        }
+        return r;
+    }
+    const long c = inStr(1, line, QChar(u','));
+    if (c > kMax)
+        return fail(LineFailure::PositionOverflow);
+    if (c - 1 < 0)
+        return fail(LineFailure::NoComma);
+    r.question = line.left(c - 1);
+    const long c1 = c + 1;
+    if (c1 > kMax)
+        return fail(LineFailure::PositionOverflow);
+    if (mid(line, c1, 1) == QString(quote)) {
+        const long c4 = c + 4;
+        if (c4 > kMax)
+            return fail(LineFailure::PositionOverflow);
+        const long length = inStr(c4, line, quote) - c;
+        if (length < 0)
+            return fail(LineFailure::UnclosedQuotedAnswer);
+        r.answer = mid(line, c1, length);
+    } else {
+        r.answer = mid(line, c1);
+    }
+    return r;
+}
+
+void checkSplit(const QString& line)
+{
+    const SplitLine split = splitLine(line);
+    const Reference expected = reference(line);
+    FUZZ_CHECK(split.failure == expected.failure);
+    if (split.ok()) {
+        FUZZ_CHECK(split.question == expected.question);
+        FUZZ_CHECK(split.answer == expected.answer);
+    }
+}
+
+// --- Whole-file checks -----------------------------------------------------------
+
+bool isLineKind(ReadErrorKind kind)
+{
+    switch (kind) {
+    case ReadErrorKind::NoComma:
+    case ReadErrorKind::UnclosedQuotedAnswer:
+    case ReadErrorKind::QuotedQuestionEndsLine:
+    case ReadErrorKind::LineTooLong:
+    case ReadErrorKind::TooManyItems:
+    case ReadErrorKind::BadEncoding:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void checkItemShape(const QuizItem& item)
+{
+    const QChar quote(u'"');
+    FUZZ_CHECK(!item.question.contains(u'\r') && !item.answer.contains(u'\r'));
+    if (item.question.startsWith(quote)) {
+        FUZZ_CHECK(item.question.size() >= 2 && item.question.endsWith(quote));
+        FUZZ_CHECK(item.question.count(quote) == 2);
+    } else {
+        FUZZ_CHECK(!item.question.contains(u','));
+    }
+    // An answer that starts with a quote is a quoted answer.
+    if (item.answer.startsWith(quote))
+        FUZZ_CHECK(item.answer.size() >= 3 && item.answer.endsWith(quote));
+}
+
+void checkSameResult(const ReadResult& a, const ReadResult& b)
+{
+    FUZZ_CHECK(a.items == b.items);
+    FUZZ_CHECK(a.error.has_value() == b.error.has_value());
+    if (a.error) {
+        FUZZ_CHECK(a.error->kind == b.error->kind);
+        FUZZ_CHECK(a.error->line == b.error->line);
+        FUZZ_CHECK(a.error->message == b.error->message);
+    }
+}
+
+QString decodeWhole(QByteArrayView bytes, TextEncoding encoding, bool* hasError)
+{
+    if (encoding == TextEncoding::ShiftJis) {
+        QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
+        QString text = decoder.decode(bytes);
+        *hasError = decoder.hasError();
+        return text;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    if (encoding == TextEncoding::Utf8WithBom)
+        bytes = bytes.sliced(3);
+    QString text = decoder.decode(bytes);
+    *hasError = decoder.hasError();
+    return text;
+}
+
+void checkRead(QByteArrayView bytes)
+{
+    const ReadResult result = readQuizBytes(bytes);
+    FUZZ_CHECK(result.items.size() <= std::size_t(kMaxItems));
+    for (const QuizItem& item : result.items)
+        checkItemShape(item);
+    if (result.error) {
+        const ReadError& error = *result.error;
+        FUZZ_CHECK(isLineKind(error.kind));
+        FUZZ_CHECK(error.line >= 1);
+        FUZZ_CHECK(!error.message.isEmpty() && !error.message.contains(u'\n'));
+        if (error.kind == ReadErrorKind::TooManyItems)
+            FUZZ_CHECK(result.items.size() == std::size_t(kMaxItems));
+        else
+            FUZZ_CHECK(error.message.startsWith(QStringLiteral("line %1").arg(error.line)));
+        FUZZ_CHECK(result.items.size() < std::size_t(error.line));
+    }
+
+    // The encoding, and where it fails.
+    const EncodingChoice choice = chooseEncoding(bytes);
+    FUZZ_CHECK(result.encoding == choice.encoding);
+    const bool badEncoding = result.error && result.error->kind == ReadErrorKind::BadEncoding;
+    if (choice.badLine == 0)
+        FUZZ_CHECK(!badEncoding);
+    else
+        FUZZ_CHECK(result.error && result.error->line <= choice.badLine &&
+                   (badEncoding == (result.error->line == choice.badLine)));
+
+    // Line by line as whole: decoding the whole file at once gives the same
+    // lines, up to the bad one.
+    bool hasError = false;
+    const QString whole = decodeWhole(bytes, choice.encoding, &hasError);
+    FUZZ_CHECK(hasError == (choice.badLine != 0));
+    const ReadResult fromText = readQuizText(whole);
+    if (!badEncoding) {
+        checkSameResult(result, fromText);
+    } else {
+        FUZZ_CHECK(fromText.items.size() >= result.items.size());
+        FUZZ_CHECK(std::equal(result.items.begin(), result.items.end(), fromText.items.begin()));
+    }
+
+    // Written back, the items read into themselves.
+    QString written;
+    for (const QuizItem& item : result.items)
+        written += item.question + u',' + item.answer + QStringLiteral("\r\n");
+    const ReadResult again = readQuizText(written);
+    FUZZ_CHECK(again.ok());
+    FUZZ_CHECK(again.items == result.items);
+}
+
+// Every line of the input, as Latin-1 so that every byte is a character.
+void checkLines(QByteArrayView bytes)
+{
+    const QString text = QString::fromLatin1(bytes);
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype cr = text.indexOf(u'\r', start);
+        if (cr < 0)
+            cr = text.size();
+        const QString line = text.sliced(start, cr - start);
+        checkSplit(line);
+        FUZZ_CHECK(isBlankLine(line) == (line.count(u' ') + line.count(QChar(0x3000)) == line.size()));
+        start = cr + 1;
+        if (start < text.size() && text[start] == u'\n')
+            ++start;
+    }
+}
+
+// The first line, its first character followed by 32 758 to 32 769 x's, so
+// that the quotes and the comma after them lie around the limits.
+void checkStretched(QByteArrayView bytes)
+{
+    if (bytes.size() < 2)
+        return;
+    const int pad = 32758 + int(static_cast<unsigned char>(bytes[0]) % 12);
+    QString line = QString::fromLatin1(bytes.sliced(1));
+    const qsizetype cr = line.indexOf(u'\r');
+    if (cr >= 0)
+        line.truncate(cr);
+    if (line.isEmpty())
+        return;
+    checkSplit(line.first(1) + QString(pad, u'x') + line.sliced(1));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    try {
+        checkRead(bytes);
+        checkLines(bytes);
+        checkStretched(bytes);
+    } catch (...) {
+        std::fprintf(stderr, "an exception left the reader\n");
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+// Reading the items of a quiz file from its bytes: decoding, line
+// breaks, blank lines, splitting, and the 16-bit item limit.
+namespace quizfile {
+
+// One question and its answer, as the line gave them (quotes included).
+struct QuizItem {
+    QString question;
+    QString answer;
+
+    friend bool operator==(const QuizItem&, const QuizItem&) = default;
+};
+
+// How the bytes were decoded.
+enum class TextEncoding {
+    Utf8,        // valid UTF-8 without a byte order mark (this includes plain ASCII)
+    Utf8WithBom, // starts with the UTF-8 byte order mark EF BB BF, which is skipped
+    ShiftJis,    // code page 932 (windows-31j), tried when the bytes are not UTF-8
+};
+
+enum class ReadErrorKind {
+    // A line breaks the rules (see LineFailure in QuizLine.h).
+    NoComma,
+    UnclosedQuotedAnswer,
+    QuotedQuestionEndsLine,
+    LineTooLong, // a 16-bit position overflow
+    // The 32 768th item line.
+    TooManyItems,
+    // Bytes that are neither UTF-8 nor Shift-JIS text.
+    BadEncoding,
+    // Opening the file (QuizFile.h); these carry no line.
+    FileNotFound,
+    NotAFile,
+    FileTooLarge,
+    PermissionDenied,
+    ReadFailed,
+};
+
+struct ReadError {
+    ReadErrorKind kind;
+    // 1-based physical line number (blank lines counted; a line ends at CR LF
+    // or a lone CR); 0 for the errors about the file as a whole.
+    int line = 0;
+    // One sentence for the user, without a final full stop, such as
+    // "line 7: no comma between question and answer".
+    QString message;
+};
+
+// The outcome of a read. On an error, `items` holds the items of the lines
+// before the failing line: the load keeps them.
+struct ReadResult {
+    std::vector<QuizItem> items;
+    std::optional<ReadError> error;
+    TextEncoding encoding = TextEncoding::Utf8;
+
+    bool ok() const { return !error.has_value(); }
+};
+
+// At most 32 767 items can be loaded.
+inline constexpr int kMaxItems = 32767;
+
+// The encoding the bytes of a quiz file are read in, and the first line that it
+// cannot decode (0 when every line decodes). Valid UTF-8 is read as UTF-8 (a
+// leading byte order mark skipped), anything else as Shift-JIS (windows-31j).
+// A file with the UTF-8 byte order mark is always read as UTF-8. When the bytes
+// are neither, the encoding whose first bad line comes later is kept (UTF-8
+// when they fail on the same line).
+struct EncodingChoice {
+    TextEncoding encoding = TextEncoding::Utf8;
+    int badLine = 0;
+};
+EncodingChoice chooseEncoding(QByteArrayView bytes);
+
+// Reads the items of decoded text.
+ReadResult readQuizText(QStringView text);
+
+// Decodes and reads the bytes of a quiz file, in the encoding chooseEncoding
+// gives. Lines are decoded one at a time, so that the whole decoded text is
+// never held at once: besides the bytes, a read needs the items and one line.
+// A bad line of bytes is a BadEncoding error after the items of the lines
+// before it.
+ReadResult readQuizBytes(QByteArrayView bytes);
+
+} // namespace quizfile

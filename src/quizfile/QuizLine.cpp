@@ -1,0 +1,89 @@
+#include "quizfile/QuizLine.h"
+
+namespace quizfile {
+
+namespace {
+
+constexpr char16_t kQuote = u'"';
+
+SplitLine failed(LineFailure failure)
+{
+    SplitLine result;
+    result.failure = failure;
+    return result;
+}
+
+// Index of the first double quote at index `from` or later, or −1.
+qsizetype quoteFrom(QStringView line, qsizetype from)
+{
+    return from < line.size() ? line.indexOf(QChar(kQuote), from) : -1;
+}
+
+} // namespace
+
+bool isBlankLine(QStringView line)
+{
+    for (const QChar ch : line) {
+        if (ch != u' ' && ch != u'\u3000')
+            return false;
+    }
+    return true;
+}
+
+SplitLine splitLine(QStringView line)
+{
+    const qsizetype length = line.size();
+    SplitLine result;
+
+    if (length > 0 && line[0] == kQuote) {
+        // Quoted question: up to the next quote at position 2 or later.
+        const qsizetype closing = quoteFrom(line, 1);
+        if (closing < 0) {
+            // No second quote: empty question, the answer is the rest of the line.
+            result.answer = line.sliced(1);
+            return result;
+        }
+        const qsizetype q = closing + 1; // 1-based position of the closing quote
+        if (q + 2 > kMaxPosition)
+            return failed(LineFailure::PositionOverflow);
+        result.question = line.first(q);
+        // The character at q + 1 (index q) is the separator and is not examined;
+        // the one at q + 2 (index q + 1) decides whether the answer is quoted.
+        if (q + 1 < length && line[q + 1] == kQuote) {
+            if (q + 4 > kMaxPosition)
+                return failed(LineFailure::PositionOverflow);
+            const qsizetype answerEnd = quoteFrom(line, q + 3); // position q + 4 or later
+            if (answerEnd < 0)
+                return failed(LineFailure::UnclosedQuotedAnswer);
+            result.answer = line.sliced(q + 1, answerEnd - q);
+        } else {
+            // Everything after position q + 1: length − q − 1 characters.
+            if (length - q - 1 < 0)
+                return failed(LineFailure::QuotedQuestionEndsLine);
+            result.answer = line.sliced(q + 1);
+        }
+        return result;
+    }
+
+    // Bare question: everything before the first comma.
+    const qsizetype comma = line.indexOf(QChar(u','));
+    if (comma < 0)
+        return failed(LineFailure::NoComma);
+    const qsizetype c = comma + 1; // 1-based position of the comma
+    if (c + 1 > kMaxPosition)
+        return failed(LineFailure::PositionOverflow);
+    result.question = line.first(comma);
+    if (c < length && line[c] == kQuote) { // position c + 1
+        if (c + 4 > kMaxPosition)
+            return failed(LineFailure::PositionOverflow);
+        const qsizetype answerEnd = quoteFrom(line, c + 3); // position c + 4 or later
+        if (answerEnd < 0)
+            return failed(LineFailure::UnclosedQuotedAnswer);
+        result.answer = line.sliced(c, answerEnd - c + 1);
+    } else {
+        result.answer = line.sliced(c);
+    }
+    return result;
+}
+
+} // namespace quizfile

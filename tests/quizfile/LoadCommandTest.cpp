@@ -1,0 +1,245 @@
+#include "support/AppFixture.h"
+
+#include "app/Tag.h"
+#include "quizfile/QuizFileCommands.h"
+#include "quiztest/frmQ.h"
+#include "ui_frmQ.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class LoadCommand : public AppFixture {
+protected:
+    Ui::frmQ& ui() { return quiz().ui(); }
+    TestState& state() { return quiz().state(); }
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QString items(int count, const QString& name = QStringLiteral("quiz.csv"))
+    {
+        QByteArray bytes;
+        for (int i = 1; i <= count; ++i)
+            bytes += "q" + QByteArray::number(i) + ",a" + QByteArray::number(i) + "\r\n";
+        return write(name, bytes);
+    }
+
+    void load(const QString& path)
+    {
+        ui().txtQuizFile->setText(path);
+        ui().cmdLoad->click();
+    }
+
+    bool readyState() { return ui().cmdStart->isVisible() && ui().cmdStart->isEnabled() && !ui().cmdNext->isVisible(); }
+
+    bool startUpLook()
+    {
+        return ui().cmdStart->isVisible() && !ui().cmdStart->isEnabled() && !ui().cmdNext->isVisible() &&
+               !ui().Frame1->isEnabled() && !ui().Frame2->isEnabled() && !ui().Frame4->isEnabled();
+    }
+
+    // As Start leaves the window, without drawing a question.
+    void pretendTestRunning()
+    {
+        ui().cmdStart->setVisible(false);
+        ui().cmdNext->setVisible(true);
+        ui().Frame1->setEnabled(true);
+        ui().Frame2->setEnabled(true);
+        ui().Frame4->setEnabled(true);
+    }
+
+    ShownBox box(const QString& prompt, MsgStyle style) const { return {prompt, style, QStringLiteral("Pondera")}; }
+
+    QTemporaryDir dir;
+};
+
+const QString notEnough = QStringLiteral("Not enough questions to ask\r\n"
+                                         "Question & Answer combination must be more than 4\r\n\r\nLoad another file");
+
+TEST_F(LoadCommand, FourOrMoreItemsMakeTheWindowReady)
+{
+    load(items(4));
+    EXPECT_TRUE(p.boxes.shown.empty());
+    EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 4"));
+    EXPECT_EQ(ui().lblScore->text(), QStringLiteral("Score = 00.00 %"));
+    EXPECT_EQ(ui().lblCorrect->text(), QStringLiteral(" 0"));
+    EXPECT_TRUE(readyState());
+    EXPECT_EQ(QApplication::focusWidget(), ui().cmdStart);
+    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_EQ(state().sQuestions[4], QStringLiteral("q4"));
+    EXPECT_EQ(state().sAnswers[1], QStringLiteral("a1"));
+    EXPECT_EQ(tag::get(*ui().txtQuizFile), ui().txtQuizFile->text());
+}
+
+TEST_F(LoadCommand, FewerThanFourItemsCannotStartATest)
+{
+    const struct {
+        const char* bytes;
+        const char* progress;
+    } cases[] = {{"a,1\r\nb,2\r\nc,3\r\n", " 0 / 3"}, {"", " 0 / 0"}, {"   \r\n \r\n", " 0 / 0"}};
+    int n = 0;
+    for (const auto& c : cases) {
+        p.boxes.expect(MsgAnswer::Ok);
+        load(write(QStringLiteral("few%1.csv").arg(++n), c.bytes));
+        EXPECT_EQ(ui().lblAsking->text(), QString::fromLatin1(c.progress));
+        EXPECT_EQ(p.boxes.shown.back(), box(notEnough, MsgStyle::OkStop));
+        EXPECT_TRUE(startUpLook());
+    }
+}
+
+TEST_F(LoadCommand, SamePathAgainIsRefused)
+{
+    const QString path = items(5);
+    load(path);
+    p.boxes.expect(MsgAnswer::Ok);
+    load(path);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown[0], box(QStringLiteral("Quiz Question and Answer file \r\n") + path +
+                                        QStringLiteral("\r\n is already loaded\r\nPress the START button to begin "
+                                                       "the test\r\n\r\nIf you really want to load again, reload "
+                                                       "the app"),
+                                    MsgStyle::OkInformation));
+    EXPECT_TRUE(readyState());
+    EXPECT_EQ(state().iTotal, 5);
+}
+
+TEST_F(LoadCommand, LoadDuringATestAsksFirst)
+{
+    const QString first = items(4, QStringLiteral("first.csv"));
+    const QString second = items(6, QStringLiteral("second.csv"));
+    load(first);
+    pretendTestRunning();
+
+    const ShownBox question = box(second + QStringLiteral("\r\nTest is in progress!\r\n\r\nAre you sure you want to "
+                                                          "cancel this test and load another test"),
+                                  MsgStyle::YesNoStop);
+    p.boxes.expect(MsgAnswer::No);
+    load(second);
+    EXPECT_EQ(p.boxes.shown.back(), question);
+    EXPECT_EQ(ui().txtQuizFile->text(), first) << "the path of the last load attempt returns";
+    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_FALSE(ui().cmdStart->isVisible());
+    EXPECT_TRUE(ui().Frame2->isEnabled());
+
+    p.boxes.expect(MsgAnswer::Yes);
+    load(second);
+    EXPECT_EQ(p.boxes.shown.size(), 2u);
+    EXPECT_EQ(state().iTotal, 6);
+    EXPECT_TRUE(readyState());
+    EXPECT_FALSE(ui().Frame2->isEnabled());
+}
+
+TEST_F(LoadCommand, FailedLoadThenAnotherFile)
+{
+    const QString missing = dir.filePath(QStringLiteral("missing.csv"));
+    p.boxes.expect(MsgAnswer::Ok);
+    load(missing);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown[0].style, MsgStyle::OkStop);
+    EXPECT_EQ(p.boxes.shown[0].title, QStringLiteral("Pondera"));
+    EXPECT_TRUE(p.boxes.shown[0].prompt.contains(missing)) << p.boxes.shown[0].prompt.toStdString();
+    EXPECT_FALSE(p.boxes.shown[0].prompt.contains(u'\n')) << "one line";
+    EXPECT_TRUE(startUpLook());
+
+    // Nothing was read, so the same path is tried again, and fails again.
+    p.boxes.expect(MsgAnswer::Ok);
+    load(missing);
+    EXPECT_EQ(p.boxes.shown.size(), 2u);
+    EXPECT_EQ(p.boxes.shown[1].prompt, p.boxes.shown[0].prompt);
+
+    load(items(4));
+    EXPECT_EQ(p.boxes.shown.size(), 2u);
+    EXPECT_TRUE(readyState());
+}
+
+TEST_F(LoadCommand, FailingLineKeepsTheItemsBeforeIt)
+{
+    const QString path = write(QStringLiteral("bad.csv"), "a,1\r\nb,2\r\nno comma here\r\nc,3\r\n");
+    p.boxes.expect(MsgAnswer::Ok);
+    load(path);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_TRUE(p.boxes.shown[0].prompt.contains(QStringLiteral("line 3"))) << p.boxes.shown[0].prompt.toStdString();
+    EXPECT_EQ(state().iTotal, 2);
+    EXPECT_EQ(state().sQuestions[2], QStringLiteral("b"));
+    EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 0")) << "the captions keep their reset values";
+    EXPECT_TRUE(startUpLook()) << "two items cannot make a test";
+
+    // Items were read, so the same path counts as loaded.
+    p.boxes.expect(MsgAnswer::Ok);
+    load(path);
+    EXPECT_TRUE(p.boxes.shown.back().prompt.contains(QStringLiteral(" is already loaded")));
+}
+
+TEST_F(LoadCommand, FailureAfterFourItemsKeepsStartAsItWas)
+{
+    load(items(4));
+    ASSERT_TRUE(readyState());
+    p.boxes.expect(MsgAnswer::Ok);
+    load(write(QStringLiteral("late.csv"), "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne\r\n"));
+    EXPECT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_TRUE(readyState());
+    EXPECT_FALSE(ui().Frame1->isEnabled());
+}
+
+TEST_F(LoadCommand, PathBoxSelectsItsWholeTextOnFocus)
+{
+    ui().cmdLoad->setFocus();
+    ui().txtQuizFile->setText(QStringLiteral("/some/quiz.csv"));
+    ui().txtQuizFile->setFocus();
+    EXPECT_EQ(ui().txtQuizFile->selectedText(), QStringLiteral("/some/quiz.csv"));
+}
+
+TEST_F(LoadCommand, BrowsePutsTheChosenPathInTheBoxAndCancelKeepsTheLastOne)
+{
+    // A cancel before any choice changes nothing.
+    p.dialog.answers.push_back(std::nullopt);
+    ui().cmdBrowse->click();
+    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
+
+    p.dialog.answers.push_back(QStringLiteral("/quizzes/words.csv"));
+    ui().cmdBrowse->click();
+    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("/quizzes/words.csv"));
+    EXPECT_EQ(QApplication::focusWidget(), ui().cmdLoad);
+
+    ui().txtQuizFile->setText(QStringLiteral("typed by hand"));
+    ui().txtQuizFile->setFocus();
+    p.dialog.answers.push_back(std::nullopt);
+    ui().cmdBrowse->click();
+    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("/quizzes/words.csv"));
+    EXPECT_EQ(QApplication::focusWidget(), ui().cmdLoad);
+
+    // A name of blanks only is no choice.
+    ui().txtQuizFile->setText(QStringLiteral("kept"));
+    p.dialog.answers.push_back(QStringLiteral("   "));
+    ui().cmdBrowse->click();
+    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("kept"));
+
+    ASSERT_EQ(p.dialog.filters.size(), 4);
+    EXPECT_EQ(p.dialog.filters[0], QStringLiteral("Question & Answer Text files (*.txt);;Question & Answer Comma "
+                                                  "Seperated files (*.csv);;All files (*.*)"));
+    EXPECT_TRUE(p.boxes.shown.empty());
+}
+
+TEST_F(LoadCommand, AltOLoads)
+{
+    const QString path = items(4);
+    ui().txtQuizFile->setText(path);
+    ui().txtQuizFile->setFocus();
+    QTest::keyClick(ui().txtQuizFile, Qt::Key_O, Qt::AltModifier);
+    // An access key clicks its button a moment later, as a visible press.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return state().iTotal == 4; }, 5000));
+}
+
+} // namespace

@@ -1,0 +1,401 @@
+#include "quizfile/QuizFileReader.h"
+
+#include "QuizTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using quizfile::ReadErrorKind;
+using quizfile::ReadResult;
+using quizfile::TextEncoding;
+using namespace quiztest_support;
+
+namespace {
+
+// The UTF-8 byte order mark.
+const QByteArray kBom("\xEF\xBB\xBF");
+
+struct Row {
+    std::string name;
+    QByteArray file;
+    Items expected = {};                     // the items read, before the error if any
+    std::optional<ReadErrorKind> error = {}; // none: the whole file reads
+    int line = 0;                            // of the error
+};
+
+void check(const std::vector<Row>& rows)
+{
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ReadResult result = quizfile::readQuizBytes(row.file);
+        EXPECT_EQ(result.items, row.expected);
+        ASSERT_EQ(result.error.has_value(), row.error.has_value())
+            << (result.error ? result.error->message.toStdString() : std::string("no error"));
+        if (row.error) {
+            EXPECT_EQ(result.error->kind, *row.error);
+            EXPECT_EQ(result.error->line, row.line);
+        }
+    }
+}
+
+TEST(QuizFileReader, LineBreaks)
+{
+    check({
+        {"CR LF", bytes("a,1\r\nb,2\r\nc,3"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
+        {"CR LF after the last line", bytes("a,1\r\nb,2\r\n"), items({{"a", "1"}, {"b", "2"}})},
+        {"lone CR", bytes("a,1\rb,2\rc,3\r"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
+        {"LF only: one long line", bytes("a,1\nb,2\nc,3\n"), items({{"a", "1\nb,2\nc,3\n"}})},
+        {"LF only, first line without comma", bytes("a\nb,2\nc,3"), items({{"a\nb", "2\nc,3"}})},
+        {"LF only, no comma at all", bytes("a\nb\nc"), {}, ReadErrorKind::NoComma, 1},
+        {"mixed", bytes("a,1\r\nb,2\rc,3\nd,4\r\n"), items({{"a", "1"}, {"b", "2"}, {"c", "3\nd,4"}})},
+        {"LF CR", bytes("a,1\n\rb,2"), items({{"a", "1\n"}, {"b", "2"}})},
+        {"CR CR LF: an empty line between", bytes("a,1\r\r\nb,2"), items({{"a", "1"}, {"b", "2"}})},
+        {"lines counted across CR LF and CR", bytes("a,1\r\n\rb,2\r\nword\r\nc,3"), items({{"a", "1"}, {"b", "2"}}),
+         ReadErrorKind::NoComma, 4},
+    });
+}
+
+TEST(QuizFileReader, BlankLines)
+{
+    check({
+        {"empty file", QByteArray(), {}},
+        {"one line break", bytes("\r\n"), {}},
+        {"blank lines only", bytes("   \r\n \r\n\r\n  "), {}},
+        {"blanks around items", bytes("\r\n  \r\na,1\r\n\r\n \r\nb,2\r\n   "), items({{"a", "1"}, {"b", "2"}})},
+        {"ideographic spaces are blanks", bytes("\xE3\x80\x80\r\n \xE3\x80\x80 \r\na,1"), items({{"a", "1"}})},
+        {"ideographic spaces in Shift-JIS", bytes("\x81\x40\x81\x40\r\n\x82\xA0,1"), items({{"あ", "1"}})},
+        {"a tab makes an item line", bytes("a,1\r\n\t\r\nb,2"), items({{"a", "1"}}), ReadErrorKind::NoComma, 2},
+        {"blanks and a tab", bytes("  \t  \r\na,1"), {}, ReadErrorKind::NoComma, 1},
+        {"no-break space is no blank", bytes("\xC2\xA0"), {}, ReadErrorKind::NoComma, 1},
+        {"blank-looking item", bytes(" , "), items({{" ", " "}})},
+    });
+}
+
+// The reader only counts; "Not enough questions to ask" is the Load handler's.
+TEST(QuizFileReader, ItemCounts)
+{
+    check({
+        {"no item", bytes(""), {}},
+        {"3 items", bytes("a,1\r\nb,2\r\nc,3\r\n"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
+        {"4 items", bytes("a,1\r\nb,2\r\nc,3\r\nd,4\r\n"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}})},
+    });
+}
+
+TEST(QuizFileReader, LineErrorsKeepTheItemsBefore)
+{
+    const QByteArray tooLong = "a,1\r\n\r\n" + QByteArray(32766, 'x') + ",y\r\nb,2";
+    check({
+        {"no comma", bytes("a,1\r\n\r\n  \r\nword\r\nb,2"), items({{"a", "1"}}), ReadErrorKind::NoComma, 4},
+        {"unclosed quoted answer", bytes("a,1\r\nword,\"a\""), items({{"a", "1"}}), ReadErrorKind::UnclosedQuotedAnswer,
+         2},
+        {"quoted question ends the line", bytes("a,1\r\nb,2\r\n\"x\"\r\nc,3"), items({{"a", "1"}, {"b", "2"}}),
+         ReadErrorKind::QuotedQuestionEndsLine, 3},
+        {"position overflow", tooLong, items({{"a", "1"}}), ReadErrorKind::LineTooLong, 3},
+        {"error on the first line", bytes("\"\"\r\na,1"), {}, ReadErrorKind::QuotedQuestionEndsLine, 1},
+    });
+}
+
+TEST(QuizFileReader, Messages)
+{
+    const struct {
+        QByteArray file;
+        const char* message;
+    } rows[] = {
+        {bytes("a,1\r\n\r\nb,2\r\nc,3\r\n\r\n\r\nword"), "line 7: no comma between question and answer"},
+        {bytes("word,\"\""), "line 1: the quoted answer has no closing quote"},
+        {bytes("a,1\r\n\"x\""), "line 2: no answer after the quoted question"},
+        {"a,1\r\n\r\n" + QByteArray(40000, 'x') + ",y", "line 3 is too long"},
+        {bytes("a,1\r\nb,2\r\nc,3\r\n\x80\xFF"), "line 4: the bytes are neither UTF-8 nor Shift-JIS text"},
+        {kBom + "a,1\r\n\x82\xA0,x", "line 2: the bytes are not UTF-8 text"},
+    };
+    for (const auto& row : rows) {
+        const ReadResult result = quizfile::readQuizBytes(row.file);
+        ASSERT_TRUE(result.error.has_value()) << row.message;
+        EXPECT_EQ(result.error->message, QString::fromUtf8(row.message));
+    }
+}
+
+QByteArray itemLines(int count, const QByteArray& line = "q,a\r\n")
+{
+    return line.repeated(count);
+}
+
+TEST(QuizFileReader, ItemLimit)
+{
+    {
+        const ReadResult result = quizfile::readQuizBytes(itemLines(32767));
+        EXPECT_TRUE(result.ok());
+        EXPECT_EQ(result.items.size(), 32767u);
+    }
+    {
+        const ReadResult result = quizfile::readQuizBytes(itemLines(32768));
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->kind, ReadErrorKind::TooManyItems);
+        EXPECT_EQ(result.error->line, 32768);
+        EXPECT_EQ(result.error->message, QStringLiteral("the file holds more than 32 767 items"));
+        EXPECT_EQ(result.items.size(), 32767u);
+        EXPECT_EQ(result.items.back(), (quizfile::QuizItem{"q", "a"}));
+    }
+    {
+        // Blank lines are not items but count as lines.
+        const ReadResult result = quizfile::readQuizBytes("\r\n \r\n" + itemLines(32767) + "\r\nlast,one\r\n");
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->kind, ReadErrorKind::TooManyItems);
+        EXPECT_EQ(result.error->line, 32771);
+        EXPECT_EQ(result.items.size(), 32767u);
+    }
+    {
+        // Blank lines after the last item are no item lines.
+        const ReadResult result = quizfile::readQuizBytes(itemLines(32767) + "\r\n  \r\n\xE3\x80\x80\r\n");
+        EXPECT_TRUE(result.ok());
+        EXPECT_EQ(result.items.size(), 32767u);
+    }
+    {
+        // The line is split before it is counted: its own error comes first.
+        const ReadResult result = quizfile::readQuizBytes(itemLines(32767) + "no comma");
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->kind, ReadErrorKind::NoComma);
+        EXPECT_EQ(result.error->line, 32768);
+        EXPECT_EQ(result.items.size(), 32767u);
+    }
+}
+
+TEST(QuizFileReader, Utf8)
+{
+    const ReadResult plain = quizfile::readQuizBytes(QByteArray("りんご,apple\r\n\"犬, いぬ\",dog 🐕\r\n"));
+    EXPECT_TRUE(plain.ok());
+    EXPECT_EQ(plain.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(plain.items, items({{"りんご", "apple"}, {"\"犬, いぬ\"", "dog 🐕"}}));
+
+    const ReadResult ascii = quizfile::readQuizBytes(QByteArray("a,1"));
+    EXPECT_EQ(ascii.encoding, TextEncoding::Utf8);
+
+    // The byte order mark is no part of the first line.
+    const ReadResult bom = quizfile::readQuizBytes(kBom + "りんご,apple\r\n");
+    EXPECT_TRUE(bom.ok());
+    EXPECT_EQ(bom.encoding, TextEncoding::Utf8WithBom);
+    EXPECT_EQ(bom.items, items({{"りんご", "apple"}}));
+
+    const ReadResult quoted = quizfile::readQuizBytes(kBom + "\"x, y\",z");
+    EXPECT_EQ(quoted.items, items({{"\"x, y\"", "z"}}));
+
+    // Only one mark is skipped.
+    const ReadResult twice = quizfile::readQuizBytes(kBom + kBom + "a,1");
+    ASSERT_EQ(twice.items.size(), 1u);
+    EXPECT_EQ(twice.items[0].question, QChar(0xFEFF) + QStringLiteral("a"));
+
+    const ReadResult onlyBom = quizfile::readQuizBytes(kBom);
+    EXPECT_TRUE(onlyBom.ok());
+    EXPECT_TRUE(onlyBom.items.empty());
+    EXPECT_EQ(onlyBom.encoding, TextEncoding::Utf8WithBom);
+
+    // A NUL is an ordinary character.
+    const ReadResult nul = quizfile::readQuizBytes(bytes("a\0b,1"));
+    ASSERT_EQ(nul.items.size(), 1u);
+    EXPECT_EQ(nul.items[0].question, QString::fromUtf16(u"a\0b", 3));
+}
+
+TEST(QuizFileReader, ShiftJisDecoderExists)
+{
+    // Known through ICU; QStringConverter's own list does not have it.
+    EXPECT_TRUE(QStringDecoder("windows-31j").isValid());
+    EXPECT_TRUE(QStringEncoder("windows-31j").isValid());
+}
+
+// The help's example words, saved in code page 932.
+TEST(QuizFileReader, ShiftJisHelpExamples)
+{
+    const char* const lines[] = {
+        "らべる (比べる),compare", "かぶる,put on", "むら (村),village", "ひっこす（引っ越す）,move to (house)",
+        "～けん（～軒）,door",
+    };
+    QByteArray file;
+    for (const char* line : lines)
+        file += cp932(line) + "\r\n";
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8.decode(file);
+    ASSERT_TRUE(utf8.hasError()) << "the test data must not be UTF-8";
+
+    const ReadResult result = quizfile::readQuizBytes(file);
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(result.items, items({{"らべる (比べる)", "compare"},
+                                   {"かぶる", "put on"},
+                                   {"むら (村)", "village"},
+                                   {"ひっこす（引っ越す）", "move to (house)"},
+                                   {"～けん（～軒）", "door"}}));
+    // The full-width forms, not look-alikes.
+    ASSERT_EQ(result.items.size(), 5u);
+    EXPECT_EQ(result.items[3].question[4], QChar(0xFF08));
+    EXPECT_EQ(result.items[3].question[9], QChar(0xFF09));
+    EXPECT_EQ(result.items[4].question[0], QChar(0xFF5E));
+}
+
+// Code page 932 bytes whose characters differ from JIS X 0208's: Windows maps
+// them to the full-width forms, and so must we.
+TEST(QuizFileReader, ShiftJisFullWidthForms)
+{
+    const struct {
+        QByteArray bytes;
+        char16_t expected;
+    } rows[] = {
+        {bytes("\x81\x60"), 0xFF5E}, // ～ FULLWIDTH TILDE, not U+301C WAVE DASH
+        {bytes("\x81\x69"), 0xFF08}, // （
+        {bytes("\x81\x6A"), 0xFF09}, // ）
+        {bytes("\x81\x61"), 0x2225}, // ∥ PARALLEL TO, not U+2016
+        {bytes("\x81\x7C"), 0xFF0D}, // － not U+2212
+        {bytes("\x81\x91"), 0xFFE0}, // ￠ not U+00A2
+        {bytes("\x81\x92"), 0xFFE1}, // ￡ not U+00A3
+        {bytes("\x81\xCA"), 0xFFE2}, // ￢ not U+00AC
+        {bytes("\x81\x40"), 0x3000}, // ideographic space
+        {bytes("\x5C"), u'\\'},      // the backslash stays a backslash
+        {bytes("\xB1"), 0xFF71},     // ｱ half-width katakana
+    };
+    for (const auto& row : rows) {
+        // After a byte that is never UTF-8, so that the file is read as Shift-JIS.
+        const ReadResult result = quizfile::readQuizBytes("\x82\xA0," + row.bytes);
+        EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
+        ASSERT_EQ(result.items.size(), 1u) << row.bytes.toHex().toStdString();
+        EXPECT_EQ(result.items[0].answer, QString(QChar(row.expected))) << row.bytes.toHex().toStdString();
+    }
+    // Our test data agrees: the encoder writes U+FF5E as 0x8160.
+    EXPECT_EQ(cp932("～（）"), bytes("\x81\x60\x81\x69\x81\x6A"));
+}
+
+TEST(QuizFileReader, ShiftJisLineBreaks)
+{
+    check({
+        {"CR LF", cp932("かぶる,put on\r\nむら,village"), items({{"かぶる", "put on"}, {"むら", "village"}})},
+        {"lone CR", cp932("かぶる,put on\rむら,village"), items({{"かぶる", "put on"}, {"むら", "village"}})},
+        {"LF only", cp932("かぶる,put on\nむら,village"), items({{"かぶる", "put on\nむら,village"}})},
+        // 0x5C (a backslash on its own) as the second byte of a character.
+        {"trail bytes that look like ASCII", cp932("表,ソ\r\n能,十"), items({{"表", "ソ"}, {"能", "十"}})},
+    });
+}
+
+// A Shift-JIS file whose bytes happen to be valid UTF-8 is read as UTF-8: the
+// rule can tell the two apart only by invalid bytes.
+TEST(QuizFileReader, ShiftJisThatIsValidUtf8)
+{
+    const QByteArray file = cp932("ﾃｽ,x"); // C3 BD: "ý" in UTF-8
+    ASSERT_EQ(file, bytes("\xC3\xBD,x"));
+    const ReadResult result = quizfile::readQuizBytes(file);
+    EXPECT_EQ(result.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(result.items, items({{"ý", "x"}}));
+}
+
+TEST(QuizFileReader, BadBytes)
+{
+    check({
+        {"line 3", bytes("a,1\r\nb,2\r\n\x80\xFF,x\r\nc,3"), items({{"a", "1"}, {"b", "2"}}),
+         ReadErrorKind::BadEncoding, 3},
+        {"line 1", bytes("\xFF"), {}, ReadErrorKind::BadEncoding, 1},
+        {"after CR LF", bytes("a,1\r\n\xFF"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+        {"after a lone CR", bytes("a,1\r\xFF"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+        {"after LF: same line", bytes("a,1\n\xFF"), {}, ReadErrorKind::BadEncoding, 1},
+        {"blank lines counted", bytes("a,1\r\n\r\n  \r\n\xFD,x"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 4},
+        {"lead byte at the end of the file", bytes("a,1\r\nb,\x82"), items({{"a", "1"}}), ReadErrorKind::BadEncoding,
+         2},
+        {"lead byte before CR", bytes("a,\x82\r\nb,2"), {}, ReadErrorKind::BadEncoding, 1},
+        {"code without a character", bytes("a,1\r\n\x85\x40,x"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+        {"a line error before the bad bytes comes first", bytes("word\r\n\xFF"), {}, ReadErrorKind::NoComma, 1},
+        {"the bad line is not split", bytes("a,1\r\n\xFF\r\n"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+    });
+}
+
+// When the bytes are neither, the encoding that decodes more lines is kept.
+TEST(QuizFileReader, BadBytesKeepTheFurtherEncoding)
+{
+    {
+        // UTF-8 until line 3; line 2 is no Shift-JIS (0x82 0x2C).
+        const QByteArray file = bytes("犬,dog\r\nあ,a\r\n\xFF,x");
+        const quizfile::EncodingChoice choice = quizfile::chooseEncoding(file);
+        EXPECT_EQ(choice.encoding, TextEncoding::Utf8);
+        EXPECT_EQ(choice.badLine, 3);
+        const ReadResult result = quizfile::readQuizBytes(file);
+        EXPECT_EQ(result.encoding, TextEncoding::Utf8);
+        EXPECT_EQ(result.items, items({{"犬", "dog"}, {"あ", "a"}}));
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->kind, ReadErrorKind::BadEncoding);
+        EXPECT_EQ(result.error->line, 3);
+    }
+    {
+        // Shift-JIS until line 3; line 1 is no UTF-8.
+        const QByteArray file = cp932("犬,dog\r\nかぶる,put on\r\n") + "\x80,x\r\nc,3";
+        const ReadResult result = quizfile::readQuizBytes(file);
+        EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
+        EXPECT_EQ(result.items, items({{"犬", "dog"}, {"かぶる", "put on"}}));
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->kind, ReadErrorKind::BadEncoding);
+        EXPECT_EQ(result.error->line, 3);
+    }
+    {
+        // With the byte order mark the file is UTF-8, even if Shift-JIS would read it.
+        const QByteArray file = kBom + "a,1\r\n" + cp932("かぶる,put on");
+        const ReadResult result = quizfile::readQuizBytes(file);
+        EXPECT_EQ(result.encoding, TextEncoding::Utf8WithBom);
+        EXPECT_EQ(result.items, items({{"a", "1"}}));
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->kind, ReadErrorKind::BadEncoding);
+        EXPECT_EQ(result.error->line, 2);
+    }
+}
+
+TEST(QuizFileReader, ChooseEncoding)
+{
+    const struct {
+        const char* name;
+        QByteArray file;
+        TextEncoding encoding;
+        int badLine;
+    } rows[] = {
+        {"empty", QByteArray(), TextEncoding::Utf8, 0},
+        {"ASCII", bytes("a,1\r\nb,2"), TextEncoding::Utf8, 0},
+        {"UTF-8", bytes("犬,dog"), TextEncoding::Utf8, 0},
+        {"UTF-8 with BOM", kBom + "犬,dog", TextEncoding::Utf8WithBom, 0},
+        {"Shift-JIS", cp932("犬,dog\r\nかぶる,put on"), TextEncoding::ShiftJis, 0},
+        {"BOM, then Shift-JIS", kBom + "a\r\n" + cp932("かぶる"), TextEncoding::Utf8WithBom, 2},
+        {"neither, same line", bytes("a,1\r\nb,2\r\xFF\r\nc,3"), TextEncoding::Utf8, 3},
+        {"neither, UTF-8 further", bytes("犬,dog\r\nあ,a\r\n\xFF"), TextEncoding::Utf8, 3},
+        {"neither, Shift-JIS further", cp932("犬\r\nかぶる\r\n") + "\x80", TextEncoding::ShiftJis, 3},
+    };
+    for (const auto& row : rows) {
+        const quizfile::EncodingChoice choice = quizfile::chooseEncoding(row.file);
+        EXPECT_EQ(choice.encoding, row.encoding) << row.name;
+        EXPECT_EQ(choice.badLine, row.badLine) << row.name;
+    }
+}
+
+TEST(QuizFileReader, ReadsDecodedText)
+{
+    const ReadResult result = quizfile::readQuizText(QString::fromUtf8("\r\n\u3000\r\n\"x\",\"yz\"\r\n,\rword"));
+    EXPECT_EQ(result.items, items({{"\"x\"", "\"yz\""}, {"", ""}}));
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::NoComma);
+    EXPECT_EQ(result.error->line, 5);
+}
+
+// Items written back as "QUESTION,ANSWER" lines (as the result files are)
+// read back into the same items, quotes included.
+TEST(QuizFileReader, ItemsRoundTrip)
+{
+    const ReadResult first = quizfile::readQuizBytes(
+        bytes("\"abc\r\n\"x\";y\r\n\"x\",\"a\"tail\r\nword,\"ab\"tail\r\n,\r\n\"\",\"\"\"\r\n\"x\"\r\n"));
+    ASSERT_EQ(first.items.size(), 6u);
+    QString text;
+    for (const auto& item : first.items)
+        text += item.question + u',' + item.answer + QStringLiteral("\r\n");
+    const ReadResult second = quizfile::readQuizText(text);
+    EXPECT_TRUE(second.ok());
+    EXPECT_EQ(second.items, first.items);
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+#include "quizfile/QuizFile.h"
+
+#include "QuizTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+using quizfile::ReadErrorKind;
+using quizfile::ReadResult;
+using quizfile::TextEncoding;
+using namespace quiztest_support;
+
+namespace {
+
+class QuizFileLoad : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString write(const QString& name, const QByteArray& content)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_EQ(file.write(content), content.size());
+        return path;
+    }
+
+    // A file of `size` bytes that takes no room on the disk.
+    QString sparse(const QString& name, qint64 size)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.resize(size));
+        return path;
+    }
+
+    static QString quoted(const QString& path) { return u'"' + QDir::toNativeSeparators(path) + u'"'; }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(QuizFileLoad, ReadsAFile)
+{
+    const QString path = write(QStringLiteral("words 単語.txt"), cp932("かぶる,put on\r\nむら (村),village\r\n"));
+    const ReadResult result = quizfile::loadQuizFile(path);
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
+    EXPECT_EQ(result.items, items({{"かぶる", "put on"}, {"むら (村)", "village"}}));
+}
+
+TEST_F(QuizFileLoad, EmptyFile)
+{
+    const ReadResult result = quizfile::loadQuizFile(write(QStringLiteral("empty.csv"), QByteArray()));
+    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(result.items.empty());
+}
+
+TEST_F(QuizFileLoad, LineErrorKeepsTheItemsBefore)
+{
+    const ReadResult result = quizfile::loadQuizFile(write(QStringLiteral("bad.txt"), "a,1\r\nb,2\r\nword\r\nc,3"));
+    EXPECT_EQ(result.items, items({{"a", "1"}, {"b", "2"}}));
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::NoComma);
+    EXPECT_EQ(result.error->line, 3);
+    EXPECT_EQ(result.error->message, QStringLiteral("line 3: no comma between question and answer"));
+}
+
+TEST_F(QuizFileLoad, FollowsASymbolicLink)
+{
+    const QString target = write(QStringLiteral("target.txt"), "a,1");
+    const QString link = dir.filePath(QStringLiteral("link.txt"));
+    if (!QFile::link(target, link))
+        GTEST_SKIP() << "no symbolic links here";
+    EXPECT_EQ(quizfile::loadQuizFile(link).items, items({{"a", "1"}}));
+}
+
+TEST_F(QuizFileLoad, NoPath)
+{
+    const ReadResult result = quizfile::loadQuizFile(QString());
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::FileNotFound);
+    EXPECT_EQ(result.error->line, 0);
+    EXPECT_EQ(result.error->message, QStringLiteral("no file name was given"));
+}
+
+TEST_F(QuizFileLoad, MissingFile)
+{
+    const QString path = dir.filePath(QStringLiteral("no such file.txt"));
+    const ReadResult result = quizfile::loadQuizFile(path);
+    EXPECT_TRUE(result.items.empty());
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::FileNotFound);
+    EXPECT_EQ(result.error->line, 0);
+    EXPECT_EQ(result.error->message, QStringLiteral("the file %1 does not exist").arg(quoted(path)));
+
+    // A folder on the way that is missing, and blanks that are not trimmed.
+    EXPECT_EQ(quizfile::loadQuizFile(dir.filePath(QStringLiteral("none/quiz.txt"))).error->kind,
+              ReadErrorKind::FileNotFound);
+    const QString padded = write(QStringLiteral("padded.txt"), "a,1");
+    EXPECT_EQ(quizfile::loadQuizFile(padded + u' ').error->kind, ReadErrorKind::FileNotFound);
+}
+
+TEST_F(QuizFileLoad, Folder)
+{
+    const ReadResult result = quizfile::loadQuizFile(dir.path());
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::NotAFile);
+    EXPECT_EQ(result.error->message, QStringLiteral("%1 is a folder, not a file").arg(quoted(dir.path())));
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(QuizFileLoad, Device)
+{
+    const ReadResult result = quizfile::loadQuizFile(QStringLiteral("/dev/zero"));
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::NotAFile);
+    EXPECT_EQ(result.error->message, QStringLiteral("\"/dev/zero\" is not an ordinary file"));
+}
+
+TEST_F(QuizFileLoad, PermissionDenied)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    const QString path = write(QStringLiteral("locked.txt"), "a,1");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    const ReadResult result = quizfile::loadQuizFile(path);
+    EXPECT_TRUE(result.items.empty());
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::PermissionDenied);
+    EXPECT_EQ(result.error->message, QStringLiteral("you have no permission to read the file %1").arg(quoted(path)));
+}
+#endif
+
+TEST_F(QuizFileLoad, TooLarge)
+{
+    const QString path = sparse(QStringLiteral("huge.txt"), quizfile::kMaxFileBytes + 1);
+    const ReadResult result = quizfile::loadQuizFile(path);
+    EXPECT_TRUE(result.items.empty());
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::FileTooLarge);
+    EXPECT_EQ(result.error->line, 0);
+    EXPECT_EQ(result.error->message,
+              QStringLiteral("the file %1 is larger than 64 MiB and cannot be a quiz file").arg(quoted(path)));
+}
+
+// 64 MiB itself is allowed: the file is read (its zero bytes make one line
+// without a comma).
+TEST_F(QuizFileLoad, JustSmallEnough)
+{
+    const ReadResult result = quizfile::loadQuizFile(sparse(QStringLiteral("big.txt"), quizfile::kMaxFileBytes));
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::NoComma);
+    EXPECT_EQ(result.error->line, 1);
+}
+
+#ifdef Q_OS_LINUX
+int openFileCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+}
+
+// The file is closed again on every way out.
+TEST_F(QuizFileLoad, ClosesTheFile)
+{
+    const QString paths[] = {
+        write(QStringLiteral("good.txt"), "a,1\r\nb,2"),
+        write(QStringLiteral("bad line.txt"), "a,1\r\nword"),
+        write(QStringLiteral("bad bytes.txt"), "a,1\r\n\xFF"),
+        sparse(QStringLiteral("huge.txt"), quizfile::kMaxFileBytes + 1),
+        dir.path(),
+        dir.filePath(QStringLiteral("missing.txt")),
+    };
+    const int before = openFileCount();
+    for (const QString& path : paths) {
+        (void)quizfile::loadQuizFile(path);
+        EXPECT_EQ(openFileCount(), before) << path.toStdString();
+    }
+}
+#endif
+
+} // namespace
