@@ -11,6 +11,11 @@ QString countText(long long count)
     return (count < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(count < 0 ? -count : count);
 }
 
+QString progressText(long long asked, long long total)
+{
+    return countText(asked) + QStringLiteral(" /") + countText(total);
+}
+
 QString twoDecimals(double value)
 {
     if (std::isnan(value))

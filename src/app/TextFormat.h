@@ -9,6 +9,9 @@ namespace textformat {
 // a negative count (" 3", "-3").
 QString countText(long long count);
 
+// Progress in a caption: " 3 / 10".
+QString progressText(long long asked, long long total);
+
 // A number with at least two digits before the point and exactly two after,
 // rounded to the nearest hundredth, halfway cases away from zero
 // (66.666… → "66.67", 5 → "05.00", 100 → "100.00").

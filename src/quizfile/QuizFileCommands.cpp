@@ -25,11 +25,6 @@ bool isBlank(const QString& text)
     return true;
 }
 
-QString progressText(std::int16_t asked, std::int16_t total)
-{
-    return textformat::countText(asked) + QStringLiteral(" /") + textformat::countText(total);
-}
-
 } // namespace
 
 QuizFileCommands::QuizFileCommands(frmQ& form) : m_form(form) {}
@@ -93,7 +88,7 @@ void QuizFileCommands::cmdLoad_Click()
     s.iCorrect = 0;
     s.iWrong = 0;
     ui.lblScore->setCaption(textformat::scoreText(0));
-    ui.lblAsking->setCaption(progressText(s.iAsked(), s.iTotal));
+    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal));
     ui.lblCorrect->setCaption(textformat::countText(s.iCorrect));
     ui.Frame1->setEnabled(false);
     ui.Frame2->setEnabled(false);
@@ -123,7 +118,7 @@ void QuizFileCommands::cmdLoad_Click()
         return;
     }
 
-    ui.lblAsking->setCaption(progressText(s.iAsked(), s.iTotal));
+    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal));
     if (s.iTotal < kFewestItems) {
         boxes.MsgBox(QStringLiteral("Not enough questions to ask\r\n"
                                     "Question & Answer combination must be more than 4\r\n\r\n"

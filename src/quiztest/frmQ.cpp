@@ -1,5 +1,6 @@
 #include "quiztest/frmQ.h"
 
+#include "app/Int16.h"
 #include "app/MDIForm1.h"
 #include "app/MessageBoxes.h"
 #include "app/OptionArray.h"
@@ -10,12 +11,44 @@
 #include "help/AppIcon.h"
 #include "help/frmHelp.h"
 #include "quizfile/QuizFileCommands.h"
+#include "quiztest/DrawnNumbers.h"
+#include "quiztest/RandomDraw.h"
 #include "report/frmReport.h"
 #include "ui_frmQ.h"
 
 #include <QCloseEvent>
+#include <QColor>
 #include <QEvent>
 #include <QFont>
+#include <QString>
+
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+constexpr int kSlots = 4; // Option1(0..3) show the candidate answers
+constexpr int kSkip = 4;  // Option1(4)
+constexpr double kSlotPoints = 9.0;
+constexpr double kMarkedPoints = 14.0;
+const QColor kMarkedRight(0x00, 0x00, 0x80);
+const QColor kMarkedWrong(0xC0, 0x00, 0x00);
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A draw fails with a list in hand only when the generator gives exactly 0,
+// so drawing again succeeds; the bound keeps a broken generator from hanging
+// the window.
+constexpr int kDrawAttempts = 8;
+
+template <class Draw> DrawnNumbers drawRetried(Draw draw)
+{
+    DrawnNumbers drawn = DrawnNumbers::failure();
+    for (int attempt = 0; attempt < kDrawAttempts && !drawn.isList(); ++attempt)
+        drawn = draw();
+    return drawn;
+}
+
+} // namespace
 
 frmQ::frmQ(Platform& platform, RandomSource& generator, MDIForm1& frame)
     : m_platform(platform), m_generator(generator), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>())
@@ -33,6 +66,8 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, MDIForm1& frame)
         label->setFont(font);
     }
     m_ui->lblScore->adjustSize(); // sizes itself to its text
+    // A question is shown as written, even one that looks like markup.
+    m_ui->lblQuestion->setTextFormat(Qt::PlainText);
     m_option1 =
         new OptionArray({m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4}, this);
     m_fileCommands = std::make_unique<QuizFileCommands>(*this);
@@ -160,18 +195,193 @@ void frmQ::cmdLoad_Click()
     m_fileCommands->cmdLoad_Click();
 }
 
-void frmQ::cmdNext_Click() {}
+void frmQ::cmdNext_Click()
+{
+    TestState& s = m_state;
+    m_ui->lblWrong->setVisible(false);
+    m_ui->lblRightAnswer->setVisible(false);
+    resetSlotLooks();
+    if (!s.bAnswered && questionUnjudged()) {
+        s.iWrong = int16::add(s.iWrong, 1);
+        recordPractise();
+    }
+    // Past the last question there is nothing left to draw.
+    if (s.iAsked() >= s.iTotal) {
+        finishTest();
+        return;
+    }
+    showNextQuestion();
+}
 
-void frmQ::Option1_Click(std::int16_t) {}
+void frmQ::resetSlotLooks()
+{
+    OptionArray& options = *m_option1;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        options.setUnderline(slot, false);
+        options.resetForeColor(slot);
+        options.setStrikeOut(slot, false);
+        options.setFontSize(slot, kSlotPoints);
+    }
+    // A Skip struck through as a wrong choice belongs to the question it was
+    // made on.
+    options.setStrikeOut(kSkip, false);
+    options.resetForeColor(kSkip);
+}
 
-void frmQ::Form_KeyPress(int) {}
+// The question on display has been shown but neither answered nor recorded.
+bool frmQ::questionUnjudged() const
+{
+    return m_state.iCorrect + m_state.iWrong < m_state.iAsked();
+}
+
+// The slot tagged as the right answer, -1 before the first question.
+int frmQ::taggedSlot() const
+{
+    for (int slot = 0; slot < kSlots; ++slot)
+        if (tag::isTrue((*m_option1)[slot]))
+            return slot;
+    return -1;
+}
+
+bool frmQ::isRightAnswer(int index) const
+{
+    // Skip is never right, even in a quiz whose answer reads "Skip".
+    if (index < 0 || index >= kSlots)
+        return false;
+    const int right = taggedSlot();
+    // When two questions share an answer text both slots read the same, and
+    // the person who picks either one has picked the right answer.
+    return right >= 0 && (index == right || m_option1->Caption(index) == m_option1->Caption(right));
+}
+
+void frmQ::recordPractise()
+{
+    QString line = m_ui->lblQuestion->text() + u',';
+    if (const int right = taggedSlot(); right >= 0)
+        line += m_option1->Caption(right) + kCrLf;
+    report().appendPractise(line);
+}
+
+void frmQ::markRightAndChosen(int right, int chosen)
+{
+    OptionArray& options = *m_option1;
+    options.setUnderline(right, true);
+    options.setForeColor(right, kMarkedRight);
+    options.setFontSize(right, kMarkedPoints);
+    options.setStrikeOut(chosen, true);
+    options.setForeColor(chosen, kMarkedWrong);
+}
+
+void frmQ::updateScore()
+{
+    m_ui->lblScore->setCaption(textformat::scoreText(textformat::score(m_state.iAsked(), m_state.iCorrect)));
+    m_ui->lblScore->adjustSize(); // the label sizes itself to its text
+}
+
+void frmQ::finishTest()
+{
+    updateScore();
+    m_platform.messageBoxes.MsgBox(QStringLiteral("You have finished taking the Quiz\r\n\r\n") +
+                                       m_ui->lblScore->Caption() +
+                                       QStringLiteral("\r\nClick on the command button REPORT (in the quiz form) "
+                                                      "for more details"),
+                                   MsgStyle::OkInformation, m_state.sTitle);
+}
+
+void frmQ::showNextQuestion()
+{
+    TestState& s = m_state;
+    Clock& clock = m_platform.clock;
+    // Everything is drawn before anything changes, so a draw that cannot be
+    // made leaves the window as it was instead of showing missing candidates.
+    const std::int16_t n = randomdraw::DrawUnaskedQuestion(s.iTotal, s.iAskOrder, m_generator);
+    const DrawnNumbers slotOrder =
+        drawRetried([&] { return randomdraw::RandomNumbers(3, 0, kSlots, true, 0, m_generator, clock); });
+    DrawnNumbers others =
+        drawRetried([&] { return randomdraw::RandomNumbers(s.iTotal, 1, 3, true, n, m_generator, clock); });
+    // The 16-bit size check overflows for a quiz of 32767 items.
+    if (!others.isList())
+        others =
+            drawRetried([&] { return randomdraw::RandomNumbersWide(s.iTotal, 1, 3, true, n, m_generator, clock); });
+    if (!slotOrder.isList() || !others.isList())
+        return;
+
+    s.bAnswered = false;
+    s.iAskOrder.append(n);
+    m_ui->lblQuestion->setText(s.sQuestions.at(static_cast<std::size_t>(n)));
+    OptionArray& options = *m_option1;
+    options.clearSelection();
+    const std::vector<std::int16_t>& slot = slotOrder.values();
+    options.setCaption(slot[0], s.sAnswers.at(static_cast<std::size_t>(n)));
+    options.setTag(slot[0], QStringLiteral("True"));
+    for (std::size_t k = 1; k < slot.size(); ++k) {
+        const std::int16_t other = others.values().at(k - 1);
+        options.setCaption(slot[k], s.sAnswers.at(static_cast<std::size_t>(other)));
+        options.setTag(slot[k], QStringLiteral("False"));
+    }
+    if (s.iTotal == s.iAsked())
+        m_ui->cmdStart->setEnabled(false);
+    m_ui->lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal));
+}
+
+void frmQ::Option1_Click(std::int16_t Index)
+{
+    TestState& s = m_state;
+    s.bAnswered = true;
+    if (isRightAnswer(Index)) {
+        m_ui->lblWrong->setVisible(false);
+        m_ui->lblRightAnswer->setVisible(true);
+        if (questionUnjudged()) {
+            s.iCorrect = int16::add(s.iCorrect, 1);
+            m_ui->lblCorrect->setCaption(textformat::countText(s.iCorrect));
+            report().appendAnsweredCorrect(m_ui->lblQuestion->text() + u',' + m_option1->Caption(Index) + kCrLf);
+        }
+        updateScore();
+        if (m_ui->chkAnswered->isChecked())
+            cmdNext_Click();
+        // After an advance the new question counts as asked.
+        updateScore();
+        if (m_ui->chkFastQuiz->isChecked())
+            cmdNext_Click();
+        return;
+    }
+    m_ui->lblWrong->setVisible(true);
+    m_ui->lblRightAnswer->setVisible(false);
+    if (questionUnjudged()) {
+        s.iWrong = int16::add(s.iWrong, 1);
+        recordPractise();
+        if (const int right = taggedSlot(); right >= 0 && m_ui->chkShowCorrect->isChecked())
+            markRightAndChosen(right, Index);
+    }
+    updateScore();
+    if (m_ui->chkFastQuiz->isChecked())
+        cmdNext_Click();
+}
+
+void frmQ::Form_KeyPress(int KeyAscii)
+{
+    // Next is shown from Start until the next load: the keys answer only then.
+    if (m_ui->cmdNext->isHidden())
+        return;
+    if (KeyAscii >= '1' && KeyAscii <= '5')
+        m_option1->select(KeyAscii - '1');
+}
 
 void frmQ::lblScore_Change()
 {
     report().setReportCaption(m_ui->lblScore->Caption());
 }
 
-void frmQ::chkFastQuiz_Click() {}
+void frmQ::chkFastQuiz_Click()
+{
+    // Either way both other options end up off: Fast Quiz moves on after every
+    // answer, which leaves nothing for them to do.
+    const bool fast = m_ui->chkFastQuiz->isChecked();
+    for (QCheckBox* other : {m_ui->chkShowCorrect, m_ui->chkAnswered}) {
+        other->setEnabled(!fast);
+        other->setChecked(false);
+    }
+}
 
 void frmQ::keyPreview(int keyAscii)
 {

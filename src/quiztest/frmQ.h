@@ -65,6 +65,17 @@ private:
     void connectHandlers();
     void askQuitQuestion(bool& cancel);
 
+    // Pieces of the Next and answer handlers.
+    void resetSlotLooks();
+    bool questionUnjudged() const;
+    int taggedSlot() const;
+    bool isRightAnswer(int index) const;
+    void recordPractise();
+    void markRightAndChosen(int right, int chosen);
+    void updateScore();
+    void finishTest();
+    void showNextQuestion();
+
     Platform& m_platform;
     RandomSource& m_generator;
     MDIForm1& m_frame;

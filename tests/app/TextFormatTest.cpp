@@ -20,6 +20,13 @@ TEST(TextFormat, CountText)
         EXPECT_EQ(textformat::countText(c.count), QString::fromLatin1(c.text)) << c.count;
 }
 
+TEST(TextFormat, ProgressText)
+{
+    EXPECT_EQ(textformat::progressText(3, 10), QStringLiteral(" 3 / 10"));
+    EXPECT_EQ(textformat::progressText(0, 0), QStringLiteral(" 0 / 0"));
+    EXPECT_EQ(textformat::progressText(0, 32767), QStringLiteral(" 0 / 32767"));
+}
+
 TEST(TextFormat, TwoDecimalsPattern)
 {
     const struct {

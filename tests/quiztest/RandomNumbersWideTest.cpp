@@ -1,0 +1,160 @@
+#include "quiztest/RandomDraw.h"
+
+#include "app/Clock.h"
+#include "quiztest/DrawnNumbers.h"
+#include "quiztest/RandomGenerator.h"
+#include "quiztest/RandomSource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <vector>
+
+using randomdraw::RandomNumbers;
+using randomdraw::RandomNumbersWide;
+
+namespace {
+
+class SteppingClock : public Clock {
+public:
+    double secondsSinceMidnight() override { return 30000.0 + (m_reads++ / 4) / 64.0; }
+
+private:
+    int m_reads = 0;
+};
+
+// The real generator, except that every n-th draw is exactly 0.
+class ZeroEvery : public RandomSource {
+public:
+    ZeroEvery(std::uint64_t seed, int every) : m_generator(seed), m_every(every) {}
+
+    float draw() override
+    {
+        const float r = m_generator.draw();
+        return m_every > 0 && ++m_drawn % m_every == 0 ? 0.0f : r;
+    }
+    void reseed(double clockReading) override { m_generator.reseed(clockReading); }
+
+private:
+    RandomGenerator m_generator;
+    int m_every;
+    int m_drawn = 0;
+};
+
+// The drawing as the rule states it, with a materialised pool, in 32-bit
+// arithmetic throughout.
+DrawnNumbers referenceWide(int Upper, int Lower, int HowMany, bool Unique, int IgnoreMe, RandomSource& generator,
+                           Clock& clock)
+{
+    if (HowMany > (Upper + 1) - (Lower - 1))
+        return DrawnNumbers::empty();
+    if (HowMany < 0)
+        return DrawnNumbers::failure();
+    std::vector<std::int16_t> pool;
+    pool.reserve(static_cast<std::size_t>(std::max(0, Upper - Lower + 1)));
+    for (int v = Lower; v <= Upper; ++v)
+        pool.push_back(static_cast<std::int16_t>(v));
+    if (IgnoreMe != 0) {
+        if (IgnoreMe < 1 || IgnoreMe > static_cast<int>(pool.size()))
+            return DrawnNumbers::failure();
+        pool.erase(pool.begin() + (IgnoreMe - 1));
+    }
+    std::vector<std::int16_t> list;
+    for (int x = 0; x < HowMany; ++x) {
+        const int Count = static_cast<int>(pool.size());
+        generator.reseed(clock.secondsSinceMidnight());
+        const double r = generator.draw();
+        const int p = static_cast<int>(std::floor((0 - (Count + 1) + 1) * r + (Count + 1)));
+        if (p < 1 || p > Count)
+            return DrawnNumbers::failure();
+        list.push_back(pool[static_cast<std::size_t>(p - 1)]);
+        if (Unique)
+            pool.erase(pool.begin() + (p - 1));
+    }
+    return DrawnNumbers::list(list);
+}
+
+TEST(RandomNumbersWide, MatchesTheReferenceAndTheNarrowDrawWhereThatDoesNotOverflow)
+{
+    const std::int16_t bounds[] = {-32768, -32767, -2, 0, 1, 3, 10, 32766, 32767};
+    int lists = 0;
+    int narrowOverflows = 0;
+    for (auto Upper : bounds) {
+        for (auto Lower : bounds) {
+            const int size = std::max(0, Upper - Lower + 1);
+            // Large pools only with a few draws: the reference pool costs a
+            // full copy per removal.
+            const bool large = size > 100;
+            const std::set<int> howManys =
+                large ? std::set<int>{0, 3} : std::set<int>{-1, 0, 1, 3, 4, 33, size, size + 1, size + 2};
+            const std::set<int> ignores =
+                large ? std::set<int>{0, 2, size, size + 1} : std::set<int>{0, -1, 1, 2, size, size + 1};
+            for (int HowMany : howManys) {
+                const auto howMany = static_cast<std::int16_t>(HowMany);
+                for (bool Unique : {false, true}) {
+                    for (int IgnoreMe : ignores) {
+                        for (int zeroEvery : {0, 3}) {
+                            ZeroEvery wideSource(7, zeroEvery), referenceSource(7, zeroEvery),
+                                narrowSource(7, zeroEvery);
+                            SteppingClock wideClock, referenceClock, narrowClock;
+                            const DrawnNumbers wide =
+                                RandomNumbersWide(Upper, Lower, howMany, Unique, IgnoreMe, wideSource, wideClock);
+                            ASSERT_EQ(wide, referenceWide(Upper, Lower, HowMany, Unique, IgnoreMe, referenceSource,
+                                                          referenceClock))
+                                << Upper << ", " << Lower << ", " << HowMany << ", " << Unique << ", " << IgnoreMe;
+                            ASSERT_EQ(wideSource.draw(), referenceSource.draw()) << "the same number of draws";
+                            const DrawnNumbers narrow =
+                                RandomNumbers(Upper, Lower, howMany, Unique, IgnoreMe, narrowSource, narrowClock);
+                            if (narrow.kind() != DrawnNumbers::Kind::Failure)
+                                ASSERT_EQ(wide, narrow) << Upper << ", " << Lower << ", " << HowMany;
+                            else if (wide.isList())
+                                ++narrowOverflows;
+                            lists += wide.isList();
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(lists, 500);
+    EXPECT_GT(narrowOverflows, 50) << "the grid must reach the ranges the narrow draw cannot take";
+}
+
+TEST(RandomNumbersWide, DrawsTheWrongCandidatesOfTheLargestQuiz)
+{
+    RandomGenerator generator(99);
+    SteppingClock clock;
+    for (int question : {1, 2, 16384, 32766, 32767}) {
+        SCOPED_TRACE(question);
+        EXPECT_EQ(RandomNumbers(32767, 1, 3, true, question, generator, clock), DrawnNumbers::failure())
+            << "the 16-bit size check overflows";
+        for (int round = 0; round < 50; ++round) {
+            const DrawnNumbers drawn = RandomNumbersWide(32767, 1, 3, true, question, generator, clock);
+            ASSERT_TRUE(drawn.isList());
+            const std::set<int> values(drawn.values().begin(), drawn.values().end());
+            ASSERT_EQ(values.size(), 3u);
+            for (int v : values) {
+                ASSERT_GE(v, 1);
+                ASSERT_LE(v, 32767);
+                ASSERT_NE(v, question);
+            }
+        }
+    }
+}
+
+TEST(RandomNumbersWide, WholeSixteenBitRange)
+{
+    RandomGenerator generator(5);
+    SteppingClock clock;
+    const DrawnNumbers drawn = RandomNumbersWide(32767, -32768, 32767, true, 0, generator, clock);
+    ASSERT_TRUE(drawn.isList()) << "a pool of 65536 entries, Count + 1 past 16 bits";
+    EXPECT_EQ(std::set<std::int16_t>(drawn.values().begin(), drawn.values().end()).size(), 32767u);
+    EXPECT_EQ(RandomNumbersWide(32767, 32767, 3, true, 0, generator, clock), DrawnNumbers::empty())
+        << "3 > (32767 + 1) − (32767 − 1)";
+}
+
+} // namespace
