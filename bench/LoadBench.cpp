@@ -1,0 +1,145 @@
+// Loading the largest quiz a file may hold, 32 767 items, through the Load
+// button, once as UTF-8 and once as Shift-JIS.
+
+#include "BenchPlatform.h"
+
+#include "app/MDIForm1.h"
+#include "quiztest/RandomGenerator.h"
+#include "quiztest/frmQ.h"
+#include "ui_frmQ.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kItems = 32767;
+
+QString quizText()
+{
+    QString text;
+    for (int i = 1; i <= kItems; ++i)
+        text += QStringLiteral("ことば%1,meaning %1\r\n").arg(i); // about 1 MiB in all
+    return text;
+}
+
+struct Program {
+    Program()
+    {
+        frame = std::make_unique<MDIForm1>(platform.platform, generator);
+        frame->MDIForm_Load();
+    }
+    BenchPlatform platform;
+    RandomGenerator generator;
+    std::unique_ptr<MDIForm1> frame;
+};
+
+Program* program = nullptr;
+QTemporaryDir* dir = nullptr;
+
+// Two copies of each file: loading the path that was loaded last is refused.
+QString writeCopies(const QByteArray& bytes, const QString& name)
+{
+    for (const char* copy : {"a", "b"}) {
+        QFile file(dir->filePath(name + QLatin1String(copy)));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+    }
+    return dir->filePath(name);
+}
+
+void loadAlternately(benchmark::State& state, const QString& path, qint64 fileBytes)
+{
+    Ui::frmQ& ui = program->frame->quiz().ui();
+    // The benchmark runs this more than once: alternate across runs too.
+    static bool second = false;
+    for (auto _ : state) {
+        ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
+        second = !second;
+        ui.cmdLoad->click();
+        if (program->frame->quiz().state().iTotal != kItems || !program->platform.boxes.prompts.empty()) {
+            state.SkipWithError("the load did not read every item without a message");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * fileBytes);
+}
+
+void BM_LoadUtf8(benchmark::State& state)
+{
+    static const QByteArray bytes = quizText().toUtf8();
+    static const QString path = writeCopies(bytes, QStringLiteral("utf8-"));
+    loadAlternately(state, path, bytes.size());
+}
+
+void BM_LoadShiftJis(benchmark::State& state)
+{
+    static const QByteArray bytes = [] {
+        QStringEncoder encoder("windows-31j");
+        QByteArray encoded = encoder.encode(quizText());
+        return encoded;
+    }();
+    static const QString path = writeCopies(bytes, QStringLiteral("sjis-"));
+    loadAlternately(state, path, bytes.size());
+}
+
+BENCHMARK(BM_LoadUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadShiftJis)->Unit(benchmark::kMillisecond);
+
+long statusKiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    return -1;
+}
+
+// The peak memory a single load adds, against the size of the text it
+// decodes (UTF-16, as the program holds it).
+void reportPeakMemory()
+{
+    const QString text = quizText();
+    const QByteArray bytes = text.toUtf8();
+    const QString path = writeCopies(bytes, QStringLiteral("peak-"));
+    Program fresh;
+    Ui::frmQ& ui = fresh.frame->quiz().ui();
+    ui.txtQuizFile->setText(path + QLatin1String("a"));
+    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak to the present size
+    const long before = statusKiB("VmRSS:");
+    ui.cmdLoad->click();
+    const long peak = statusKiB("VmHWM:");
+    const double decodedKiB = static_cast<double>(text.size()) * 2 / 1024;
+    std::printf("Peak memory of one UTF-8 load: %ld KiB over %ld KiB before, for %.0f KiB of decoded text "
+                "(%.2f times; the file is %lld KiB)\n",
+                peak - before, before, decodedKiB, (peak - before) / decodedKiB,
+                static_cast<long long>(bytes.size() / 1024));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    useOffscreenPlatformUnlessSet();
+    QApplication app(argc, argv);
+    QTemporaryDir temporary;
+    dir = &temporary;
+    reportPeakMemory();
+    Program running;
+    program = &running;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    program = nullptr;
+    return 0;
+}
