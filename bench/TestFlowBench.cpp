@@ -45,7 +45,7 @@ int main(int argc, char** argv)
 {
     useOffscreenPlatformUnlessSet();
     QApplication app(argc, argv);
-    installFontSubstitutions();
+    installDesignFonts();
 
     constexpr int kItems = 32767;
     BenchPlatform bench;

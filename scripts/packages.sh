@@ -5,7 +5,7 @@ pondera_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libbenchmark-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-liberation2
 )
 
 # ensure_packages [extra package...]

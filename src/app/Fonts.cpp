@@ -1,10 +1,17 @@
 #include "app/Fonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
-void installFontSubstitutions()
+namespace {
+// The face and size every control of the design has unless it names another.
+const QString kDefaultFamily = QStringLiteral("MS Sans Serif");
+constexpr double kDefaultPoints = 8.25;
+} // namespace
+
+void installDesignFonts()
 {
     const QStringList sans{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
                            QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic")};
@@ -12,4 +19,11 @@ void installFontSubstitutions()
                             QStringLiteral("IPAPMincho"), QStringLiteral("Noto Sans CJK JP")};
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), sans);
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), serif);
+    // Narrow faces, so the design's captions fit the rectangles drawn for them.
+    QFont::insertSubstitutions(kDefaultFamily, {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                                QStringLiteral("Noto Sans CJK JP")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+    QFont font(kDefaultFamily);
+    font.setPointSizeF(kDefaultPoints);
+    QApplication::setFont(font);
 }

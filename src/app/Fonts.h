@@ -1,6 +1,7 @@
 #pragma once
 
-// Maps the design's Japanese font names onto installed Japanese faces, so
-// that kana and kanji render as glyphs. Call before any widget exists: only
-// fonts made after it see the substitutions.
-void installFontSubstitutions();
+// Maps the design's font names onto installed faces, so that kana and kanji
+// render as glyphs, and makes the design's default face the application's.
+// Call right after the QApplication exists, before any widget: only fonts
+// made after it see the substitutions.
+void installDesignFonts();

@@ -11,7 +11,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pondera"));
-    installFontSubstitutions();
+    installDesignFonts();
 
     QtMessageBoxes boxes;
     QtFileOpenDialog dialog;
