@@ -1,0 +1,86 @@
+#include "support/AppFixture.h"
+
+#include "quiztest/frmQ.h"
+#include "report/frmReport.h"
+#include "ui_frmQ.h"
+#include "ui_frmReport.h"
+
+namespace {
+
+class ReportWindow : public AppFixture {};
+
+TEST_F(ReportWindow, LoadState)
+{
+    EXPECT_FALSE(report().bDocked);
+    EXPECT_EQ(report().iMinHeight, 4275);
+    EXPECT_TRUE(report().bSkipResize);
+    EXPECT_FALSE(report().bFullScreen);
+    EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::FixedToolWindow);
+    EXPECT_FALSE(report().ui().cmdDock->isVisibleTo(&report())) << "nothing shows it";
+    EXPECT_TRUE(report().ui().txtPractise->Text().isEmpty());
+    EXPECT_TRUE(report().ui().txtAnsweredCorrect->Text().isEmpty());
+}
+
+TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
+{
+    const struct {
+        double left, top, width, height;
+        double reportTop;
+    } cases[] = {
+        {555, 350, 9450, 7890, 8218},
+        {-975, 350, 9450, 7890, 8218},
+        {0, 0, 6000, 3000, 2978},
+    };
+    for (const auto& c : cases) {
+        quiz().Move(c.left, c.top, c.width, c.height);
+        report().PlaceBelowQuiz();
+        EXPECT_DOUBLE_EQ(report().Left(), c.left);
+        EXPECT_DOUBLE_EQ(report().Top(), c.reportTop);
+        EXPECT_DOUBLE_EQ(report().Width(), c.width);
+        EXPECT_DOUBLE_EQ(report().Height(), 3675);
+    }
+    EXPECT_TRUE(report().bSkipResize) << "placing changes no state of the window";
+    EXPECT_FALSE(report().bDocked);
+}
+
+TEST_F(ReportWindow, AppendedLinesReadBackWithTheCaretAtTheEnd)
+{
+    report().appendPractise(QStringLiteral("apple,ringo\r\n"));
+    report().appendPractise(QStringLiteral("\"to run, to flee\",hashiru\r\n"));
+    report().appendAnsweredCorrect(QStringLiteral("むら (村),village\r\n"));
+    TextBox& practise = *report().ui().txtPractise;
+    EXPECT_EQ(practise.Text(), QStringLiteral("apple,ringo\r\n\"to run, to flee\",hashiru\r\n"));
+    EXPECT_EQ(practise.textCursor().position(), practise.document()->characterCount() - 1);
+    EXPECT_EQ(report().ui().txtAnsweredCorrect->Text(), QStringLiteral("むら (村),village\r\n"));
+    EXPECT_FALSE(report().Visible()) << "the lists fill while the window is hidden";
+}
+
+TEST_F(ReportWindow, ScoreCopyFollowsTheQuizWindow)
+{
+    quiz().ui().lblScore->setCaption(QStringLiteral("Score = 66.67 %"));
+    EXPECT_EQ(report().ui().lblReport->text(), QStringLiteral("Score = 66.67 %"));
+    EXPECT_GE(report().ui().lblReport->width(), report().ui().lblReport->sizeHint().width())
+        << "the label sizes itself to its text";
+}
+
+TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
+{
+    report().appendPractise(QStringLiteral("a,b\r\n"));
+    quiz().ui().cmdReport->click();
+    report().Move(300, 600, 9000, 4000);
+    report().ui().cmdClose->click();
+    EXPECT_FALSE(report().Visible());
+    EXPECT_FALSE(quiz().state().bReporting);
+
+    quiz().ui().cmdReport->click();
+    EXPECT_TRUE(report().Visible());
+    EXPECT_DOUBLE_EQ(report().Left(), 300);
+    EXPECT_DOUBLE_EQ(report().Height(), 4000);
+    report().childWindow()->close();
+    settle();
+    EXPECT_FALSE(report().Visible());
+    EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None) << "a close request leaves the border alone";
+    EXPECT_EQ(report().ui().txtPractise->Text(), QStringLiteral("a,b\r\n"));
+}
+
+} // namespace
