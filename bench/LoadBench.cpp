@@ -32,6 +32,13 @@ QString quizText()
     return text;
 }
 
+QByteArray shiftJis(const QString& text)
+{
+    QStringEncoder encoder("windows-31j");
+    QByteArray encoded = encoder.encode(text);
+    return encoded;
+}
+
 struct Program {
     Program()
     {
@@ -83,11 +90,7 @@ void BM_LoadUtf8(benchmark::State& state)
 
 void BM_LoadShiftJis(benchmark::State& state)
 {
-    static const QByteArray bytes = [] {
-        QStringEncoder encoder("windows-31j");
-        QByteArray encoded = encoder.encode(quizText());
-        return encoded;
-    }();
+    static const QByteArray bytes = shiftJis(quizText());
     static const QString path = writeCopies(bytes, QStringLiteral("sjis-"));
     loadAlternately(state, path, bytes.size());
 }
@@ -107,11 +110,9 @@ long statusKiB(const char* field)
 
 // The peak memory a single load adds, against the size of the text it
 // decodes (UTF-16, as the program holds it).
-void reportPeakMemory()
+void reportPeakMemory(const char* encoding, const QByteArray& bytes, const QString& text)
 {
-    const QString text = quizText();
-    const QByteArray bytes = text.toUtf8();
-    const QString path = writeCopies(bytes, QStringLiteral("peak-"));
+    const QString path = writeCopies(bytes, QStringLiteral("peak-%1-").arg(QLatin1StringView(encoding)));
     Program fresh;
     Ui::frmQ& ui = fresh.frame->quiz().ui();
     ui.txtQuizFile->setText(path + QLatin1String("a"));
@@ -120,9 +121,9 @@ void reportPeakMemory()
     ui.cmdLoad->click();
     const long peak = statusKiB("VmHWM:");
     const double decodedKiB = static_cast<double>(text.size()) * 2 / 1024;
-    std::printf("Peak memory of one UTF-8 load: %ld KiB over %ld KiB before, for %.0f KiB of decoded text "
+    std::printf("Peak memory of one %s load: %ld KiB over %ld KiB before, for %.0f KiB of decoded text "
                 "(%.2f times; the file is %lld KiB)\n",
-                peak - before, before, decodedKiB, (peak - before) / decodedKiB,
+                encoding, peak - before, before, decodedKiB, (peak - before) / decodedKiB,
                 static_cast<long long>(bytes.size() / 1024));
 }
 
@@ -134,7 +135,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QTemporaryDir temporary;
     dir = &temporary;
-    reportPeakMemory();
+    const QString text = quizText();
+    reportPeakMemory("UTF-8", text.toUtf8(), text);
+    reportPeakMemory("Shift-JIS", shiftJis(text), text);
     Program running;
     program = &running;
     benchmark::Initialize(&argc, argv);

@@ -97,16 +97,10 @@ void QuizFileCommands::cmdLoad_Click()
 
     quizfile::ReadResult read = quizfile::loadQuizFile(path.text());
     // Items read before a failing line stay loaded. A load that yields none
-    // leaves the previous arrays alone: with iTotal 0 nothing reads them.
-    if (!read.items.empty()) {
-        const auto count = read.items.size();
-        s.sQuestions.resize(count + 1);
-        s.sAnswers.resize(count + 1);
-        for (std::size_t i = 0; i < count; ++i) {
-            s.sQuestions[i + 1] = std::move(read.items[i].question);
-            s.sAnswers[i + 1] = std::move(read.items[i].answer);
-        }
-        s.iTotal = static_cast<std::int16_t>(count); // the reader stops at 32 767
+    // leaves the previous items alone: with iTotal 0 nothing reads them.
+    if (!read.items.isEmpty()) {
+        s.iTotal = static_cast<std::int16_t>(read.items.size()); // the reader stops at 32 767
+        s.items = std::move(read.items);
     }
 
     if (read.error) {

@@ -77,19 +77,31 @@ private:
     QString buffer_;
 };
 
-// The number of the first line that does not decode, or 0.
-int firstBadLine(QByteArrayView bytes, TextEncoding encoding)
+// The number of the first line that does not decode (0 when all do), and the
+// code units of the lines before it.
+struct DecodeScan {
+    int badLine = 0;
+    qsizetype units = 0;
+};
+
+DecodeScan scanLines(QByteArrayView bytes, TextEncoding encoding)
 {
+    DecodeScan scan;
     LineDecoder decoder(encoding);
-    if (!decoder.isValid())
-        return 1;
+    if (!decoder.isValid()) {
+        scan.badLine = 1;
+        return scan;
+    }
     LineCursor<QByteArrayView> lines{bytes};
     QStringView text;
     while (!lines.atEnd()) {
-        if (!decoder.decode(lines.take(), text))
-            return lines.number;
+        if (!decoder.decode(lines.take(), text)) {
+            scan.badLine = lines.number;
+            break;
+        }
+        scan.units += text.size();
     }
-    return 0;
+    return scan;
 }
 
 QString lineMessage(int line, const char* what)
@@ -120,11 +132,12 @@ ReadError encodingError(TextEncoding encoding, int line)
     return {ReadErrorKind::BadEncoding, line, lineMessage(line, what)};
 }
 
-// Room for the items of a text of `lineBreaks` + 1 lines at most, so that the
-// item list is never copied while it grows.
-void reserveItems(ReadResult& result, qsizetype lineBreaks)
+// Room for the items of a text of `lineBreaks` + 1 lines holding `lineUnits`
+// code units, so that the items are never copied while they grow. Only the
+// separators and blank lines are reserved in vain.
+void reserveItems(ReadResult& result, qsizetype lineBreaks, qsizetype lineUnits)
 {
-    result.items.reserve(std::size_t(std::min<qsizetype>(lineBreaks + 1, kMaxItems)));
+    result.items.reserve(std::min<qsizetype>(lineBreaks + 1, kMaxItems), lineUnits);
 }
 
 // Reads one physical line into the result; false on an error, which ends the read.
@@ -142,7 +155,7 @@ bool readLine(ReadResult& result, QStringView line, int number)
             ReadError{ReadErrorKind::TooManyItems, number, QStringLiteral("the file holds more than 32 767 items")};
         return false;
     }
-    result.items.push_back({split.question.toString(), split.answer.toString()});
+    result.items.append(split.question, split.answer);
     return true;
 }
 
@@ -150,27 +163,31 @@ bool readLine(ReadResult& result, QStringView line, int number)
 
 EncodingChoice chooseEncoding(QByteArrayView bytes)
 {
-    if (bytes.startsWith(kUtf8Bom))
-        return {TextEncoding::Utf8WithBom, firstBadLine(bytes.sliced(kUtf8Bom.size()), TextEncoding::Utf8)};
-    const int badUtf8 = firstBadLine(bytes, TextEncoding::Utf8);
-    if (badUtf8 == 0)
-        return {TextEncoding::Utf8, 0};
-    const int badShiftJis = firstBadLine(bytes, TextEncoding::ShiftJis);
-    if (badShiftJis == 0 || badShiftJis > badUtf8)
-        return {TextEncoding::ShiftJis, badShiftJis};
-    return {TextEncoding::Utf8, badUtf8};
+    if (bytes.startsWith(kUtf8Bom)) {
+        const DecodeScan scan = scanLines(bytes.sliced(kUtf8Bom.size()), TextEncoding::Utf8);
+        return {TextEncoding::Utf8WithBom, scan.badLine, scan.units};
+    }
+    const DecodeScan utf8 = scanLines(bytes, TextEncoding::Utf8);
+    if (utf8.badLine == 0)
+        return {TextEncoding::Utf8, 0, utf8.units};
+    const DecodeScan shiftJis = scanLines(bytes, TextEncoding::ShiftJis);
+    if (shiftJis.badLine == 0 || shiftJis.badLine > utf8.badLine)
+        return {TextEncoding::ShiftJis, shiftJis.badLine, shiftJis.units};
+    return {TextEncoding::Utf8, utf8.badLine, utf8.units};
 }
 
 ReadResult readQuizText(QStringView text)
 {
     ReadResult result;
-    reserveItems(result, text.count(QChar(u'\r')));
+    const qsizetype lineBreaks = text.count(QChar(u'\r'));
+    reserveItems(result, lineBreaks, text.size() - lineBreaks);
     LineCursor<QStringView> lines{text};
     while (!lines.atEnd()) {
         const QStringView line = lines.take();
         if (!readLine(result, line, lines.number))
             break;
     }
+    result.items.squeeze();
     return result;
 }
 
@@ -181,7 +198,7 @@ ReadResult readQuizBytes(QByteArrayView bytes)
 
     ReadResult result;
     result.encoding = choice.encoding;
-    reserveItems(result, std::count(body.begin(), body.end(), '\r'));
+    reserveItems(result, std::count(body.begin(), body.end(), '\r'), choice.decodedUnits);
     LineDecoder decoder(choice.encoding);
     LineCursor<QByteArrayView> lines{body};
     QStringView line;
@@ -194,6 +211,8 @@ ReadResult readQuizBytes(QByteArrayView bytes)
         if (!readLine(result, line, lines.number))
             break;
     }
+    // An error early in a large file leaves most of the room unused.
+    result.items.squeeze();
     return result;
 }
 

@@ -1,23 +1,17 @@
 #pragma once
 
+#include "quizfile/QuizItems.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <QtGlobal>
 
 #include <optional>
-#include <vector>
 
 // Reading the items of a quiz file from its bytes: decoding, line
 // breaks, blank lines, splitting, and the 16-bit item limit.
 namespace quizfile {
-
-// One question and its answer, as the line gave them (quotes included).
-struct QuizItem {
-    QString question;
-    QString answer;
-
-    friend bool operator==(const QuizItem&, const QuizItem&) = default;
-};
 
 // How the bytes were decoded.
 enum class TextEncoding {
@@ -54,10 +48,11 @@ struct ReadError {
     QString message;
 };
 
-// The outcome of a read. On an error, `items` holds the items of the lines
+// The outcome of a read. `items` holds each question and answer as its line
+// gave them (quotes included). On an error, it holds the items of the lines
 // before the failing line: the load keeps them.
 struct ReadResult {
-    std::vector<QuizItem> items;
+    QuizItems items;
     std::optional<ReadError> error;
     TextEncoding encoding = TextEncoding::Utf8;
 
@@ -72,10 +67,14 @@ inline constexpr int kMaxItems = 32767;
 // leading byte order mark skipped), anything else as Shift-JIS (windows-31j).
 // A file with the UTF-8 byte order mark is always read as UTF-8. When the bytes
 // are neither, the encoding whose first bad line comes later is kept (UTF-8
-// when they fail on the same line).
+// when they fail on the same line). `decodedUnits` counts the UTF-16 code
+// units of the lines before the bad line (of all lines when there is none),
+// line breaks and a skipped byte order mark left out: no more text than that
+// can go into the items.
 struct EncodingChoice {
     TextEncoding encoding = TextEncoding::Utf8;
     int badLine = 0;
+    qsizetype decodedUnits = 0;
 };
 EncodingChoice chooseEncoding(QByteArrayView bytes);
 

@@ -308,15 +308,15 @@ void frmQ::showNextQuestion()
 
     s.bAnswered = false;
     s.iAskOrder.append(n);
-    m_ui->lblQuestion->setText(s.sQuestions.at(static_cast<std::size_t>(n)));
+    m_ui->lblQuestion->setText(s.sQuestions(n));
     OptionArray& options = *m_option1;
     options.clearSelection();
     const std::vector<std::int16_t>& slot = slotOrder.values();
-    options.setCaption(slot[0], s.sAnswers.at(static_cast<std::size_t>(n)));
+    options.setCaption(slot[0], s.sAnswers(n));
     options.setTag(slot[0], QStringLiteral("True"));
     for (std::size_t k = 1; k < slot.size(); ++k) {
         const std::int16_t other = others.values().at(k - 1);
-        options.setCaption(slot[k], s.sAnswers.at(static_cast<std::size_t>(other)));
+        options.setCaption(slot[k], s.sAnswers(other));
         options.setTag(slot[k], QStringLiteral("False"));
     }
     if (s.iTotal == s.iAsked())

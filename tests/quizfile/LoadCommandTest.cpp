@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <stdexcept>
+
 namespace {
 
 class LoadCommand : public AppFixture {
@@ -77,8 +79,8 @@ TEST_F(LoadCommand, FourOrMoreItemsMakeTheWindowReady)
     EXPECT_TRUE(readyState());
     EXPECT_EQ(QApplication::focusWidget(), ui().cmdStart);
     EXPECT_EQ(state().iTotal, 4);
-    EXPECT_EQ(state().sQuestions[4], QStringLiteral("q4"));
-    EXPECT_EQ(state().sAnswers[1], QStringLiteral("a1"));
+    EXPECT_EQ(state().sQuestions(4), QStringLiteral("q4"));
+    EXPECT_EQ(state().sAnswers(1), QStringLiteral("a1"));
     EXPECT_EQ(tag::get(*ui().txtQuizFile), ui().txtQuizFile->text());
 }
 
@@ -96,6 +98,27 @@ TEST_F(LoadCommand, FewerThanFourItemsCannotStartATest)
         EXPECT_EQ(p.boxes.shown.back(), box(notEnough, MsgStyle::OkStop));
         EXPECT_TRUE(startUpLook());
     }
+}
+
+// The items of a load replace all earlier ones, unless it yields none.
+TEST_F(LoadCommand, ItemsReplaceTheEarlierOnes)
+{
+    load(items(6, QStringLiteral("six.csv")));
+    ASSERT_EQ(state().iTotal, 6);
+
+    p.boxes.expect(MsgAnswer::Ok);
+    load(write(QStringLiteral("blank.csv"), "  \r\n"));
+    EXPECT_EQ(state().iTotal, 0);
+    EXPECT_EQ(state().sQuestions(6), QStringLiteral("q6")) << "left in place, unread";
+    EXPECT_EQ(state().sAnswers(6), QStringLiteral("a6"));
+
+    load(write(QStringLiteral("other.csv"), "x1,y1\r\nx2,y2\r\nx3,y3\r\nx4,\"y, 4\"\r\n"));
+    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_EQ(state().sQuestions(1), QStringLiteral("x1"));
+    EXPECT_EQ(state().sAnswers(4), QStringLiteral("\"y, 4\""));
+    EXPECT_TRUE(state().sQuestions(0).isEmpty()) << "index 0 holds no item";
+    EXPECT_THROW(state().sQuestions(5), std::out_of_range) << "nothing is left of the six";
+    EXPECT_THROW(state().sAnswers(5), std::out_of_range);
 }
 
 TEST_F(LoadCommand, SamePathAgainIsRefused)
@@ -171,7 +194,7 @@ TEST_F(LoadCommand, FailingLineKeepsTheItemsBeforeIt)
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_TRUE(p.boxes.shown[0].prompt.contains(QStringLiteral("line 3"))) << p.boxes.shown[0].prompt.toStdString();
     EXPECT_EQ(state().iTotal, 2);
-    EXPECT_EQ(state().sQuestions[2], QStringLiteral("b"));
+    EXPECT_EQ(state().sQuestions(2), QStringLiteral("b"));
     EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 0")) << "the captions keep their reset values";
     EXPECT_TRUE(startUpLook()) << "two items cannot make a test";
 

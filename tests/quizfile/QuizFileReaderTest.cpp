@@ -133,7 +133,7 @@ TEST(QuizFileReader, ItemLimit)
     {
         const ReadResult result = quizfile::readQuizBytes(itemLines(32767));
         EXPECT_TRUE(result.ok());
-        EXPECT_EQ(result.items.size(), 32767u);
+        EXPECT_EQ(result.items.size(), 32767);
     }
     {
         const ReadResult result = quizfile::readQuizBytes(itemLines(32768));
@@ -141,8 +141,9 @@ TEST(QuizFileReader, ItemLimit)
         EXPECT_EQ(result.error->kind, ReadErrorKind::TooManyItems);
         EXPECT_EQ(result.error->line, 32768);
         EXPECT_EQ(result.error->message, QStringLiteral("the file holds more than 32 767 items"));
-        EXPECT_EQ(result.items.size(), 32767u);
-        EXPECT_EQ(result.items.back(), (quizfile::QuizItem{"q", "a"}));
+        EXPECT_EQ(result.items.size(), 32767);
+        EXPECT_EQ(result.items.question(32767), QStringLiteral("q"));
+        EXPECT_EQ(result.items.answer(32767), QStringLiteral("a"));
     }
     {
         // Blank lines are not items but count as lines.
@@ -150,13 +151,13 @@ TEST(QuizFileReader, ItemLimit)
         ASSERT_TRUE(result.error.has_value());
         EXPECT_EQ(result.error->kind, ReadErrorKind::TooManyItems);
         EXPECT_EQ(result.error->line, 32771);
-        EXPECT_EQ(result.items.size(), 32767u);
+        EXPECT_EQ(result.items.size(), 32767);
     }
     {
         // Blank lines after the last item are no item lines.
         const ReadResult result = quizfile::readQuizBytes(itemLines(32767) + "\r\n  \r\n\xE3\x80\x80\r\n");
         EXPECT_TRUE(result.ok());
-        EXPECT_EQ(result.items.size(), 32767u);
+        EXPECT_EQ(result.items.size(), 32767);
     }
     {
         // The line is split before it is counted: its own error comes first.
@@ -164,7 +165,7 @@ TEST(QuizFileReader, ItemLimit)
         ASSERT_TRUE(result.error.has_value());
         EXPECT_EQ(result.error->kind, ReadErrorKind::NoComma);
         EXPECT_EQ(result.error->line, 32768);
-        EXPECT_EQ(result.items.size(), 32767u);
+        EXPECT_EQ(result.items.size(), 32767);
     }
 }
 
@@ -189,18 +190,18 @@ TEST(QuizFileReader, Utf8)
 
     // Only one mark is skipped.
     const ReadResult twice = quizfile::readQuizBytes(kBom + kBom + "a,1");
-    ASSERT_EQ(twice.items.size(), 1u);
-    EXPECT_EQ(twice.items[0].question, QChar(0xFEFF) + QStringLiteral("a"));
+    ASSERT_EQ(twice.items.size(), 1);
+    EXPECT_EQ(twice.items.question(1), QChar(0xFEFF) + QStringLiteral("a"));
 
     const ReadResult onlyBom = quizfile::readQuizBytes(kBom);
     EXPECT_TRUE(onlyBom.ok());
-    EXPECT_TRUE(onlyBom.items.empty());
+    EXPECT_TRUE(onlyBom.items.isEmpty());
     EXPECT_EQ(onlyBom.encoding, TextEncoding::Utf8WithBom);
 
     // A NUL is an ordinary character.
     const ReadResult nul = quizfile::readQuizBytes(bytes("a\0b,1"));
-    ASSERT_EQ(nul.items.size(), 1u);
-    EXPECT_EQ(nul.items[0].question, QString::fromUtf16(u"a\0b", 3));
+    ASSERT_EQ(nul.items.size(), 1);
+    EXPECT_EQ(nul.items.question(1), QString::fromUtf16(u"a\0b", 3));
 }
 
 TEST(QuizFileReader, ShiftJisDecoderExists)
@@ -233,10 +234,10 @@ TEST(QuizFileReader, ShiftJisHelpExamples)
                                    {"ひっこす（引っ越す）", "move to (house)"},
                                    {"～けん（～軒）", "door"}}));
     // The full-width forms, not look-alikes.
-    ASSERT_EQ(result.items.size(), 5u);
-    EXPECT_EQ(result.items[3].question[4], QChar(0xFF08));
-    EXPECT_EQ(result.items[3].question[9], QChar(0xFF09));
-    EXPECT_EQ(result.items[4].question[0], QChar(0xFF5E));
+    ASSERT_EQ(result.items.size(), 5);
+    EXPECT_EQ(result.items.question(4)[4], QChar(0xFF08));
+    EXPECT_EQ(result.items.question(4)[9], QChar(0xFF09));
+    EXPECT_EQ(result.items.question(5)[0], QChar(0xFF5E));
 }
 
 // Code page 932 bytes whose characters differ from JIS X 0208's: Windows maps
@@ -263,8 +264,8 @@ TEST(QuizFileReader, ShiftJisFullWidthForms)
         // After a byte that is never UTF-8, so that the file is read as Shift-JIS.
         const ReadResult result = quizfile::readQuizBytes("\x82\xA0," + row.bytes);
         EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
-        ASSERT_EQ(result.items.size(), 1u) << row.bytes.toHex().toStdString();
-        EXPECT_EQ(result.items[0].answer, QString(QChar(row.expected))) << row.bytes.toHex().toStdString();
+        ASSERT_EQ(result.items.size(), 1) << row.bytes.toHex().toStdString();
+        EXPECT_EQ(result.items.answer(1), QString(QChar(row.expected))) << row.bytes.toHex().toStdString();
     }
     // Our test data agrees: the encoder writes U+FF5E as 0x8160.
     EXPECT_EQ(cp932("～（）"), bytes("\x81\x60\x81\x69\x81\x6A"));
@@ -356,21 +357,25 @@ TEST(QuizFileReader, ChooseEncoding)
         QByteArray file;
         TextEncoding encoding;
         int badLine;
+        qsizetype decodedUnits; // of the lines before the bad one, without their breaks
     } rows[] = {
-        {"empty", QByteArray(), TextEncoding::Utf8, 0},
-        {"ASCII", bytes("a,1\r\nb,2"), TextEncoding::Utf8, 0},
-        {"UTF-8", bytes("犬,dog"), TextEncoding::Utf8, 0},
-        {"UTF-8 with BOM", kBom + "犬,dog", TextEncoding::Utf8WithBom, 0},
-        {"Shift-JIS", cp932("犬,dog\r\nかぶる,put on"), TextEncoding::ShiftJis, 0},
-        {"BOM, then Shift-JIS", kBom + "a\r\n" + cp932("かぶる"), TextEncoding::Utf8WithBom, 2},
-        {"neither, same line", bytes("a,1\r\nb,2\r\xFF\r\nc,3"), TextEncoding::Utf8, 3},
-        {"neither, UTF-8 further", bytes("犬,dog\r\nあ,a\r\n\xFF"), TextEncoding::Utf8, 3},
-        {"neither, Shift-JIS further", cp932("犬\r\nかぶる\r\n") + "\x80", TextEncoding::ShiftJis, 3},
+        {"empty", QByteArray(), TextEncoding::Utf8, 0, 0},
+        {"ASCII", bytes("a,1\r\nb,2"), TextEncoding::Utf8, 0, 6},
+        {"UTF-8", bytes("犬,dog"), TextEncoding::Utf8, 0, 5},
+        {"UTF-8, a surrogate pair", bytes("犬,🐕\r\n"), TextEncoding::Utf8, 0, 4},
+        {"UTF-8, lone CR and LF", bytes("a\rb\nc\r\n\r"), TextEncoding::Utf8, 0, 4},
+        {"UTF-8 with BOM", kBom + "犬,dog", TextEncoding::Utf8WithBom, 0, 5},
+        {"Shift-JIS", cp932("犬,dog\r\nかぶる,put on"), TextEncoding::ShiftJis, 0, 15},
+        {"BOM, then Shift-JIS", kBom + "a\r\n" + cp932("かぶる"), TextEncoding::Utf8WithBom, 2, 1},
+        {"neither, same line", bytes("a,1\r\nb,2\r\xFF\r\nc,3"), TextEncoding::Utf8, 3, 6},
+        {"neither, UTF-8 further", bytes("犬,dog\r\nあ,a\r\n\xFF"), TextEncoding::Utf8, 3, 8},
+        {"neither, Shift-JIS further", cp932("犬\r\nかぶる\r\n") + "\x80", TextEncoding::ShiftJis, 3, 4},
     };
     for (const auto& row : rows) {
         const quizfile::EncodingChoice choice = quizfile::chooseEncoding(row.file);
         EXPECT_EQ(choice.encoding, row.encoding) << row.name;
         EXPECT_EQ(choice.badLine, row.badLine) << row.name;
+        EXPECT_EQ(choice.decodedUnits, row.decodedUnits) << row.name;
     }
 }
 
@@ -389,10 +394,10 @@ TEST(QuizFileReader, ItemsRoundTrip)
 {
     const ReadResult first = quizfile::readQuizBytes(
         bytes("\"abc\r\n\"x\";y\r\n\"x\",\"a\"tail\r\nword,\"ab\"tail\r\n,\r\n\"\",\"\"\"\r\n\"x\"\r\n"));
-    ASSERT_EQ(first.items.size(), 6u);
+    ASSERT_EQ(first.items.size(), 6);
     QString text;
-    for (const auto& item : first.items)
-        text += item.question + u',' + item.answer + QStringLiteral("\r\n");
+    for (qsizetype i = 1; i <= first.items.size(); ++i)
+        text += first.items.question(i) + u',' + first.items.answer(i) + QStringLiteral("\r\n");
     const ReadResult second = quizfile::readQuizText(text);
     EXPECT_TRUE(second.ok());
     EXPECT_EQ(second.items, first.items);

@@ -60,7 +60,7 @@ TEST_F(QuizFileLoad, EmptyFile)
 {
     const ReadResult result = quizfile::loadQuizFile(write(QStringLiteral("empty.csv"), QByteArray()));
     EXPECT_TRUE(result.ok());
-    EXPECT_TRUE(result.items.empty());
+    EXPECT_TRUE(result.items.isEmpty());
 }
 
 TEST_F(QuizFileLoad, LineErrorKeepsTheItemsBefore)
@@ -95,7 +95,7 @@ TEST_F(QuizFileLoad, MissingFile)
 {
     const QString path = dir.filePath(QStringLiteral("no such file.txt"));
     const ReadResult result = quizfile::loadQuizFile(path);
-    EXPECT_TRUE(result.items.empty());
+    EXPECT_TRUE(result.items.isEmpty());
     ASSERT_TRUE(result.error.has_value());
     EXPECT_EQ(result.error->kind, ReadErrorKind::FileNotFound);
     EXPECT_EQ(result.error->line, 0);
@@ -132,7 +132,7 @@ TEST_F(QuizFileLoad, PermissionDenied)
     const QString path = write(QStringLiteral("locked.txt"), "a,1");
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
     const ReadResult result = quizfile::loadQuizFile(path);
-    EXPECT_TRUE(result.items.empty());
+    EXPECT_TRUE(result.items.isEmpty());
     ASSERT_TRUE(result.error.has_value());
     EXPECT_EQ(result.error->kind, ReadErrorKind::PermissionDenied);
     EXPECT_EQ(result.error->message, QStringLiteral("you have no permission to read the file %1").arg(quoted(path)));
@@ -143,7 +143,7 @@ TEST_F(QuizFileLoad, TooLarge)
 {
     const QString path = sparse(QStringLiteral("huge.txt"), quizfile::kMaxFileBytes + 1);
     const ReadResult result = quizfile::loadQuizFile(path);
-    EXPECT_TRUE(result.items.empty());
+    EXPECT_TRUE(result.items.isEmpty());
     ASSERT_TRUE(result.error.has_value());
     EXPECT_EQ(result.error->kind, ReadErrorKind::FileTooLarge);
     EXPECT_EQ(result.error->line, 0);

@@ -13,13 +13,15 @@
 #include <initializer_list>
 #include <ostream>
 #include <utility>
-#include <vector>
 
 namespace quizfile {
 
-inline void PrintTo(const QuizItem& item, std::ostream* out)
+inline void PrintTo(const QuizItems& items, std::ostream* out)
 {
-    *out << "«" << item.question.toStdString() << "» / «" << item.answer.toStdString() << "»";
+    *out << items.size() << " items";
+    for (qsizetype i = 1; i <= items.size(); ++i)
+        *out << (i == 1 ? ": " : ", ") << "«" << items.questionView(i).toString().toStdString() << "» / «"
+             << items.answerView(i).toString().toStdString() << "»";
 }
 
 inline void PrintTo(ReadErrorKind kind, std::ostream* out)
@@ -48,14 +50,14 @@ inline void PrintTo(TextEncoding encoding, std::ostream* out)
 
 namespace quiztest_support {
 
-using Items = std::vector<quizfile::QuizItem>;
+using Items = quizfile::QuizItems;
 
 // Items written as UTF-8 pairs.
 inline Items items(std::initializer_list<std::pair<const char*, const char*>> pairs)
 {
     Items result;
     for (const auto& [question, answer] : pairs)
-        result.push_back({QString::fromUtf8(question), QString::fromUtf8(answer)});
+        result.append(QString::fromUtf8(question), QString::fromUtf8(answer));
     return result;
 }
 

@@ -4,19 +4,25 @@
 #include "quiztest/frmQ.h"
 #include "ui_frmQ.h"
 
-#include <cstddef>
 #include <cstdint>
 
-std::vector<QuizItem> numberedItems(int count)
+quizfile::QuizItems numberedItems(int count)
 {
-    std::vector<QuizItem> items;
-    items.reserve(static_cast<std::size_t>(count));
+    quizfile::QuizItems items;
     for (int i = 1; i <= count; ++i)
-        items.push_back({QStringLiteral("Q%1").arg(i), QStringLiteral("A%1").arg(i)});
+        items.append(QStringLiteral("Q%1").arg(i), QStringLiteral("A%1").arg(i));
     return items;
 }
 
-void loadQuiz(frmQ& quiz, const std::vector<QuizItem>& items)
+quizfile::QuizItems itemsOf(std::initializer_list<std::pair<QString, QString>> pairs)
+{
+    quizfile::QuizItems items;
+    for (const auto& [question, answer] : pairs)
+        items.append(question, answer);
+    return items;
+}
+
+void loadQuiz(frmQ& quiz, quizfile::QuizItems items)
 {
     TestState& s = quiz.state();
     Ui::frmQ& ui = quiz.ui();
@@ -24,12 +30,7 @@ void loadQuiz(frmQ& quiz, const std::vector<QuizItem>& items)
     s.iAskOrder.clear();
     s.iCorrect = 0;
     s.iWrong = 0;
-    s.sQuestions.assign(1, QString());
-    s.sAnswers.assign(1, QString());
-    for (const QuizItem& item : items) {
-        s.sQuestions.push_back(item.question);
-        s.sAnswers.push_back(item.answer);
-    }
+    s.items = std::move(items);
     ui.lblScore->setCaption(textformat::scoreText(0));
     ui.lblCorrect->setCaption(textformat::countText(s.iCorrect));
     ui.lblAsking->setCaption(textformat::countText(s.iAsked()) + QStringLiteral(" /") +

@@ -1,20 +1,20 @@
 #pragma once
 
+#include "quizfile/QuizItems.h"
+
 #include <QString>
 
-#include <vector>
+#include <initializer_list>
+#include <utility>
 
 class frmQ;
 
-// One question and its answer, as a line of a quiz file gives them.
-struct QuizItem {
-    QString question;
-    QString answer;
-};
-
 // count items "Q1,A1" … "Qcount,Acount": every answer text differs, so a
 // result line tells which item it came from.
-std::vector<QuizItem> numberedItems(int count);
+quizfile::QuizItems numberedItems(int count);
+
+// The items of these question and answer pairs, in order.
+quizfile::QuizItems itemsOf(std::initializer_list<std::pair<QString, QString>> pairs);
 
 // Puts the quiz window into the state a successful load of these items
 // leaves it in, without a file: the items at 1..n, the counters 0, the score
@@ -23,4 +23,4 @@ std::vector<QuizItem> numberedItems(int count);
 // report's lists are left alone, as a load leaves them.
 //
 // Free of the test framework, so that the benchmarks can use it as well.
-void loadQuiz(frmQ& quiz, const std::vector<QuizItem>& items);
+void loadQuiz(frmQ& quiz, quizfile::QuizItems items);

@@ -65,10 +65,7 @@ protected:
 
     // The item on display.
     int current() { return state().iAskOrder.iAskOrder(state().iAsked()); }
-    QString line(int item)
-    {
-        return state().sQuestions.at(item) + u',' + state().sAnswers.at(item) + QStringLiteral("\r\n");
-    }
+    QString line(int item) { return state().sQuestions(item) + u',' + state().sAnswers(item) + QStringLiteral("\r\n"); }
     QString practise() { return report().ui().txtPractise->Text(); }
     QString correct() { return report().ui().txtAnsweredCorrect->Text(); }
 
@@ -156,7 +153,7 @@ TEST_F(QuizFlow, StartShowsTheFirstQuestionAndFocusesNext)
     EXPECT_EQ(state().iWrong + state().iCorrect, 0);
     EXPECT_FALSE(state().bAnswered);
     EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 1 / 10"));
-    EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions.at(current()));
+    EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions(current()));
     EXPECT_TRUE(p.boxes.shown.empty());
 }
 
@@ -171,9 +168,9 @@ TEST_F(QuizFlow, EveryQuestionShowsTheRightAnswerInOneTaggedSlotAndThreeOthers)
         EXPECT_EQ(ui().lblAsking->Caption(), textformat::countText(k) + QStringLiteral(" / 10"));
         const int item = current();
         EXPECT_TRUE(asked.insert(item).second) << "asked twice: " << item;
-        EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions.at(item));
+        EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions(item));
         const int right = rightSlot();
-        EXPECT_EQ(options().Caption(right), state().sAnswers.at(item));
+        EXPECT_EQ(options().Caption(right), state().sAnswers(item));
         std::set<QString> captions;
         for (int slot = 0; slot < 4; ++slot)
             captions.insert(options().Caption(slot));
@@ -495,10 +492,10 @@ TEST_F(QuizFlow, ASharedAnswerTextIsRightInEitherSlotAndSkipNeverIs)
 {
     // With four items every question shows the answers of all three others,
     // so Q1 and Q2 always show "same" twice.
-    loadQuiz(quiz(), {{QStringLiteral("Q1"), QStringLiteral("same")},
-                      {QStringLiteral("Q2"), QStringLiteral("same")},
-                      {QStringLiteral("Q3"), QStringLiteral("Skip")},
-                      {QStringLiteral("Q4"), QStringLiteral("A4")}});
+    loadQuiz(quiz(), itemsOf({{QStringLiteral("Q1"), QStringLiteral("same")},
+                              {QStringLiteral("Q2"), QStringLiteral("same")},
+                              {QStringLiteral("Q3"), QStringLiteral("Skip")},
+                              {QStringLiteral("Q4"), QStringLiteral("A4")}}));
     pressStart();
     std::map<int, QString> expectedCorrect, expectedPractise;
     for (int k = 1; k <= 4; ++k) {
@@ -541,7 +538,7 @@ TEST_F(QuizFlow, TheLargestQuizDrawsItsCandidates)
     for (int k = 1; k <= 3; ++k) {
         SCOPED_TRACE(k);
         const int right = rightSlot();
-        EXPECT_EQ(options().Caption(right), state().sAnswers.at(current()));
+        EXPECT_EQ(options().Caption(right), state().sAnswers(current()));
         std::set<QString> captions;
         for (int slot = 0; slot < 4; ++slot)
             captions.insert(options().Caption(slot));
@@ -664,7 +661,7 @@ TEST_F(ExactZeroDraws, AreDrawnAgainAndNeverShowMissingCandidates)
         for (int k = 1; k <= 6; ++k) {
             ASSERT_EQ(state().iAsked(), k);
             asked.insert(current());
-            EXPECT_EQ(options().Caption(rightSlot()), state().sAnswers.at(current()));
+            EXPECT_EQ(options().Caption(rightSlot()), state().sAnswers(current()));
             std::set<QString> captions;
             for (int slot = 0; slot < 4; ++slot)
                 captions.insert(options().Caption(slot));
