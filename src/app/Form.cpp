@@ -47,28 +47,33 @@ QRect Form::outerPixels() const
     return m_window ? m_window->geometry() : geometry();
 }
 
+const Form::TwipsRect* Form::standingMove() const
+{
+    return m_lastMove && m_lastMove->pixels == outerPixels() ? &*m_lastMove : nullptr;
+}
+
 double Form::Left() const
 {
-    const QRect pixels = outerPixels();
-    return m_lastMove && m_lastMove->pixels == pixels ? m_lastMove->left : twips::fromPixels(pixels.x());
+    const TwipsRect* set = standingMove();
+    return set ? set->left : twips::fromPixels(outerPixels().x());
 }
 
 double Form::Top() const
 {
-    const QRect pixels = outerPixels();
-    return m_lastMove && m_lastMove->pixels == pixels ? m_lastMove->top : twips::fromPixels(pixels.y());
+    const TwipsRect* set = standingMove();
+    return set ? set->top : twips::fromPixels(outerPixels().y());
 }
 
 double Form::Width() const
 {
-    const QRect pixels = outerPixels();
-    return m_lastMove && m_lastMove->pixels == pixels ? m_lastMove->width : twips::fromPixels(pixels.width());
+    const TwipsRect* set = standingMove();
+    return set ? set->width : twips::fromPixels(outerPixels().width());
 }
 
 double Form::Height() const
 {
-    const QRect pixels = outerPixels();
-    return m_lastMove && m_lastMove->pixels == pixels ? m_lastMove->height : twips::fromPixels(pixels.height());
+    const TwipsRect* set = standingMove();
+    return set ? set->height : twips::fromPixels(outerPixels().height());
 }
 
 void Form::Move(double left, double top, double width, double height)

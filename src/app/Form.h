@@ -61,6 +61,8 @@ private:
         double left, top, width, height;
         QRect pixels;
     };
+    // The last Move, while the window still stands where it put it.
+    const TwipsRect* standingMove() const;
 
     QPointer<ChildWindow> m_window;
     QPointer<QAbstractButton> m_defaultButton;

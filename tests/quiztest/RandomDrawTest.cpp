@@ -1,4 +1,6 @@
 #include "quiztest/RandomDraw.h"
+
+#include "DrawTestSupport.h"
 #include "app/Clock.h"
 #include "app/Int16.h"
 #include "quiztest/AskOrder.h"
@@ -20,24 +22,6 @@
 using randomdraw::DrawUnaskedQuestion;
 using randomdraw::RandomNumber;
 using randomdraw::RandomNumbers;
-
-static void PrintTo(const DrawnNumbers& drawn, std::ostream* os)
-{
-    switch (drawn.kind()) {
-    case DrawnNumbers::Kind::Empty:
-        *os << "Empty";
-        return;
-    case DrawnNumbers::Kind::Failure:
-        *os << "Failure";
-        return;
-    case DrawnNumbers::Kind::List:
-        *os << "List{";
-        for (auto v : drawn.values())
-            *os << v << ' ';
-        *os << '}';
-        return;
-    }
-}
 
 namespace {
 
@@ -85,24 +69,6 @@ private:
     std::deque<float> m_draws;
     int m_drawn = 0;
     std::vector<double> m_reseeds;
-};
-
-// The real generator, except that every n-th draw is exactly 0.
-class ZeroingSource : public RandomSource {
-public:
-    ZeroingSource(std::uint64_t seed, int zeroEvery) : m_generator(seed), m_zeroEvery(zeroEvery) {}
-
-    float draw() override
-    {
-        const float r = m_generator.draw();
-        return m_zeroEvery > 0 && ++m_drawn % m_zeroEvery == 0 ? 0.0f : r;
-    }
-    void reseed(double clockReading) override { m_generator.reseed(clockReading); }
-
-private:
-    RandomGenerator m_generator;
-    int m_zeroEvery;
-    int m_drawn = 0;
 };
 
 // The drawing exactly as the rule states it, with a materialised pool.

@@ -1,5 +1,7 @@
 #include "quiztest/RandomDraw.h"
 
+#include "DrawTestSupport.h"
+
 #include "app/Clock.h"
 #include "quiztest/DrawnNumbers.h"
 #include "quiztest/RandomGenerator.h"
@@ -25,24 +27,6 @@ public:
 
 private:
     int m_reads = 0;
-};
-
-// The real generator, except that every n-th draw is exactly 0.
-class ZeroEvery : public RandomSource {
-public:
-    ZeroEvery(std::uint64_t seed, int every) : m_generator(seed), m_every(every) {}
-
-    float draw() override
-    {
-        const float r = m_generator.draw();
-        return m_every > 0 && ++m_drawn % m_every == 0 ? 0.0f : r;
-    }
-    void reseed(double clockReading) override { m_generator.reseed(clockReading); }
-
-private:
-    RandomGenerator m_generator;
-    int m_every;
-    int m_drawn = 0;
 };
 
 // The drawing as the rule states it, with a materialised pool, in 32-bit
@@ -98,7 +82,7 @@ TEST(RandomNumbersWide, MatchesTheReferenceAndTheNarrowDrawWhereThatDoesNotOverf
                 for (bool Unique : {false, true}) {
                     for (int IgnoreMe : ignores) {
                         for (int zeroEvery : {0, 3}) {
-                            ZeroEvery wideSource(7, zeroEvery), referenceSource(7, zeroEvery),
+                            ZeroingSource wideSource(7, zeroEvery), referenceSource(7, zeroEvery),
                                 narrowSource(7, zeroEvery);
                             SteppingClock wideClock, referenceClock, narrowClock;
                             const DrawnNumbers wide =
