@@ -10,6 +10,7 @@
 #include "ui_frmQ.h"
 
 #include <exception>
+#include <new>
 #include <utility>
 
 namespace {
@@ -23,6 +24,27 @@ bool isBlank(const QString& text)
         if (ch != u' ')
             return false;
     return true;
+}
+
+// The reader reports every failure it knows of; anything else that goes wrong
+// on the way (memory, above all) must still reach the user as a message.
+quizfile::ReadResult readQuizFile(const QString& path)
+{
+    try {
+        return quizfile::loadQuizFile(path);
+    } catch (const std::bad_alloc&) {
+        quizfile::ReadResult failed;
+        failed.error =
+            quizfile::ReadError{quizfile::ReadErrorKind::ReadFailed, 0,
+                                QStringLiteral("there is not enough memory to load the file \"%1\"").arg(path)};
+        return failed;
+    } catch (const std::exception& error) {
+        quizfile::ReadResult failed;
+        failed.error = quizfile::ReadError{
+            quizfile::ReadErrorKind::ReadFailed, 0,
+            QStringLiteral("the file \"%1\" cannot be loaded: %2").arg(path, QString::fromUtf8(error.what()))};
+        return failed;
+    }
 }
 
 } // namespace
@@ -95,7 +117,7 @@ void QuizFileCommands::cmdLoad_Click()
     ui.Frame4->setEnabled(false);
     tag::set(path, path.text());
 
-    quizfile::ReadResult read = quizfile::loadQuizFile(path.text());
+    quizfile::ReadResult read = readQuizFile(path.text());
     // Items read before a failing line stay loaded. A load that yields none
     // leaves the previous items alone: with iTotal 0 nothing reads them.
     if (!read.items.isEmpty()) {
