@@ -50,54 +50,28 @@ private:
     std::vector<int> m_removed; // ascending
 };
 
-// The pool as a Fenwick tree of presence counts, for draws that remove many
-// entries: O(size) to build, O(log size) per access and removal.
-class TreePool {
+// The pool written out, for the draws that remove many entries (no caller in
+// the program does): each removal closes the gap.
+class ListPool {
 public:
-    TreePool(int lower, int size) : m_lower(lower), m_size(size), m_count(size), m_tree(size + 1)
+    ListPool(int lower, int size) : m_entries(static_cast<std::size_t>(size))
     {
-        for (int i = 1; i <= size; ++i)
-            m_tree[i] = i & -i;
-        m_top = 1;
-        while (m_top * 2 <= size)
-            m_top *= 2;
+        for (int i = 0; i < size; ++i)
+            m_entries[static_cast<std::size_t>(i)] = lower + i;
     }
 
-    int count() const { return m_count; }
+    int count() const { return static_cast<int>(m_entries.size()); }
 
-    int at(int position) const { return m_lower + indexOf(position) - 1; }
+    int at(int position) const { return m_entries[static_cast<std::size_t>(position - 1)]; }
 
-    void removeAt(int position)
-    {
-        for (int i = indexOf(position); i <= m_size; i += i & -i)
-            --m_tree[i];
-        --m_count;
-    }
+    void removeAt(int position) { m_entries.erase(m_entries.begin() + (position - 1)); }
 
 private:
-    // The 1-based index of the position-th entry still present.
-    int indexOf(int position) const
-    {
-        int index = 0;
-        int rest = position;
-        for (int step = m_top; step > 0; step /= 2) {
-            if (index + step <= m_size && m_tree[index + step] < rest) {
-                index += step;
-                rest -= m_tree[index];
-            }
-        }
-        return index + 1;
-    }
-
-    int m_lower;
-    int m_size;
-    int m_count;
-    int m_top = 0;
-    std::vector<int> m_tree;
+    std::vector<int> m_entries;
 };
 
-// Up to this many removals the RangePool's linear scans are cheaper than
-// building a tree over the whole range.
+// Up to this many removals the RangePool's scans are cheaper than writing
+// the whole range out.
 constexpr int kRangePoolRemovals = 32;
 
 // How wide the arithmetic of a draw is.
@@ -160,7 +134,7 @@ DrawnNumbers drawChecked(int sizeLimit, std::int16_t Upper, std::int16_t Lower, 
         RangePool pool(Lower, size);
         return drawFrom(pool, HowMany, Unique, IgnoreMe, width, generator, clock);
     }
-    TreePool pool(Lower, size);
+    ListPool pool(Lower, size);
     return drawFrom(pool, HowMany, Unique, IgnoreMe, width, generator, clock);
 }
 
