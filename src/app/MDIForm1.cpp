@@ -95,16 +95,26 @@ void MDIForm1::closeEvent(QCloseEvent* event)
 void MDIForm1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // The window manager adds its decorations only once the window is shown;
-    // the frame's size covers them, so the outer edges meet the work area's.
     QTimer::singleShot(0, this, &MDIForm1::fitOuterSize);
+}
+
+void MDIForm1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
 }
 
 void MDIForm1::fitOuterSize()
 {
-    if (m_outerSize.isEmpty() || isMaximized() || isFullScreen())
+    // The window manager adds its decorations only some time after the window
+    // is shown; once they are known, the client area shrinks by them so that
+    // the outer edges meet the work area's. Only once: later sizes are the
+    // user's.
+    if (m_outerFitted || m_outerSize.isEmpty() || !isVisible() || isMaximized() || isFullScreen())
         return;
     const QSize decorations = frameGeometry().size() - size();
-    if (!decorations.isEmpty())
-        resize(m_outerSize - decorations);
+    if (decorations.width() <= 0 && decorations.height() <= 0)
+        return;
+    m_outerFitted = true;
+    resize(m_outerSize - decorations);
 }

@@ -37,6 +37,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void fitOuterSize();
@@ -46,4 +47,5 @@ private:
     std::unique_ptr<Ui::MDIForm1> m_ui;
     frmQ* m_quiz = nullptr;
     QSize m_outerSize; // pixels, decorations included
+    bool m_outerFitted = false;
 };
