@@ -144,4 +144,15 @@ TEST_F(QuizWindow, HelpOpensOneWindowAtATime)
     EXPECT_TRUE(quiz().Visible()) << "the quiz window stays usable";
 }
 
+// Both windows have an Alt+F: the active one's wins, and neither is lost.
+TEST_F(QuizWindow, AccessKeysActInTheActiveWindowOnly)
+{
+    quiz().ui().Frame4->setEnabled(true); // as during a test
+    quiz().ui().cmdReport->click();
+    quiz().ui().txtQuizFile->setFocus();
+    frame->mdiArea().setActiveSubWindow(quiz().childWindow());
+    QTest::keyClick(quiz().ui().txtQuizFile, Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return quiz().ui().chkFastQuiz->isChecked(); }, 3000));
+}
+
 } // namespace
