@@ -15,7 +15,6 @@
 
 namespace {
 constexpr std::int32_t kTwips = 1;
-constexpr double kQuizTop = 350; // twips below the client area's top edge
 } // namespace
 
 MDIForm1::MDIForm1(Platform& platform, RandomSource& generator)
@@ -54,7 +53,7 @@ void MDIForm1::MDIForm_Resize()
     }
     if (!m_quiz)
         return;
-    m_quiz->Move(static_cast<float>((ScaleWidth() - m_quiz->Width()) / 2), kQuizTop);
+    m_quiz->PlaceInFrame();
     m_quiz->report().PlaceBelowQuiz();
 }
 

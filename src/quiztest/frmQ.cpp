@@ -27,8 +27,9 @@
 
 namespace {
 
-constexpr int kSlots = 4; // Option1(0..3) show the candidate answers
-constexpr int kSkip = 4;  // Option1(4)
+constexpr double kTopInFrame = 350; // twips below the frame's client area's top edge
+constexpr int kSlots = 4;           // Option1(0..3) show the candidate answers
+constexpr int kSkip = 4;            // Option1(4)
 constexpr double kSlotPoints = 9.0;
 constexpr double kMarkedPoints = 14.0;
 const QColor kMarkedRight(0x00, 0x00, 0x80);
@@ -106,10 +107,16 @@ void frmQ::Form_Load()
     m_ui->lblScore->setCaption(textformat::scoreText(0));
     s.bAnswered = true;
     m_option1->setTag(4, QStringLiteral("False"));
-    Move(static_cast<float>((m_frame.ScaleWidth() - Width()) / 2), 350);
+    PlaceInFrame();
     s.bReporting = false;
     report().PlaceBelowQuiz();
     report().Hide();
+}
+
+void frmQ::PlaceInFrame()
+{
+    // Centred in single precision, as the frame's client width may be odd.
+    Move(static_cast<float>((m_frame.ScaleWidth() - Width()) / 2), kTopInFrame);
 }
 
 frmReport& frmQ::report()

@@ -29,6 +29,8 @@ public:
 
     // Runs when the frame shows the window the first time.
     void Form_Load();
+    // Centred across the frame's client area, 350 twips below its top.
+    void PlaceInFrame();
 
     TestState& state() { return m_state; }
     const TestState& state() const { return m_state; }
