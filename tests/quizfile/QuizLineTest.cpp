@@ -78,7 +78,7 @@ void check(const std::vector<Row>& rows)
 }
 
 // The format's examples and edge cases.
-TEST(QuizLine, PartExamples)
+TEST(QuizLine, FormatExamples)
 {
     check({
         ok("apple,ringo", "apple", "ringo"),

@@ -4,8 +4,10 @@
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/RandomSource.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
+#include <vector>
 
 inline void PrintTo(const DrawnNumbers& drawn, std::ostream* os)
 {
@@ -43,3 +45,32 @@ private:
     int m_zeroEvery;
     int m_drawn = 0;
 };
+
+// The pool as the drawing rule states it, written out and closed up after
+// each removal, for checking the fast drawing against. drawPosition(Count)
+// draws a position the way the width under test does.
+template <class DrawPosition>
+DrawnNumbers referencePoolDraw(int Upper, int Lower, int HowMany, bool Unique, int IgnoreMe, DrawPosition drawPosition)
+{
+    if (HowMany < 0)
+        return DrawnNumbers::failure();
+    std::vector<std::int16_t> pool;
+    for (int v = Lower; v <= Upper; ++v)
+        pool.push_back(static_cast<std::int16_t>(v));
+    if (IgnoreMe != 0) {
+        if (IgnoreMe < 1 || IgnoreMe > static_cast<int>(pool.size()))
+            return DrawnNumbers::failure();
+        pool.erase(pool.begin() + (IgnoreMe - 1));
+    }
+    std::vector<std::int16_t> list;
+    for (int x = 0; x < HowMany; ++x) {
+        const int Count = static_cast<int>(pool.size());
+        const int p = drawPosition(Count);
+        if (p < 1 || p > Count)
+            return DrawnNumbers::failure();
+        list.push_back(pool[static_cast<std::size_t>(p - 1)]);
+        if (Unique)
+            pool.erase(pool.begin() + (p - 1));
+    }
+    return DrawnNumbers::list(list);
+}

@@ -83,29 +83,10 @@ DrawnNumbers referenceRandomNumbers(std::int16_t Upper, std::int16_t Lower, std:
     }
     if (HowMany > sizeLimit)
         return DrawnNumbers::empty();
-    if (HowMany < 0)
-        return DrawnNumbers::failure();
-    std::vector<std::int16_t> pool;
-    for (int v = Lower; v <= Upper; ++v)
-        pool.push_back(static_cast<std::int16_t>(v));
-    if (IgnoreMe != 0) {
-        if (IgnoreMe < 1 || IgnoreMe > static_cast<int>(pool.size()))
-            return DrawnNumbers::failure();
-        pool.erase(pool.begin() + (IgnoreMe - 1));
-    }
-    std::vector<std::int16_t> list;
-    for (int x = 0; x < HowMany; ++x) {
-        const int Count = static_cast<int>(pool.size());
-        if (Count + 1 > 32767)
-            return DrawnNumbers::failure();
-        const int p = RandomNumber(0, static_cast<std::int16_t>(Count + 1), generator, clock);
-        if (p < 1 || p > Count)
-            return DrawnNumbers::failure();
-        list.push_back(pool[static_cast<std::size_t>(p - 1)]);
-        if (Unique)
-            pool.erase(pool.begin() + (p - 1));
-    }
-    return DrawnNumbers::list(list);
+    return referencePoolDraw(Upper, Lower, HowMany, Unique, IgnoreMe, [&](int Count) {
+        // Count + 1 must fit in 16 bits; 0 is never a position.
+        return Count + 1 > 32767 ? 0 : RandomNumber(0, static_cast<std::int16_t>(Count + 1), generator, clock);
+    });
 }
 
 TEST(RandomNumber, ScriptedDraws)

@@ -36,30 +36,11 @@ DrawnNumbers referenceWide(int Upper, int Lower, int HowMany, bool Unique, int I
 {
     if (HowMany > (Upper + 1) - (Lower - 1))
         return DrawnNumbers::empty();
-    if (HowMany < 0)
-        return DrawnNumbers::failure();
-    std::vector<std::int16_t> pool;
-    pool.reserve(static_cast<std::size_t>(std::max(0, Upper - Lower + 1)));
-    for (int v = Lower; v <= Upper; ++v)
-        pool.push_back(static_cast<std::int16_t>(v));
-    if (IgnoreMe != 0) {
-        if (IgnoreMe < 1 || IgnoreMe > static_cast<int>(pool.size()))
-            return DrawnNumbers::failure();
-        pool.erase(pool.begin() + (IgnoreMe - 1));
-    }
-    std::vector<std::int16_t> list;
-    for (int x = 0; x < HowMany; ++x) {
-        const int Count = static_cast<int>(pool.size());
+    return referencePoolDraw(Upper, Lower, HowMany, Unique, IgnoreMe, [&](int Count) {
         generator.reseed(clock.secondsSinceMidnight());
         const double r = generator.draw();
-        const int p = static_cast<int>(std::floor((0 - (Count + 1) + 1) * r + (Count + 1)));
-        if (p < 1 || p > Count)
-            return DrawnNumbers::failure();
-        list.push_back(pool[static_cast<std::size_t>(p - 1)]);
-        if (Unique)
-            pool.erase(pool.begin() + (p - 1));
-    }
-    return DrawnNumbers::list(list);
+        return static_cast<int>(std::floor((0 - (Count + 1) + 1) * r + (Count + 1)));
+    });
 }
 
 TEST(RandomNumbersWide, MatchesTheReferenceAndTheNarrowDrawWhereThatDoesNotOverflow)
