@@ -36,6 +36,26 @@ void ChildWindow::applyStyle()
     m_border->setLineWidth(1);
 }
 
+QSize ChildWindow::borderSize() const
+{
+    if (m_style == BorderStyle::FixedDialog)
+        return size() - m_form->size(); // the title bar's height is the style's
+    const int line = m_border->frameWidth();
+    return {2 * line, 2 * line};
+}
+
+void ChildWindow::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    emit resized();
+}
+
+void ChildWindow::showEvent(QShowEvent* event)
+{
+    QMdiSubWindow::showEvent(event);
+    emit shown();
+}
+
 void ChildWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_form->close()) {

@@ -21,10 +21,19 @@ public:
 
     BorderStyle borderStyle() const { return m_style; }
     void setBorderStyle(BorderStyle style);
+    // What the border and title bar take of the outer size, in pixels.
+    QSize borderSize() const;
+
+signals:
+    // The outer size changed and the form inside has been fitted to it.
+    void resized();
+    void shown();
 
 protected:
     // A close request is the form's to answer.
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void applyStyle();

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -40,6 +41,14 @@ void Form::attachTo(QMdiArea& area, BorderStyle style)
         m_window->adjustSize();
         break;
     }
+    m_notifiedSize = m_window->size();
+    connect(m_window, &ChildWindow::resized, this, [this] { notifyResize(); });
+    connect(m_window, &ChildWindow::shown, this, [this] {
+        if (!m_shownOnce) {
+            m_shownOnce = true;
+            notifyResize(true);
+        }
+    });
 }
 
 QRect Form::outerPixels() const
@@ -79,11 +88,18 @@ double Form::Height() const
 void Form::Move(double left, double top, double width, double height)
 {
     const QRect pixels(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width), twips::toPixels(height));
+    // Set first: the resize handling that the new size runs reads it back.
+    m_lastMove = TwipsRect{left, top, width, height, pixels};
+    const unsigned move = ++m_moves;
     if (m_window)
         m_window->setGeometry(pixels);
     else
         setGeometry(pixels);
-    m_lastMove = TwipsRect{left, top, width, height, outerPixels()};
+    if (move != m_moves)
+        return; // the resize handling moved the window again; that Move stands
+    m_lastMove->pixels = outerPixels();
+    // Qt holds back the resize event of a hidden window until it is shown.
+    notifyResize();
 }
 
 void Form::Move(double left, double top)
@@ -113,6 +129,63 @@ void Form::Hide()
 bool Form::Visible() const
 {
     return m_window ? m_window->isVisible() : isVisible();
+}
+
+double Form::ScaleWidth() const
+{
+    const int border = m_window ? m_window->borderSize().width() : 0;
+    return twips::fromPixels(outerPixels().width() - border);
+}
+
+double Form::ScaleHeight() const
+{
+    const int border = m_window ? m_window->borderSize().height() : 0;
+    return twips::fromPixels(outerPixels().height() - border);
+}
+
+bool Form::Minimized() const
+{
+    return m_window ? m_window->isMinimized() : isMinimized();
+}
+
+void Form::Resize() {}
+
+void Form::notifyResize(bool firstShow)
+{
+    if (!m_window)
+        return;
+    const QSize size = m_window->size();
+    if (!firstShow && size == m_notifiedSize)
+        return;
+    m_notifiedSize = size;
+    Resize();
+}
+
+void Form::startInteractiveMove(const QPointF& globalPosition, std::function<void()> finished)
+{
+    const QWidget& window = m_window ? static_cast<const QWidget&>(*m_window) : *this;
+    m_interactiveMove = InteractiveMove{globalPosition, window.pos(), std::move(finished)};
+}
+
+bool Form::event(QEvent* event)
+{
+    if (m_interactiveMove) {
+        if (event->type() == QEvent::MouseMove) {
+            const QPointF global = static_cast<QMouseEvent*>(event)->globalPosition();
+            QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
+            window.move(m_interactiveMove->startPosition + (global - m_interactiveMove->startGlobal).toPoint());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease &&
+            !(static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton)) {
+            const std::function<void()> finished = std::move(m_interactiveMove->finished);
+            m_interactiveMove.reset();
+            if (finished)
+                finished();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void Form::setBorderStyle(BorderStyle style)

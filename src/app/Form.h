@@ -2,10 +2,13 @@
 
 #include "app/ChildWindow.h"
 
+#include <QPoint>
+#include <QPointF>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class QAbstractButton;
@@ -32,14 +35,28 @@ public:
     double Height() const;
     void Move(double left, double top, double width, double height);
     void Move(double left, double top);
+    // The inner size in twips: the outer size less the border.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
 
     // Shows the window, not modal, and brings it to the front.
     void Show();
     void Hide();
     bool Visible() const;
     void setBorderStyle(BorderStyle style);
+    bool Minimized() const;
 
 protected:
+    // Runs whenever the window's outer size changes, also for a size the
+    // program sets, hidden or not, and nested when set from inside it; and
+    // once when the window is first shown.
+    virtual void Resize();
+
+    // Lets the user move the window by dragging with the left button, as if by
+    // a title bar, from a press already made; `finished` runs when the button
+    // is let go.
+    void startInteractiveMove(const QPointF& globalPosition, std::function<void()> finished);
+
     // Enter clicks this button when it is visible and enabled, unless another
     // push button has the focus: Enter clicks that one.
     void setDefaultButton(QAbstractButton* button);
@@ -51,11 +68,13 @@ protected:
     virtual void keyPreview(int keyAscii);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void onEnter();
     void onEscape();
     QRect outerPixels() const;
+    void notifyResize(bool firstShow = false);
 
     struct TwipsRect {
         double left, top, width, height;
@@ -69,4 +88,14 @@ private:
     QPointer<QAbstractButton> m_cancelButton;
     bool m_keyPreview = false;
     std::optional<TwipsRect> m_lastMove;
+    unsigned m_moves = 0; // counts Move calls, to tell a nested one
+    QSize m_notifiedSize;
+    bool m_shownOnce = false;
+
+    struct InteractiveMove {
+        QPointF startGlobal;
+        QPoint startPosition;
+        std::function<void()> finished;
+    };
+    std::optional<InteractiveMove> m_interactiveMove;
 };

@@ -38,6 +38,7 @@ public:
     OptionArray& Option1() { return *m_option1; }
     Platform& platform() { return m_platform; }
     RandomSource& generator() { return m_generator; }
+    MDIForm1& frame() { return m_frame; }
 
     // The report window, loaded (hidden) on first use.
     frmReport& report();

@@ -1,23 +1,65 @@
 #include "report/frmReport.h"
 
+#include "app/Int16.h"
+#include "app/MDIForm1.h"
+#include "app/MessageBoxes.h"
+#include "app/Platform.h"
+#include "app/TextBox.h"
+#include "app/Twips.h"
 #include "quiztest/frmQ.h"
+#include "report/ReportLayout.h"
+#include "report/ResultFiles.h"
+#include "ui_frmQ.h"
 #include "ui_frmReport.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
+
+#include <new>
+#include <optional>
 
 namespace {
+
 constexpr double kReportHeight = 3675; // twips
 constexpr double kOverlap = 22;        // twips of the quiz window's bottom edge it covers
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kFullScreenCaption = QStringLiteral("&Full Screen");
+const QString kDockCaption = QStringLiteral("&Dock with PDR");
+
+reportlayout::Rect twipsOf(const QWidget& control)
+{
+    const QRect r = control.geometry();
+    return {double(twips::fromPixels(r.x())), double(twips::fromPixels(r.y())), double(twips::fromPixels(r.width())),
+            double(twips::fromPixels(r.height()))};
+}
+
+void place(QWidget& control, const reportlayout::Rect& r)
+{
+    const QRect pixels(twips::toPixels(r.Left), twips::toPixels(r.Top), twips::toPixels(r.Width),
+                       twips::toPixels(r.Height));
+    if (control.geometry() != pixels)
+        control.setGeometry(pixels);
+}
+
 } // namespace
 
 frmReport::frmReport(frmQ& quiz) : m_quiz(quiz), m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
-    connect(m_ui->cmdClose, &QPushButton::clicked, this, &frmReport::cmdClose_Click);
+    connectHandlers();
 }
 
 frmReport::~frmReport() = default;
+
+void frmReport::connectHandlers()
+{
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &frmReport::cmdClose_Click);
+    connect(m_ui->cmdDock, &QPushButton::clicked, this, &frmReport::cmdDock_Click);
+    connect(m_ui->cmdFullScreen, &QPushButton::clicked, this, &frmReport::cmdFullScreen_Click);
+    connect(m_ui->cmdSaveTODO, &QPushButton::clicked, this, &frmReport::cmdSaveTODO_Click);
+    connect(m_ui->cmdSaveCorrect, &QPushButton::clicked, this, &frmReport::cmdSaveCorrect_Click);
+}
 
 void frmReport::Form_Load()
 {
@@ -60,4 +102,164 @@ void frmReport::closeEvent(QCloseEvent* event)
     event->ignore();
     Hide();
     m_quiz.state().bReporting = false;
+}
+
+// --- Docking, full screen, layout and dragging ---
+
+void frmReport::cmdDock_Click()
+{
+    if (bDocked) {
+        bDocked = false;
+        return;
+    }
+    bDocked = true;
+    PlaceBelowQuiz();
+}
+
+void frmReport::cmdFullScreen_Click()
+{
+    if (bFullScreen) {
+        bDocked = true;
+        bFullScreen = false;
+        PlaceBelowQuiz();
+        m_ui->cmdFullScreen->setText(kFullScreenCaption);
+        return;
+    }
+    bDocked = false;
+    bFullScreen = true;
+    const MDIForm1& frame = m_quiz.frame();
+    Move(0, 0, frame.ScaleWidth(), frame.ScaleHeight());
+    m_ui->cmdFullScreen->setText(kDockCaption);
+}
+
+void frmReport::Resize()
+{
+    Form_Resize();
+}
+
+void frmReport::Form_Resize()
+{
+    if (bSkipResize) {
+        bSkipResize = false;
+        return;
+    }
+    if (Minimized())
+        return;
+    // A size set here comes back at once as a nested notification, which lays
+    // the controls out for it.
+    if (Width() < m_quiz.Width()) {
+        Move(Left(), Top(), m_quiz.Width(), Height());
+        return;
+    }
+    if (Height() < iMinHeight) {
+        Move(Left(), Top(), Width(), iMinHeight);
+        return;
+    }
+    layOutControls();
+}
+
+void frmReport::layOutControls()
+{
+    Ui::frmReport& ui = *m_ui;
+    reportlayout::Controls c{
+        twipsOf(*ui.fraReport),          twipsOf(*ui.txtPractise),   twipsOf(*ui.txtAnsweredCorrect),
+        twipsOf(*ui.lblAnsweredCorrect), twipsOf(*ui.cmdSaveTODO),   twipsOf(*ui.cmdSaveCorrect),
+        twipsOf(*ui.cmdClose),           twipsOf(*ui.cmdFullScreen), twipsOf(*ui.cmdDock)};
+    reportlayout::layOut(c, {Width(), Height(), ScaleWidth(), ScaleHeight()});
+    place(*ui.fraReport, c.fraReport);
+    place(*ui.txtPractise, c.txtPractise);
+    place(*ui.txtAnsweredCorrect, c.txtAnsweredCorrect);
+    place(*ui.lblAnsweredCorrect, c.lblAnsweredCorrect);
+    place(*ui.cmdSaveTODO, c.cmdSaveTODO);
+    place(*ui.cmdSaveCorrect, c.cmdSaveCorrect);
+    place(*ui.cmdClose, c.cmdClose);
+    place(*ui.cmdFullScreen, c.cmdFullScreen);
+    place(*ui.cmdDock, c.cmdDock);
+}
+
+void frmReport::mousePressEvent(QMouseEvent* event)
+{
+    // Presses on the frame and the labels come here too; only one on the
+    // window's own background may start a drag.
+    m_pressOnBackground = childAt(event->position().toPoint()) == nullptr;
+    event->accept();
+}
+
+void frmReport::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressOnBackground)
+        return;
+    Form_MouseMove(event->buttons(), event->globalPosition());
+}
+
+void frmReport::Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPosition)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    m_pressOnBackground = false;
+    startInteractiveMove(globalPosition, [this] { bDocked = false; });
+}
+
+// --- Result files ---
+
+QString frmReport::ResultFileName(const QString& suffix) const
+{
+    return resultfiles::resultFileName(m_quiz.ui().txtQuizFile->text(), suffix);
+}
+
+bool frmReport::FileExists(const QString& Fname) const
+{
+    return resultfiles::fileExists(Fname);
+}
+
+void frmReport::cmdSaveTODO_Click()
+{
+    saveList(*m_ui->txtPractise, resultfiles::kReadAgainSuffix);
+}
+
+void frmReport::cmdSaveCorrect_Click()
+{
+    saveList(*m_ui->txtAnsweredCorrect, resultfiles::kAnsweredCorrectSuffix);
+}
+
+void frmReport::saveList(const TextBox& Lst, const QString& suffix)
+{
+    QString file;
+    try {
+        file = ResultFileName(suffix);
+    } catch (const int16::OverflowError& error) {
+        showSaveError(QString::fromLatin1(error.what()));
+        return;
+    }
+    SaveText(Lst, file);
+}
+
+void frmReport::SaveText(const TextBox& Lst, const QString& file)
+{
+    const QString T = m_quiz.windowTitle();
+    MessageBoxes& boxes = m_quiz.platform().messageBoxes;
+    std::optional<QString> failure;
+    try {
+        if (FileExists(file)) {
+            const MsgAnswer answer = boxes.MsgBox(file + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
+                                                      QStringLiteral("Do you want to overwrite?"),
+                                                  MsgStyle::YesNoStop, T);
+            if (answer == MsgAnswer::No)
+                return;
+        }
+        failure = resultfiles::writeFile(file, resultfiles::fileContent(Lst.Text()));
+    } catch (const std::bad_alloc&) {
+        failure = QStringLiteral("there is not enough memory to save the list");
+    }
+    if (failure) {
+        showSaveError(*failure);
+        return;
+    }
+    boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + file, MsgStyle::OkInformation, T);
+}
+
+void frmReport::showSaveError(const QString& description)
+{
+    m_quiz.platform().messageBoxes.MsgBox(QStringLiteral("There has been a error!") + kCrLf + description,
+                                          MsgStyle::OkInformation, m_quiz.windowTitle());
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QString;
+class TextBox;
 class frmQ;
 namespace Ui {
 class frmReport;
@@ -13,7 +14,9 @@ class frmReport;
 
 // The report window: the practise list and the correct list of the tests
 // taken, and a copy of the score. It lives, shown or hidden, as long as the
-// quiz window.
+// quiz window. It saves each list as a quiz file beside the loaded one, stands
+// docked below the quiz window or fills the frame, and is moved by dragging
+// its background, having no title bar.
 class frmReport : public Form {
     Q_OBJECT
 public:
@@ -36,12 +39,35 @@ public:
     bool bSkipResize = true;
     bool bFullScreen = false;
 
+    // Handlers, named after their control and event.
     void cmdClose_Click();
+    void cmdDock_Click();
+    void cmdFullScreen_Click();
+    void cmdSaveTODO_Click();
+    void cmdSaveCorrect_Click();
+    void Form_Resize();
+    // Button is the state of the mouse buttons during the move.
+    void Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPosition);
+
+    // The result files.
+    QString ResultFileName(const QString& suffix) const;
+    bool FileExists(const QString& Fname) const;
+    void SaveText(const TextBox& Lst, const QString& file);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void Resize() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void connectHandlers();
+    void saveList(const TextBox& Lst, const QString& suffix);
+    void showSaveError(const QString& description);
+    void layOutControls();
+
     frmQ& m_quiz;
     std::unique_ptr<Ui::frmReport> m_ui;
+    // The last press landed on the window's own background, not on a control.
+    bool m_pressOnBackground = false;
 };

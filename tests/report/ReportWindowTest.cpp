@@ -39,8 +39,8 @@ TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
         EXPECT_DOUBLE_EQ(report().Width(), c.width);
         EXPECT_DOUBLE_EQ(report().Height(), 3675);
     }
-    EXPECT_TRUE(report().bSkipResize) << "placing changes no state of the window";
-    EXPECT_FALSE(report().bDocked);
+    EXPECT_FALSE(report().bDocked) << "placing changes no state of the window";
+    EXPECT_FALSE(report().bFullScreen);
 }
 
 TEST_F(ReportWindow, AppendedLinesReadBackWithTheCaretAtTheEnd)
@@ -67,7 +67,7 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
 {
     report().appendPractise(QStringLiteral("a,b\r\n"));
     quiz().ui().cmdReport->click();
-    report().Move(300, 600, 9000, 4000);
+    report().Move(300, 600, 9450, 4500);
     report().ui().cmdClose->click();
     EXPECT_FALSE(report().Visible());
     EXPECT_FALSE(quiz().state().bReporting);
@@ -75,7 +75,7 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
     quiz().ui().cmdReport->click();
     EXPECT_TRUE(report().Visible());
     EXPECT_DOUBLE_EQ(report().Left(), 300);
-    EXPECT_DOUBLE_EQ(report().Height(), 4000);
+    EXPECT_DOUBLE_EQ(report().Height(), 4500);
     report().childWindow()->close();
     settle();
     EXPECT_FALSE(report().Visible());

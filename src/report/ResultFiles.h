@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The report's lists saved as quiz files beside the loaded one: their names,
+// their bytes, and a write that never leaves a half-written file in place of
+// the one it replaces.
+namespace resultfiles {
+
+inline const QString kReadAgainSuffix = QStringLiteral("-ReadAgain.csv");
+inline const QString kAnsweredCorrectSuffix = QStringLiteral("-AnsweredCorrect.csv");
+
+// The quiz path with the extension of its file name replaced by `suffix`, or
+// with `suffix` appended when the file name has none. A dot in a folder name
+// or at the start of the file name (a hidden file) is no extension; both "/"
+// and "\" end a folder name. The dot's position is a 16-bit count: beyond
+// 32 767 it throws int16::OverflowError.
+QString resultFileName(const QString& quizPath, const QString& suffix);
+
+// Whether saving to `path` replaces something the user should be asked about:
+// any existing entry but a folder, hidden files included. An empty path or one
+// ending in "/" or "\" names no file.
+bool fileExists(const QString& path);
+
+// A list's text as a quiz file: the text and one CR LF, in UTF-8. A text that
+// begins with U+FEFF gets a byte order mark first, or the reader would take
+// that character for the mark and drop it.
+QByteArray fileContent(const QString& listText);
+
+// Writes `content` to `path` through a temporary file in the same folder that
+// replaces the target only once everything is written. On failure the target
+// is left as it was and the result is one sentence for the user, without a
+// final full stop. A read-only file, a folder or anything but an ordinary file
+// is refused before anything is written.
+std::optional<QString> writeFile(const QString& path, const QByteArray& content);
+
+} // namespace resultfiles

@@ -1,0 +1,208 @@
+#include "report/ResultFiles.h"
+#include "app/Int16.h"
+#include "quizfile/QuizFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace {
+
+using resultfiles::kAnsweredCorrectSuffix;
+using resultfiles::kReadAgainSuffix;
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+TEST(ResultFileName, ReplacesTheExtensionOfTheFileNameOnly)
+{
+    const struct {
+        const char* quizPath;
+        const char* readAgain;
+    } cases[] = {
+        {"C:\\quiz\\words.txt", "C:\\quiz\\words-ReadAgain.csv"},
+        {"/home/a/words.txt", "/home/a/words-ReadAgain.csv"},
+        {"/home/a/quiz.old/words", "/home/a/quiz.old/words-ReadAgain.csv"},
+        {"C:\\quiz.old\\words", "C:\\quiz.old\\words-ReadAgain.csv"},
+        {"a.b.csv", "a.b-ReadAgain.csv"},
+        {"/q/words-ReadAgain.csv", "/q/words-ReadAgain-ReadAgain.csv"},
+        {"words", "words-ReadAgain.csv"},
+        {"/home/a/.quiz", "/home/a/.quiz-ReadAgain.csv"}, // a hidden file's dot is no extension
+        {"/home/a/.quiz.csv", "/home/a/.quiz-ReadAgain.csv"},
+        {"words.", "words-ReadAgain.csv"},
+        {"/home/a/", "/home/a/-ReadAgain.csv"},
+        {"Enter the Quiz Q&A file here", "Enter the Quiz Q&A file here-ReadAgain.csv"},
+        {"", "-ReadAgain.csv"},
+        {"/x/単語.CSV", "/x/単語-ReadAgain.csv"},
+    };
+    for (const auto& c : cases) {
+        const QString path = QString::fromUtf8(c.quizPath);
+        EXPECT_EQ(resultfiles::resultFileName(path, kReadAgainSuffix), QString::fromUtf8(c.readAgain)) << c.quizPath;
+    }
+    EXPECT_EQ(resultfiles::resultFileName(QStringLiteral("C:\\quiz\\words.txt"), kAnsweredCorrectSuffix),
+              QStringLiteral("C:\\quiz\\words-AnsweredCorrect.csv"));
+}
+
+TEST(ResultFileName, DotPositionIsASixteenBitCount)
+{
+    const QString atLimit = QString(32766, u'a') + QStringLiteral(".csv"); // the dot is character 32 767
+    EXPECT_EQ(resultfiles::resultFileName(atLimit, kReadAgainSuffix), QString(32766, u'a') + kReadAgainSuffix);
+    const QString beyond = QString(32767, u'a') + QStringLiteral(".csv");
+    EXPECT_THROW(resultfiles::resultFileName(beyond, kReadAgainSuffix), int16::OverflowError);
+    EXPECT_EQ(resultfiles::resultFileName(QString(40000, u'a'), kReadAgainSuffix),
+              QString(40000, u'a') + kReadAgainSuffix)
+        << "no dot, no position to count";
+}
+
+TEST(FileExists, AnyEntryButAFolderCounts)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("words.csv"));
+    const QString hidden = dir.filePath(QStringLiteral(".hidden.csv"));
+    const QString readOnly = dir.filePath(QStringLiteral("kept.csv"));
+    const QString folder = dir.filePath(QStringLiteral("sub.csv"));
+    ASSERT_TRUE(writeBytes(file, "a,b\r\n") && writeBytes(hidden, "") && writeBytes(readOnly, "x"));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const struct {
+        QString path;
+        bool exists;
+    } cases[] = {
+        {file, true},           {hidden, true},
+        {readOnly, true},       {folder, false},
+        {folder + u'/', false}, {file + u'/', false},
+        {file + u'\\', false},  {dir.filePath(QStringLiteral("missing.csv")), false},
+        {QString(), false},     {QStringLiteral("/dev/null"), true}, // not ours to replace, but the user is asked first
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resultfiles::fileExists(c.path), c.exists) << c.path.toStdString();
+}
+
+TEST(ResultFileContent, IsTheTextAndOneCrLfInUtf8)
+{
+    const struct {
+        QString text;
+        QByteArray bytes;
+    } cases[] = {
+        {QString(), "\r\n"},
+        {QStringLiteral("dog,inu\r\n"), "dog,inu\r\n\r\n"},
+        {QStringLiteral("むら,village\r\n"), "\xE3\x82\x80\xE3\x82\x89,village\r\n\r\n"},
+        {QStringLiteral("no break"), "no break\r\n"},
+        {QStringLiteral("\uFEFFq,a\r\n"), "\xEF\xBB\xBF\xEF\xBB\xBFq,a\r\n\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resultfiles::fileContent(c.text), c.bytes) << c.text.toStdString();
+    EXPECT_EQ(resultfiles::fileContent(QStringLiteral("dog,inu\r\n")).size(), 11);
+}
+
+TEST(ResultFileWrite, ReplacesAWholeFileAndKeepsItsPermissions)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    ASSERT_TRUE(writeBytes(path, QByteArray(5000, 'x')));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt);
+    EXPECT_EQ(readAll(path), "a,b\r\n\r\n");
+    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                            QFileDevice::WriteUser | QFileDevice::ReadGroup);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("words-ReadAgain.csv")})
+        << "no temporary file is left behind";
+}
+
+TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString readOnly = dir.filePath(QStringLiteral("kept-ReadAgain.csv"));
+    ASSERT_TRUE(writeBytes(readOnly, "old,item\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+
+    const struct {
+        QString path;
+        QString message;
+    } cases[] = {
+        {folder, QStringLiteral("\"%1\" is a folder, not a file").arg(folder)},
+        {dir.filePath(QStringLiteral("no/such/folder/x.csv")),
+         QStringLiteral("the folder \"%1\" does not exist").arg(dir.filePath(QStringLiteral("no/such/folder")))},
+        {readOnly, QStringLiteral("the file \"%1\" is read-only").arg(readOnly)},
+        {QStringLiteral("/dev/full"), QStringLiteral("\"/dev/full\" is not an ordinary file")},
+        {QStringLiteral("/dev/null"), QStringLiteral("\"/dev/null\" is not an ordinary file")},
+        {QString(), QStringLiteral("no file name was given")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(resultfiles::writeFile(c.path, "new,item\r\n\r\n"), c.message);
+    EXPECT_EQ(readAll(readOnly), "old,item\r\n");
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "the device is still a device";
+}
+
+TEST(ResultFileWrite, FolderWithoutWritePermission)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may write in any folder";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.csv"));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n"),
+              QStringLiteral("you have no permission to write in the folder \"%1\"").arg(dir.path()));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// A disk that fills up while the file is written: the size limit of the
+// process stands in for it, refusing the write half way.
+TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
+    ASSERT_TRUE(writeBytes(path, "old,item\r\n"));
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::optional<QString> failure = resultfiles::writeFile(path, QByteArray(1024 * 1024, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
+        << failure->toStdString();
+    EXPECT_EQ(readAll(path), "old,item\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "the partial file is removed";
+}
+
+TEST(ResultFileWrite, SavedListLoadsBackIntoItsItems)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    ASSERT_EQ(resultfiles::writeFile(path, resultfiles::fileContent(QStringLiteral("dog,inu\r\n"))), std::nullopt);
+    EXPECT_EQ(readAll(path), "dog,inu\r\n\r\n");
+    const quizfile::ReadResult loaded = quizfile::loadQuizFile(path);
+    ASSERT_TRUE(loaded.ok());
+    ASSERT_EQ(loaded.items.size(), 1);
+    EXPECT_EQ(loaded.items.question(1), QStringLiteral("dog"));
+    EXPECT_EQ(loaded.items.answer(1), QStringLiteral("inu"));
+}
+
+} // namespace

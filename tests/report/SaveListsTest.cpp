@@ -1,0 +1,214 @@
+#include "support/AppFixture.h"
+
+#include "quizfile/QuizFile.h"
+#include "quiztest/frmQ.h"
+#include "report/frmReport.h"
+#include "ui_frmQ.h"
+#include "ui_frmReport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+class SaveLists : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("words.txt")));
+    }
+
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    Ui::frmReport& ui() { return report().ui(); }
+
+    ShownBox saved(const QString& file) const
+    {
+        return {QStringLiteral("File is Saved as") + kCrLf + kCrLf + file, MsgStyle::OkInformation, QString()};
+    }
+    ShownBox overwrite(const QString& file) const
+    {
+        return {file + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
+                    QStringLiteral("Do you want to overwrite?"),
+                MsgStyle::YesNoStop, QString()};
+    }
+    ShownBox failed(const QString& description) const
+    {
+        return {QStringLiteral("There has been a error!") + kCrLf + description, MsgStyle::OkInformation, QString()};
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
+{
+    report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    report().appendAnsweredCorrect(QStringLiteral("cat,neko\r\n\"to run, to flee\",hashiru\r\n"));
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveCorrect->click();
+
+    const QString practise = path("words-ReadAgain.csv");
+    const QString correct = path("words-AnsweredCorrect.csv");
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(practise), saved(correct)}));
+    EXPECT_EQ(readAll(practise), "dog,inu\r\n\r\n");
+    EXPECT_EQ(readAll(correct), "cat,neko\r\n\"to run, to flee\",hashiru\r\n\r\n");
+    EXPECT_EQ(ui().txtPractise->Text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
+    EXPECT_EQ(quiz().windowTitle(), QString()) << "the boxes carry the quiz window's empty caption";
+}
+
+TEST_F(SaveLists, EmptyListIsOneCrLf)
+{
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    EXPECT_EQ(readAll(path("words-ReadAgain.csv")), "\r\n");
+}
+
+TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
+{
+    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("edited.v2.csv")));
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    EXPECT_TRUE(QFileInfo::exists(path("edited.v2-ReadAgain.csv")));
+    EXPECT_FALSE(QFileInfo::exists(path("words-ReadAgain.csv")));
+}
+
+TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
+{
+    const QString target = path("words-ReadAgain.csv");
+    const QByteArray before("old,item\r\nwith \xE2\x80\xA8 bytes\r");
+    ASSERT_TRUE(writeBytes(target, before));
+    report().appendPractise(QStringLiteral("new,item\r\n"));
+
+    p.boxes.expect(MsgAnswer::No);
+    ui().cmdSaveTODO->click();
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)})) << "nothing more is shown";
+    EXPECT_EQ(readAll(target), before);
+
+    p.boxes.shown.clear();
+    p.boxes.expect(MsgAnswer::Yes);
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target), saved(target)}));
+    EXPECT_EQ(readAll(target), "new,item\r\n\r\n");
+}
+
+TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
+{
+    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral(".words.txt")));
+    const QString target = path(".words-ReadAgain.csv");
+    ASSERT_TRUE(writeBytes(target, "kept,item\r\n"));
+    p.boxes.expect(MsgAnswer::No);
+    ui().cmdSaveTODO->click();
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)}));
+    EXPECT_EQ(readAll(target), "kept,item\r\n");
+}
+
+TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
+{
+    const QString readOnly = path("words-ReadAgain.csv");
+    ASSERT_TRUE(writeBytes(readOnly, "kept,item\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
+    ASSERT_TRUE(QDir().mkdir(path("words-AnsweredCorrect.csv")));
+    report().appendPractise(QStringLiteral("new,item\r\n"));
+
+    p.boxes.expect(MsgAnswer::Yes);
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveCorrect->click(); // a folder is in the way: no question, the error at once
+
+    const QString folder = path("words-AnsweredCorrect.csv");
+    EXPECT_EQ(p.boxes.shown,
+              (std::vector<ShownBox>{overwrite(readOnly),
+                                     failed(QStringLiteral("the file \"%1\" is read-only").arg(readOnly)),
+                                     failed(QStringLiteral("\"%1\" is a folder, not a file").arg(folder))}));
+    EXPECT_EQ(readAll(readOnly), "kept,item\r\n");
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(ui().txtPractise->Text(), QStringLiteral("new,item\r\n"));
+
+    p.boxes.shown.clear();
+    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("gone/words.txt")));
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    EXPECT_EQ(p.boxes.shown,
+              (std::vector<ShownBox>{failed(QStringLiteral("the folder \"%1\" does not exist").arg(path("gone")))}));
+}
+
+TEST_F(SaveLists, OverlongPathIsAnError)
+{
+    // The path box holds at most 32 767 characters, so the dot's position
+    // cannot overflow here; the name is far too long for any file system.
+    quiz().ui().txtQuizFile->setText(dir.filePath(QString(40000, u'a') + QStringLiteral(".txt")));
+    p.boxes.expect(MsgAnswer::Ok);
+    ui().cmdSaveTODO->click();
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_TRUE(p.boxes.shown.front().prompt.startsWith(QStringLiteral("There has been a error!") + kCrLf));
+    EXPECT_EQ(p.boxes.shown.front().style, MsgStyle::OkInformation);
+}
+
+// A whole test with every question left unanswered: the practise list then
+// holds every item, and its saved file loads back into the same items.
+TEST_F(SaveLists, PractiseListOfAWholeTestLoadsBackIntoTheQuiz)
+{
+    const QString quizPath = path("words.txt");
+    ASSERT_TRUE(writeBytes(quizPath, "\"to run, to flee\",hashiru\r\n"
+                                     "word,\"a, b\"\r\n"
+                                     "\"x\",\"yz\"\r\n"
+                                     "apple, ringo\r\n"
+                                     "\"abc\r\n"
+                                     "one\nlong,line\r\n"
+                                     ",\r\n"
+                                     "\xE3\x82\x80\xE3\x82\x89 (\xE6\x9D\x91),village\xC2\xA0\r\n"));
+    quiz().ui().cmdLoad->click();
+    ASSERT_EQ(quiz().state().iTotal, 8);
+    quiz().ui().cmdStart->click();
+    p.boxes.autoOk = true; // the final score
+    for (int i = 1; i < 8; ++i)
+        quiz().ui().cmdNext->click();
+    quiz().ui().cmdNext->click();
+    ASSERT_EQ(quiz().state().iWrong, 8);
+
+    p.boxes.shown.clear();
+    ui().cmdSaveTODO->click();
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown.front(), saved(path("words-ReadAgain.csv")));
+
+    const auto pairsOf = [](const quizfile::QuizItems& items) {
+        std::vector<std::pair<QString, QString>> pairs;
+        for (qsizetype i = 1; i <= items.size(); ++i)
+            pairs.emplace_back(items.question(i), items.answer(i));
+        std::sort(pairs.begin(), pairs.end());
+        return pairs;
+    };
+    const quizfile::ReadResult original = quizfile::loadQuizFile(quizPath);
+    const quizfile::ReadResult again = quizfile::loadQuizFile(path("words-ReadAgain.csv"));
+    ASSERT_TRUE(original.ok());
+    ASSERT_TRUE(again.ok()) << again.error->message.toStdString();
+    EXPECT_EQ(pairsOf(again.items), pairsOf(original.items));
+    EXPECT_EQ(again.items.size(), 8);
+}
+
+} // namespace
