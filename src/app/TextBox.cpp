@@ -1,46 +1,92 @@
 #include "app/TextBox.h"
 
+#include <QByteArray>
 #include <QChar>
-#include <QScrollBar>
+#include <QHash>
+#include <QMimeData>
 #include <QString>
+#include <QStringView>
+#include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFormat>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+// The document turns LF, CR, U+2029 and its frame markers U+FDD0 and U+FDD1
+// into paragraph breaks, and a U+2028 in it is a line break the user typed
+// with Shift+Enter. Each of these characters therefore goes in as a
+// placeholder whose character format carries the original, and reads back
+// as that original; every other character goes in and reads back as itself.
+//
+// The original rides in the format's object type, offset past
+// QTextFormat::UserObject: Qt drops the object type from the format that typed
+// text and new paragraphs take over from the character before the caret, so
+// the mark never spreads to what the user types next to it.
 
 namespace {
 
-// The document keeps a CR LF as a paragraph break and a lone LF as a line
-// separator, so neither is lost or turned into the other.
-QString toDocument(const QString& text)
+constexpr int kMarkBase = QTextFormat::UserObject;
+
+bool needsPlaceholder(char16_t ch)
 {
-    QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            result += QChar(QChar::ParagraphSeparator);
-            ++i;
-        } else if (ch == u'\n') {
-            result += QChar(QChar::LineSeparator);
-        } else {
-            result += ch;
-        }
+    switch (ch) {
+    case u'\n':
+    case u'\r':
+    case QChar::LineSeparator:
+    case QChar::ParagraphSeparator:
+    case 0xFDD0:
+    case 0xFDD1:
+        return true;
+    default:
+        return false;
     }
-    return result;
 }
 
-QString fromDocument(const QString& raw)
+// Line breaks look like line breaks; a frame marker has no look of its own.
+QChar placeholderFor(char16_t original)
 {
-    QString result;
-    result.reserve(raw.size() + raw.size() / 8);
-    for (const QChar ch : raw) {
-        if (ch == QChar::ParagraphSeparator)
-            result += QStringLiteral("\r\n");
-        else if (ch == QChar::LineSeparator)
-            result += u'\n';
-        else
-            result += ch;
+    return original == 0xFDD0 || original == 0xFDD1 ? QChar(QChar::ReplacementCharacter) : QChar(QChar::LineSeparator);
+}
+
+std::optional<char16_t> originalOf(const QTextFormat& format)
+{
+    const int mark = format.objectType() - kMarkBase;
+    if (mark < 0 || mark > 0xFFFF || !needsPlaceholder(static_cast<char16_t>(mark)))
+        return std::nullopt;
+    return static_cast<char16_t>(mark);
+}
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A paragraph break, and a line break the user made, read back as CR LF.
+void appendUnmarked(QString& out, QStringView text)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QChar::LineSeparator || text[i] == QChar::ParagraphSeparator) {
+            out += text.mid(start, i - start);
+            out += kCrLf;
+            start = i + 1;
+        }
     }
-    return result;
+    out += text.mid(start);
+}
+
+// Copied text in this form keeps every character when pasted into a TextBox.
+const QString kExactMimeType = QStringLiteral("application/x-pondera-textbox");
+
+QByteArray utf16Bytes(const QString& text)
+{
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+QString fromUtf16Bytes(const QByteArray& bytes)
+{
+    return QString(reinterpret_cast<const QChar*>(bytes.constData()), bytes.size() / 2);
 }
 
 } // namespace
@@ -50,16 +96,99 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setUndoRedoEnabled(false);
 }
 
+// Ordinary runs, CR LF included (the document makes it a paragraph break),
+// go in with the plain format, so that they merge with what the user types.
+void TextBox::insertExact(QTextCursor& cursor, const QString& text)
+{
+    const QTextCharFormat plain;
+    // One change for the layout to catch up with, however many pieces.
+    cursor.beginEditBlock();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t ch = text[i].unicode();
+        if (ch == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+            continue;
+        }
+        if (!needsPlaceholder(ch))
+            continue;
+        if (i > runStart)
+            cursor.insertText(text.mid(runStart, i - runStart), plain);
+        QTextCharFormat mark;
+        mark.setObjectType(kMarkBase + ch);
+        cursor.insertText(QString(placeholderFor(ch)), mark);
+        m_marked = true;
+        runStart = i + 1;
+    }
+    if (runStart < text.size())
+        cursor.insertText(runStart == 0 ? text : text.mid(runStart), plain);
+    cursor.endEditBlock();
+}
+
+// The text between two document positions, each placeholder read as its
+// original. The raw text gives the characters; only the lines holding a
+// placeholder character need a look at their formats.
+QString TextBox::exactText(int from, int to) const
+{
+    const QString raw = document()->toRawText();
+    QString out;
+    out.reserve(to - from + to / 32);
+    QHash<int, char16_t> originals; // by format index; 0 for none
+    int done = from;
+    for (int at = from; at < to;) {
+        const QChar ch = raw[at];
+        if (ch != QChar::LineSeparator && ch != QChar::ReplacementCharacter) {
+            ++at;
+            continue;
+        }
+        const QTextBlock block = document()->findBlock(at);
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int format = fragment.charFormatIndex();
+            auto known = originals.constFind(format);
+            if (known == originals.cend())
+                known = originals.insert(format, originalOf(fragment.charFormat()).value_or(0));
+            const char16_t original = *known;
+            if (original == 0)
+                continue;
+            const int position = fragment.position();
+            const int start = std::max(from, position);
+            const int end = std::min(to, position + fragment.length());
+            if (start >= end)
+                continue;
+            appendUnmarked(out, QStringView(raw).mid(done, start - done));
+            // Only the placeholder itself stands for the original.
+            const QChar placeholder = placeholderFor(original);
+            for (int i = start; i < end; ++i) {
+                if (raw[i] == placeholder)
+                    out += QChar(original);
+                else
+                    appendUnmarked(out, QStringView(raw).mid(i, 1));
+            }
+            done = end;
+        }
+        at = block.position() + block.length();
+    }
+    appendUnmarked(out, QStringView(raw).mid(done, to - done));
+    return out;
+}
+
 QString TextBox::Text() const
 {
-    return fromDocument(document()->toRawText());
+    if (!m_marked) {
+        QString out;
+        appendUnmarked(out, document()->toRawText());
+        return out;
+    }
+    return exactText(0, document()->characterCount() - 1);
 }
 
 void TextBox::setText(const QString& text)
 {
     document()->clear();
+    m_marked = false;
     QTextCursor cursor(document());
-    cursor.insertText(toDocument(text));
+    insertExact(cursor, text);
     moveCursor(QTextCursor::Start);
 }
 
@@ -67,12 +196,45 @@ void TextBox::appendText(const QString& text)
 {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(toDocument(text));
+    insertExact(cursor, text);
     moveCaretToEnd();
 }
 
 void TextBox::moveCaretToEnd()
 {
     moveCursor(QTextCursor::End);
+    ensureCursorVisible();
+}
+
+// Other programs get the plain text as Qt gives it. The base's own data lists
+// a fixed set of formats, so the exact form needs a data object of its own.
+QMimeData* TextBox::createMimeDataFromSelection() const
+{
+    const std::unique_ptr<QMimeData> base(QPlainTextEdit::createMimeDataFromSelection());
+    auto* data = new QMimeData;
+    data->setText(base->text());
+    const QTextCursor cursor = textCursor();
+    data->setData(kExactMimeType, utf16Bytes(exactText(cursor.selectionStart(), cursor.selectionEnd())));
+    return data;
+}
+
+// Pasted plain text goes in with the plain format, so that it is read as the
+// user sees it even when it lands next to a placeholder.
+void TextBox::insertFromMimeData(const QMimeData* source)
+{
+    const bool exact = source->hasFormat(kExactMimeType);
+    if (!exact && !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    if (exact)
+        insertExact(cursor, fromUtf16Bytes(source->data(kExactMimeType)));
+    else
+        cursor.insertText(source->text(), QTextCharFormat());
+    cursor.endEditBlock();
+    setTextCursor(cursor);
     ensureCursorVisible();
 }

@@ -1,7 +1,6 @@
 #include "app/CaptionLabel.h"
 #include "app/Form.h"
 #include "app/OptionArray.h"
-#include "app/TextBox.h"
 
 #include <gtest/gtest.h>
 
@@ -16,30 +15,6 @@
 #include <vector>
 
 namespace {
-
-TEST(TextBox, ReadsBackCrLfLinesAndLoneLfExactly)
-{
-    const QString samples[] = {
-        QStringLiteral("apple,ringo\r\n"),
-        QStringLiteral("a,b\r\nc,d\r\n"),
-        QStringLiteral("one\nlong,line\nwith lone LFs\r\n"),
-        QStringLiteral("\r\n\r\n"),
-        QStringLiteral("\"x\",\"yz\"\r\nらべる (比べる),compare\r\n"),
-        QStringLiteral("no break at the end"),
-    };
-    for (const QString& text : samples) {
-        TextBox box;
-        box.setText(text);
-        EXPECT_EQ(box.Text(), text);
-        TextBox appended;
-        const qsizetype half = text.indexOf(u'\n') + 1; // whole lines, as the quiz window appends
-        appended.appendText(text.left(half));
-        appended.appendText(text.mid(half));
-        EXPECT_EQ(appended.Text(), text);
-        EXPECT_EQ(appended.textCursor().position(), appended.document()->characterCount() - 1)
-            << "the caret is at the end";
-    }
-}
 
 TEST(CaptionLabel, ChangeRaisedOnEveryNewCaption)
 {

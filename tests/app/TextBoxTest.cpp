@@ -1,0 +1,346 @@
+#include "app/TextBox.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QString>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+QString chars(std::initializer_list<char16_t> units)
+{
+    QString text;
+    for (const char16_t unit : units)
+        text += QChar(unit);
+    return text;
+}
+
+// What a field may hold besides ordinary text: characters the document treats
+// as breaks or frame markers, and others that are easy to lose on the way.
+struct Special {
+    const char* name;
+    QString text;
+};
+
+const std::vector<Special>& specials()
+{
+    static const std::vector<Special> all = {
+        {"lone LF", chars({u'\n'})},
+        {"lone CR", chars({u'\r'})},
+        {"U+2028 line separator", chars({0x2028})},
+        {"U+2029 paragraph separator", chars({0x2029})},
+        {"U+FDD0 frame start", chars({0xFDD0})},
+        {"U+FDD1 frame end", chars({0xFDD1})},
+        {"NUL", chars({0x0000})},
+        {"no-break space", chars({0x00A0})},
+        {"U+FEFF", chars({0xFEFF})},
+        {"tab", chars({u'\t'})},
+        {"VT", chars({0x000B})},
+        {"FF", chars({0x000C})},
+        {"NEL", chars({0x0085})},
+        {"object replacement", chars({0xFFFC})},
+        {"replacement", chars({0xFFFD})},
+        {"surrogate pair", chars({0xD83D, 0xDE00})},
+        {"CJK", QStringLiteral("言")},
+    };
+    return all;
+}
+
+// The lines of a text as the quiz window appends them: each up to and with
+// its CR LF.
+std::vector<QString> wholeLines(const QString& text)
+{
+    std::vector<QString> lines;
+    qsizetype start = 0;
+    for (qsizetype end = text.indexOf(QStringLiteral("\r\n")); end >= 0;
+         end = text.indexOf(QStringLiteral("\r\n"), start)) {
+        lines.push_back(text.mid(start, end + 2 - start));
+        start = end + 2;
+    }
+    if (start < text.size())
+        lines.push_back(text.mid(start));
+    return lines;
+}
+
+// Readable in a failure message: every character outside printable ASCII as
+// its code.
+std::string escaped(const QString& text)
+{
+    std::string out;
+    for (const QChar ch : text) {
+        if (ch.unicode() >= 0x20 && ch.unicode() < 0x7F)
+            out += static_cast<char>(ch.unicode());
+        else
+            out += QStringLiteral("<%1>").arg(ch.unicode(), 4, 16, QLatin1Char('0')).toStdString();
+    }
+    return out;
+}
+
+void expectReadsBack(const QString& text, const std::vector<QString>& appends, const std::string& what)
+{
+    TextBox set;
+    set.setText(text);
+    EXPECT_EQ(escaped(set.Text()), escaped(text)) << what << ", set";
+    EXPECT_EQ(set.textCursor().position(), 0) << what << ", set";
+
+    TextBox appended;
+    for (const QString& part : appends)
+        appended.appendText(part);
+    EXPECT_EQ(escaped(appended.Text()), escaped(text)) << what << ", appended";
+    EXPECT_EQ(appended.textCursor().position(), appended.document()->characterCount() - 1)
+        << what << ", the caret is at the end";
+}
+
+TEST(TextBox, ReadsBackCrLfLinesAndLoneLfExactly)
+{
+    const QString samples[] = {
+        QStringLiteral("apple,ringo\r\n"),
+        QStringLiteral("a,b\r\nc,d\r\n"),
+        QStringLiteral("one\nlong,line\nwith lone LFs\r\n"),
+        QStringLiteral("\r\n\r\n"),
+        QStringLiteral("\"x\",\"yz\"\r\nらべる (比べる),compare\r\n"),
+        QStringLiteral("no break at the end"),
+        QString(),
+    };
+    for (const QString& text : samples)
+        expectReadsBack(text, wholeLines(text), escaped(text));
+}
+
+TEST(TextBox, EachSpecialCharacterInAFieldReadsBackExactly)
+{
+    for (const Special& s : specials()) {
+        const QString c = s.text;
+        const QString texts[] = {
+            QStringLiteral("q") + c + QStringLiteral("q,a\r\n"),
+            c + QStringLiteral(",answer\r\n"),
+            QStringLiteral("question,") + c + QStringLiteral("\r\n"),
+            QStringLiteral("x,y\r\n") + c + c + QStringLiteral(",") + c + QStringLiteral("\r\nz,w\r\n"),
+            QStringLiteral("q,a") + c,
+            c,
+        };
+        for (const QString& text : texts)
+            expectReadsBack(text, wholeLines(text), std::string(s.name) + " in " + escaped(text));
+    }
+}
+
+TEST(TextBox, ALoneCrReadsBackAsCr)
+{
+    const QString texts[] = {
+        QStringLiteral("a\r,b\r\n"),
+        QStringLiteral("a\r\r\n"),
+        QStringLiteral("\r\r\r\n\r"),
+        QStringLiteral("a\n\r,b\r\n"),
+    };
+    for (const QString& text : texts)
+        expectReadsBack(text, wholeLines(text), escaped(text));
+    // A CR LF torn across two appends still reads back as one.
+    expectReadsBack(QStringLiteral("a,b\r\nc,d\r\n"), {QStringLiteral("a,b\r"), QStringLiteral("\nc,d\r\n")},
+                    "torn CR LF");
+}
+
+// Any text, set at once, appended as whole lines, or appended in pieces cut
+// anywhere (even inside a CR LF or a surrogate pair), reads back as it was.
+TEST(TextBox, RandomTextsReadBackExactly)
+{
+    std::vector<QString> alphabet = {QStringLiteral("a"), QStringLiteral("Z"),  QStringLiteral(" "),
+                                     QStringLiteral(","), QStringLiteral("\""), QStringLiteral("ら")};
+    for (const Special& s : specials())
+        alphabet.push_back(s.text);
+    std::mt19937 random(20240611);
+    auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    auto field = [&] {
+        QString text;
+        for (int n = below(7); n > 0; --n)
+            text += alphabet[static_cast<std::size_t>(below(static_cast<int>(alphabet.size())))];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        for (int lines = below(12); lines > 0; --lines)
+            text += field() + QStringLiteral(",") + field() + QStringLiteral("\r\n");
+        if (below(4) == 0)
+            text += field();
+        std::vector<QString> pieces;
+        for (qsizetype at = 0; at < text.size();) {
+            const qsizetype length = 1 + below(8);
+            pieces.push_back(text.mid(at, length));
+            at += length;
+        }
+        const std::string what = "round " + std::to_string(round) + ": " + escaped(text);
+        expectReadsBack(text, wholeLines(text), what + ", whole lines");
+        expectReadsBack(text, pieces, what + ", in pieces");
+    }
+}
+
+// A box on screen with the focus, as the user meets it.
+struct ShownBox {
+    explicit ShownBox(const QString& text)
+    {
+        box.resize(300, 200);
+        box.setText(text);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.setFocus();
+        QCoreApplication::processEvents();
+    }
+    void putCaret(int position)
+    {
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(position);
+        box.setTextCursor(cursor);
+    }
+    TextBox box;
+};
+
+// What the user types reads back as it looks: Enter and Shift+Enter make a
+// line break (CR LF), and nothing typed next to a character the box keeps
+// apart takes over its meaning.
+TEST(TextBox, TypingNextToASpecialCharacterReadsBackAsTyped)
+{
+    using Keys = std::function<void(TextBox&)>;
+    const Keys typeXy = [](TextBox& b) { QTest::keyClicks(&b, QStringLiteral("xy")); };
+    const Keys enter = [](TextBox& b) { QTest::keyClick(&b, Qt::Key_Return); };
+    const Keys shiftEnter = [](TextBox& b) { QTest::keyClick(&b, Qt::Key_Return, Qt::ShiftModifier); };
+    const Keys shiftEnterThenZ = [](TextBox& b) {
+        QTest::keyClick(&b, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(&b, Qt::Key_Z);
+    };
+    const Keys enterThenShiftEnter = [](TextBox& b) {
+        QTest::keyClick(&b, Qt::Key_Return);
+        QTest::keyClick(&b, Qt::Key_Return, Qt::ShiftModifier);
+    };
+    const Keys selectRightThen = [](TextBox& b) { QTest::keyClick(&b, Qt::Key_Right, Qt::ShiftModifier); };
+    const Keys backspace = [](TextBox& b) { QTest::keyClick(&b, Qt::Key_Backspace); };
+    const Keys pasteLines = [](TextBox& b) {
+        QApplication::clipboard()->setText(QStringLiteral("p\nq") + QChar(0x2028) + QStringLiteral("r"));
+        b.paste();
+    };
+
+    for (const char16_t unit : {u'\n', u'\r', char16_t(0x2028), char16_t(0x2029), char16_t(0xFDD0), char16_t(0xFDD1)}) {
+        const QString c(QChar{unit});
+        // "q" c ",a" CR LF c "b,c" CR LF: the first c at position 1, the
+        // second line from position 5.
+        const QString text = QStringLiteral("q") + c + QStringLiteral(",a\r\n") + c + QStringLiteral("b,c\r\n");
+        const struct {
+            const char* what;
+            int caret;
+            std::vector<Keys> keys;
+            QString expected;
+        } cases[] = {
+            {"typed after it", 2, {typeXy}, QStringLiteral("q") + c + QStringLiteral("xy,a\r\n") + c + "b,c\r\n"},
+            {"Enter after it", 2, {enter}, QStringLiteral("q") + c + QStringLiteral("\r\n,a\r\n") + c + "b,c\r\n"},
+            {"Shift+Enter after it",
+             2,
+             {shiftEnter},
+             QStringLiteral("q") + c + QStringLiteral("\r\n,a\r\n") + c + "b,c\r\n"},
+            {"Shift+Enter and z after it",
+             2,
+             {shiftEnterThenZ},
+             QStringLiteral("q") + c + QStringLiteral("\r\nz,a\r\n") + c + "b,c\r\n"},
+            {"Enter, Shift+Enter after it",
+             2,
+             {enterThenShiftEnter},
+             QStringLiteral("q") + c + QStringLiteral("\r\n\r\n,a\r\n") + c + "b,c\r\n"},
+            {"typed before it at a line start",
+             5,
+             {typeXy},
+             QStringLiteral("q") + c + QStringLiteral(",a\r\nxy") + c + "b,c\r\n"},
+            {"Shift+Enter before it at a line start",
+             5,
+             {shiftEnter},
+             QStringLiteral("q") + c + QStringLiteral(",a\r\n\r\n") + c + "b,c\r\n"},
+            {"typed after it at a line start",
+             6,
+             {typeXy},
+             QStringLiteral("q") + c + QStringLiteral(",a\r\n") + c + "xyb,c\r\n"},
+            {"typed over it", 1, {selectRightThen, typeXy}, QStringLiteral("qxy,a\r\n") + c + "b,c\r\n"},
+            {"Shift+Enter over it", 1, {selectRightThen, shiftEnter}, QStringLiteral("q\r\n,a\r\n") + c + "b,c\r\n"},
+            {"deleted", 2, {backspace}, QStringLiteral("q,a\r\n") + c + "b,c\r\n"},
+            {"plain text pasted after it",
+             2,
+             {pasteLines},
+             QStringLiteral("q") + c + QStringLiteral("p\r\nq\r\nr,a\r\n") + c + "b,c\r\n"},
+        };
+        for (const auto& k : cases) {
+            ShownBox shown(text);
+            shown.putCaret(k.caret);
+            for (const Keys& keys : k.keys)
+                keys(shown.box);
+            EXPECT_EQ(escaped(shown.box.Text()), escaped(k.expected)) << k.what << ", " << escaped(c);
+        }
+    }
+}
+
+TEST(TextBox, TypingInAnEmptyBoxAndAfterAppendedLines)
+{
+    ShownBox shown{QString()};
+    QTest::keyClicks(&shown.box, QStringLiteral("a,b"));
+    QTest::keyClick(&shown.box, Qt::Key_Return);
+    QTest::keyClicks(&shown.box, QStringLiteral("c"));
+    QTest::keyClick(&shown.box, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&shown.box, QStringLiteral("d,e"));
+    EXPECT_EQ(escaped(shown.box.Text()), escaped(QStringLiteral("a,b\r\nc\r\nd,e")));
+
+    shown.box.appendText(QStringLiteral("\r\nf\ng,h") + QChar(0x2029));
+    QTest::keyClicks(&shown.box, QStringLiteral("i"));
+    QTest::keyClick(&shown.box, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(escaped(shown.box.Text()),
+              escaped(QStringLiteral("a,b\r\nc\r\nd,e\r\nf\ng,h") + QChar(0x2029) + QStringLiteral("i\r\n")));
+}
+
+// Cut and paste between the two lists moves an item unchanged.
+TEST(TextBox, CopyAndPasteBetweenBoxesKeepsTheCharacters)
+{
+    const QString item = QStringLiteral("a\nb") + QChar(0x2028) + QChar(0x00A0) + QChar(0xFDD0) + QStringLiteral(",c") +
+                         QChar(0x2029) + QStringLiteral("\rd\r\n");
+    ShownBox from(QStringLiteral("x,y\r\n") + item + QStringLiteral("z,w\r\n"));
+    QTextCursor cursor = from.box.textCursor();
+    cursor.setPosition(4); // the second line
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    from.box.setTextCursor(cursor);
+    from.box.cut();
+    EXPECT_EQ(escaped(from.box.Text()), escaped(QStringLiteral("x,y\r\nz,w\r\n")));
+
+    ShownBox to(QStringLiteral("1,2\r\n"));
+    to.box.moveCaretToEnd();
+    to.box.paste();
+    EXPECT_EQ(escaped(to.box.Text()), escaped(QStringLiteral("1,2\r\n") + item));
+}
+
+// Line breaks show as line breaks; a frame marker, which has no look of its
+// own, shows as the replacement character.
+TEST(TextBox, HowSpecialCharactersLook)
+{
+    const struct {
+        QString text;
+        QString seen;
+    } cases[] = {
+        {QStringLiteral("a,b\r\nc,d\r\n"), QStringLiteral("a,b\nc,d\n")},
+        {QStringLiteral("a\nb,c\r\n"), QStringLiteral("a\nb,c\n")},
+        {QStringLiteral("a\rb,c"), QStringLiteral("a\nb,c")},
+        {QStringLiteral("a") + QChar(0x2028) + QStringLiteral("b") + QChar(0x2029) + QStringLiteral("c"),
+         QStringLiteral("a\nb\nc")},
+        {QStringLiteral("a") + QChar(0xFDD0) + QStringLiteral("b") + QChar(0xFDD1), QStringLiteral("a\uFFFDb\uFFFD")},
+        {QStringLiteral("a\tb") + QChar(0xFEFF) + QStringLiteral("言"), QStringLiteral("a\tb\uFEFF言")},
+    };
+    for (const auto& c : cases) {
+        ShownBox shown(c.text);
+        EXPECT_EQ(escaped(shown.box.document()->toPlainText()), escaped(c.seen)) << escaped(c.text);
+    }
+
+    QString all;
+    for (const Special& s : specials())
+        all += QStringLiteral("q") + s.text + QStringLiteral(",a\r\n");
+    ShownBox shown(all);
+    EXPECT_FALSE(shown.box.grab().isNull()) << "every special character can be drawn";
+}
+
+} // namespace
