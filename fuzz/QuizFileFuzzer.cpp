@@ -83,14 +83,20 @@ Reference reference(const QString& line)
             return r;
         }
         r.question = line.left(q);
-        const long q2 = q + 2;
-        if (q2 > kMax)
+        if (q + 2 > kMax)
             return fail(LineFailure::PositionOverflow);
+        // The separator at q + 1 is one character, two code units when it lies
+        // outside the BMP.
+        const auto at = [&line](long position) {
+            return position >= 1 && position <= line.size() ? line.at(position - 1) : QChar();
+        };
+        const bool pair = at(q + 1).isHighSurrogate() && at(q + 2).isLowSurrogate();
+        const long q2 = pair ? q + 3 : q + 2;
         if (mid(line, q2, 1) == QString(quote)) {
-            const long q4 = q + 4;
+            const long q4 = q2 + 2;
             if (q4 > kMax)
                 return fail(LineFailure::PositionOverflow);
-            const long length = inStr(q4, line, quote) - q - 1;
+            const long length = inStr(q4, line, quote) - q2 + 1;
             if (length < 0)
                 return fail(LineFailure::UnclosedQuotedAnswer);
             r.answer = mid(line, q2, length);
@@ -98,7 +104,7 @@ Reference reference(const QString& line)
             const long length = long(line.size()) - q - 1;
             if (length < 0)
                 return fail(LineFailure::QuotedQuestionEndsLine);
-            r.answer = line.right(length);
+            r.answer = mid(line, q2);
         }
         return r;
     }

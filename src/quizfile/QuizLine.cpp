@@ -48,19 +48,23 @@ SplitLine splitLine(QStringView line)
             return failed(LineFailure::PositionOverflow);
         result.question = line.first(q);
         // The character at q + 1 (index q) is the separator and is not examined;
-        // the one at q + 2 (index q + 1) decides whether the answer is quoted.
-        if (q + 1 < length && line[q + 1] == kQuote) {
-            if (q + 4 > kMaxPosition)
+        // the one after it decides whether the answer is quoted. A separator
+        // outside the BMP is one character of two code units: splitting the
+        // pair would leave half a character at the start of the answer.
+        const qsizetype separator = q + 1 < length && line[q].isHighSurrogate() && line[q + 1].isLowSurrogate() ? 2 : 1;
+        const qsizetype answerStart = q + separator; // index of the character after the separator
+        if (answerStart < length && line[answerStart] == kQuote) {
+            if (answerStart + 3 > kMaxPosition)
                 return failed(LineFailure::PositionOverflow);
-            const qsizetype answerEnd = quoteFrom(line, q + 3); // position q + 4 or later
+            const qsizetype answerEnd = quoteFrom(line, answerStart + 2); // two characters on, or later
             if (answerEnd < 0)
                 return failed(LineFailure::UnclosedQuotedAnswer);
-            result.answer = line.sliced(q + 1, answerEnd - q);
+            result.answer = line.sliced(answerStart, answerEnd - answerStart + 1);
         } else {
-            // Everything after position q + 1: length − q − 1 characters.
+            // Everything after the separator: length − q − 1 characters.
             if (length - q - 1 < 0)
                 return failed(LineFailure::QuotedQuestionEndsLine);
-            result.answer = line.sliced(q + 1);
+            result.answer = line.sliced(answerStart);
         }
         return result;
     }

@@ -213,6 +213,21 @@ TEST(QuizLine, PositionsCountUtf16Units)
     });
 }
 
+// The separator after a quoted question is one character, even when it takes
+// two code units: the answer never starts with half of it.
+TEST(QuizLine, SeparatorOutsideTheBmpIsOneCharacter)
+{
+    const QString emoji = QString::fromUtf8("😀");
+    check({
+        ok(u"\"x\""_s + emoji + u"abc"_s, u"\"x\""_s, u"abc"_s),
+        ok(u"\"x\""_s + emoji + u"\"yz\""_s, u"\"x\""_s, u"\"yz\""_s),
+        ok(u"\"x\""_s + emoji, u"\"x\""_s, QString()),
+        ok(u"\"x\",\""_s + emoji + u"\""_s, u"\"x\""_s, u"\""_s + emoji + u"\""_s),
+        ok(u"\"x\""_s + emoji.at(0) + u"abc"_s, u"\"x\""_s, u"abc"_s), // half a pair is one unit
+        fails(u"\"x\""_s + emoji + u"\"y"_s, LineFailure::UnclosedQuotedAnswer),
+    });
+}
+
 TEST(QuizLine, BlankLines)
 {
     for (const char* line : {"", " ", "     ", "\u3000", "\u3000\u3000", " \u3000 "})
