@@ -1,4 +1,5 @@
 #include "support/AppFixture.h"
+#include "support/TestFiles.h"
 
 #include "app/Tag.h"
 #include "quizfile/QuizFileCommands.h"
@@ -7,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,9 +23,7 @@ protected:
     QString write(const QString& name, const QByteArray& bytes)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(testfiles::write(path, bytes));
         return path;
     }
 

@@ -1,6 +1,7 @@
 #include "quizfile/QuizFile.h"
 
 #include "QuizTestSupport.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +27,7 @@ protected:
     QString write(const QString& name, const QByteArray& content)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        EXPECT_EQ(file.write(content), content.size());
+        EXPECT_TRUE(testfiles::write(path, content));
         return path;
     }
 

@@ -1,6 +1,11 @@
 #include "report/ResultFiles.h"
+
+#include "support/TestFiles.h"
+
 #include "app/Int16.h"
+#include "app/TextBox.h"
 #include "quizfile/QuizFile.h"
+#include "quizfile/QuizTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +17,12 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <random>
 
 namespace {
 
 using resultfiles::kAnsweredCorrectSuffix;
 using resultfiles::kReadAgainSuffix;
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 TEST(ResultFileName, ReplacesTheExtensionOfTheFileNameOnly)
 {
@@ -78,7 +72,7 @@ TEST(FileExists, AnyEntryButAFolderCounts)
     const QString hidden = dir.filePath(QStringLiteral(".hidden.csv"));
     const QString readOnly = dir.filePath(QStringLiteral("kept.csv"));
     const QString folder = dir.filePath(QStringLiteral("sub.csv"));
-    ASSERT_TRUE(writeBytes(file, "a,b\r\n") && writeBytes(hidden, "") && writeBytes(readOnly, "x"));
+    ASSERT_TRUE(testfiles::write(file, "a,b\r\n") && testfiles::write(hidden, "") && testfiles::write(readOnly, "x"));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
     ASSERT_TRUE(QDir().mkdir(folder));
     const struct {
@@ -116,10 +110,10 @@ TEST(ResultFileWrite, ReplacesAWholeFileAndKeepsItsPermissions)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
-    ASSERT_TRUE(writeBytes(path, QByteArray(5000, 'x')));
+    ASSERT_TRUE(testfiles::write(path, QByteArray(5000, 'x')));
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
     EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt);
-    EXPECT_EQ(readAll(path), "a,b\r\n\r\n");
+    EXPECT_EQ(testfiles::read(path), "a,b\r\n\r\n");
     EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
                                             QFileDevice::WriteUser | QFileDevice::ReadGroup);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -133,7 +127,7 @@ TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
     const QString folder = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString readOnly = dir.filePath(QStringLiteral("kept-ReadAgain.csv"));
-    ASSERT_TRUE(writeBytes(readOnly, "old,item\r\n"));
+    ASSERT_TRUE(testfiles::write(readOnly, "old,item\r\n"));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
 
     const struct {
@@ -150,7 +144,7 @@ TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultfiles::writeFile(c.path, "new,item\r\n\r\n"), c.message);
-    EXPECT_EQ(readAll(readOnly), "old,item\r\n");
+    EXPECT_EQ(testfiles::read(readOnly), "old,item\r\n");
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile()) << "the device is still a device";
 }
@@ -173,7 +167,7 @@ TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
-    ASSERT_TRUE(writeBytes(path, "old,item\r\n"));
+    ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -188,7 +182,7 @@ TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
     ASSERT_TRUE(failure.has_value());
     EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
         << failure->toStdString();
-    EXPECT_EQ(readAll(path), "old,item\r\n");
+    EXPECT_EQ(testfiles::read(path), "old,item\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "the partial file is removed";
 }
 
@@ -197,12 +191,56 @@ TEST(ResultFileWrite, SavedListLoadsBackIntoItsItems)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
     ASSERT_EQ(resultfiles::writeFile(path, resultfiles::fileContent(QStringLiteral("dog,inu\r\n"))), std::nullopt);
-    EXPECT_EQ(readAll(path), "dog,inu\r\n\r\n");
+    EXPECT_EQ(testfiles::read(path), "dog,inu\r\n\r\n");
     const quizfile::ReadResult loaded = quizfile::loadQuizFile(path);
     ASSERT_TRUE(loaded.ok());
     ASSERT_EQ(loaded.items.size(), 1);
     EXPECT_EQ(loaded.items.question(1), QStringLiteral("dog"));
     EXPECT_EQ(loaded.items.answer(1), QStringLiteral("inu"));
+}
+
+} // namespace
+
+namespace {
+
+// Any items the reader can give, appended to a list as the quiz window does
+// and saved, load back into the same items.
+TEST(ResultFileRoundTrip, SavedListLoadsBackIntoTheSameItems)
+{
+    const QString alphabet = QStringLiteral("ab,\" \t\n\u00A0\u2028\u2029\uFDD0\uFDD1\uFEFF\u3000むら") + QChar(0) +
+                             QString::fromUtf8("\xF0\x9F\x98\x80"); // and a surrogate pair
+    std::mt19937 random(20261207);
+    const auto character = [&] {
+        const auto i = std::uniform_int_distribution<qsizetype>(0, alphabet.size() - 1)(random);
+        // Never half a surrogate pair.
+        if (alphabet.at(i).isHighSurrogate())
+            return alphabet.mid(i, 2);
+        if (alphabet.at(i).isLowSurrogate())
+            return alphabet.mid(i - 1, 2);
+        return alphabet.mid(i, 1);
+    };
+    int lists = 0;
+    for (int round = 0; round < 300; ++round) {
+        quizfile::QuizItems items;
+        const int wanted = std::uniform_int_distribution<int>(0, 12)(random);
+        while (items.size() < wanted) {
+            QString line;
+            const int length = std::uniform_int_distribution<int>(0, 14)(random);
+            for (int i = 0; i < length; ++i)
+                line += character();
+            const quizfile::ReadResult one = quizfile::readQuizText(line);
+            if (one.ok() && one.items.size() == 1)
+                items.append(one.items.questionView(1), one.items.answerView(1));
+        }
+        TextBox list;
+        for (qsizetype i = 1; i <= items.size(); ++i)
+            list.appendText(items.question(i) + u',' + items.answer(i) + QStringLiteral("\r\n"));
+        const quizfile::ReadResult loaded = quizfile::readQuizBytes(resultfiles::fileContent(list.Text()));
+        ASSERT_TRUE(loaded.ok()) << loaded.error->message.toStdString();
+        ASSERT_EQ(loaded.items, items) << "round " << round;
+        ++lists;
+    }
+    EXPECT_EQ(lists, 300);
 }
 
 } // namespace

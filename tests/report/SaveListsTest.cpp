@@ -1,4 +1,5 @@
 #include "support/AppFixture.h"
+#include "support/TestFiles.h"
 
 #include "quizfile/QuizFile.h"
 #include "quiztest/frmQ.h"
@@ -18,18 +19,6 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 class SaveLists : public AppFixture {
 protected:
@@ -73,8 +62,8 @@ TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
     const QString practise = path("words-ReadAgain.csv");
     const QString correct = path("words-AnsweredCorrect.csv");
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(practise), saved(correct)}));
-    EXPECT_EQ(readAll(practise), "dog,inu\r\n\r\n");
-    EXPECT_EQ(readAll(correct), "cat,neko\r\n\"to run, to flee\",hashiru\r\n\r\n");
+    EXPECT_EQ(testfiles::read(practise), "dog,inu\r\n\r\n");
+    EXPECT_EQ(testfiles::read(correct), "cat,neko\r\n\"to run, to flee\",hashiru\r\n\r\n");
     EXPECT_EQ(ui().txtPractise->Text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
     EXPECT_EQ(quiz().windowTitle(), QString()) << "the boxes carry the quiz window's empty caption";
 }
@@ -83,7 +72,7 @@ TEST_F(SaveLists, EmptyListIsOneCrLf)
 {
     p.boxes.expect(MsgAnswer::Ok);
     ui().cmdSaveTODO->click();
-    EXPECT_EQ(readAll(path("words-ReadAgain.csv")), "\r\n");
+    EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "\r\n");
 }
 
 TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
@@ -99,37 +88,37 @@ TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
 {
     const QString target = path("words-ReadAgain.csv");
     const QByteArray before("old,item\r\nwith \xE2\x80\xA8 bytes\r");
-    ASSERT_TRUE(writeBytes(target, before));
+    ASSERT_TRUE(testfiles::write(target, before));
     report().appendPractise(QStringLiteral("new,item\r\n"));
 
     p.boxes.expect(MsgAnswer::No);
     ui().cmdSaveTODO->click();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)})) << "nothing more is shown";
-    EXPECT_EQ(readAll(target), before);
+    EXPECT_EQ(testfiles::read(target), before);
 
     p.boxes.shown.clear();
     p.boxes.expect(MsgAnswer::Yes);
     p.boxes.expect(MsgAnswer::Ok);
     ui().cmdSaveTODO->click();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target), saved(target)}));
-    EXPECT_EQ(readAll(target), "new,item\r\n\r\n");
+    EXPECT_EQ(testfiles::read(target), "new,item\r\n\r\n");
 }
 
 TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
 {
     quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral(".words.txt")));
     const QString target = path(".words-ReadAgain.csv");
-    ASSERT_TRUE(writeBytes(target, "kept,item\r\n"));
+    ASSERT_TRUE(testfiles::write(target, "kept,item\r\n"));
     p.boxes.expect(MsgAnswer::No);
     ui().cmdSaveTODO->click();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)}));
-    EXPECT_EQ(readAll(target), "kept,item\r\n");
+    EXPECT_EQ(testfiles::read(target), "kept,item\r\n");
 }
 
 TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
 {
     const QString readOnly = path("words-ReadAgain.csv");
-    ASSERT_TRUE(writeBytes(readOnly, "kept,item\r\n"));
+    ASSERT_TRUE(testfiles::write(readOnly, "kept,item\r\n"));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
     ASSERT_TRUE(QDir().mkdir(path("words-AnsweredCorrect.csv")));
     report().appendPractise(QStringLiteral("new,item\r\n"));
@@ -145,7 +134,7 @@ TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
               (std::vector<ShownBox>{overwrite(readOnly),
                                      failed(QStringLiteral("the file \"%1\" is read-only").arg(readOnly)),
                                      failed(QStringLiteral("\"%1\" is a folder, not a file").arg(folder))}));
-    EXPECT_EQ(readAll(readOnly), "kept,item\r\n");
+    EXPECT_EQ(testfiles::read(readOnly), "kept,item\r\n");
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(ui().txtPractise->Text(), QStringLiteral("new,item\r\n"));
 
@@ -174,14 +163,14 @@ TEST_F(SaveLists, OverlongPathIsAnError)
 TEST_F(SaveLists, PractiseListOfAWholeTestLoadsBackIntoTheQuiz)
 {
     const QString quizPath = path("words.txt");
-    ASSERT_TRUE(writeBytes(quizPath, "\"to run, to flee\",hashiru\r\n"
-                                     "word,\"a, b\"\r\n"
-                                     "\"x\",\"yz\"\r\n"
-                                     "apple, ringo\r\n"
-                                     "\"abc\r\n"
-                                     "one\nlong,line\r\n"
-                                     ",\r\n"
-                                     "\xE3\x82\x80\xE3\x82\x89 (\xE6\x9D\x91),village\xC2\xA0\r\n"));
+    ASSERT_TRUE(testfiles::write(quizPath, "\"to run, to flee\",hashiru\r\n"
+                                           "word,\"a, b\"\r\n"
+                                           "\"x\",\"yz\"\r\n"
+                                           "apple, ringo\r\n"
+                                           "\"abc\r\n"
+                                           "one\nlong,line\r\n"
+                                           ",\r\n"
+                                           "\xE3\x82\x80\xE3\x82\x89 (\xE6\x9D\x91),village\xC2\xA0\r\n"));
     quiz().ui().cmdLoad->click();
     ASSERT_EQ(quiz().state().iTotal, 8);
     quiz().ui().cmdStart->click();
