@@ -161,19 +161,24 @@ void Form::notifyResize(bool firstShow)
     Resize();
 }
 
-void Form::startInteractiveMove(const QPointF& globalPosition, std::function<void()> finished)
+void Form::startInteractiveMove(const QPointF& pressed, const QPointF& now, std::function<void()> finished)
 {
-    const QWidget& window = m_window ? static_cast<const QWidget&>(*m_window) : *this;
-    m_interactiveMove = InteractiveMove{globalPosition, window.pos(), std::move(finished)};
+    QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
+    m_interactiveMove = InteractiveMove{pressed, window.pos(), std::move(finished)};
+    followPointer(now);
+}
+
+void Form::followPointer(const QPointF& global)
+{
+    QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
+    window.move(m_interactiveMove->startPosition + (global - m_interactiveMove->startGlobal).toPoint());
 }
 
 bool Form::event(QEvent* event)
 {
     if (m_interactiveMove) {
         if (event->type() == QEvent::MouseMove) {
-            const QPointF global = static_cast<QMouseEvent*>(event)->globalPosition();
-            QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
-            window.move(m_interactiveMove->startPosition + (global - m_interactiveMove->startGlobal).toPoint());
+            followPointer(static_cast<QMouseEvent*>(event)->globalPosition());
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease &&

@@ -53,9 +53,9 @@ protected:
     virtual void Resize();
 
     // Lets the user move the window by dragging with the left button, as if by
-    // a title bar, from a press already made; `finished` runs when the button
-    // is let go.
-    void startInteractiveMove(const QPointF& globalPosition, std::function<void()> finished);
+    // a title bar, from a press already made at `pressed` with the pointer now
+    // at `now`; `finished` runs when the button is let go.
+    void startInteractiveMove(const QPointF& pressed, const QPointF& now, std::function<void()> finished);
 
     // Enter clicks this button when it is visible and enabled, unless another
     // push button has the focus: Enter clicks that one.
@@ -75,6 +75,7 @@ private:
     void onEscape();
     QRect outerPixels() const;
     void notifyResize(bool firstShow = false);
+    void followPointer(const QPointF& global);
 
     struct TwipsRect {
         double left, top, width, height;

@@ -182,6 +182,7 @@ void frmReport::mousePressEvent(QMouseEvent* event)
     // Presses on the frame and the labels come here too; only one on the
     // window's own background may start a drag.
     m_pressOnBackground = childAt(event->position().toPoint()) == nullptr;
+    m_pressGlobal = event->globalPosition();
     event->accept();
 }
 
@@ -197,7 +198,8 @@ void frmReport::Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPos
     if (Button != Qt::LeftButton)
         return;
     m_pressOnBackground = false;
-    startInteractiveMove(globalPosition, [this] { bDocked = false; });
+    // From the press, so the window keeps to the pointer from the first move.
+    startInteractiveMove(m_pressGlobal, globalPosition, [this] { bDocked = false; });
 }
 
 // --- Result files ---

@@ -2,6 +2,8 @@
 
 #include "app/Form.h"
 
+#include <QPointF>
+
 #include <cstdint>
 #include <memory>
 
@@ -46,7 +48,8 @@ public:
     void cmdSaveTODO_Click();
     void cmdSaveCorrect_Click();
     void Form_Resize();
-    // Button is the state of the mouse buttons during the move.
+    // Button is the state of the mouse buttons during a move over the window's
+    // background after a press there.
     void Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPosition);
 
     // The result files.
@@ -70,4 +73,5 @@ private:
     std::unique_ptr<Ui::frmReport> m_ui;
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;
+    QPointF m_pressGlobal;
 };

@@ -210,7 +210,8 @@ TEST_F(Docking, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
     const QPoint start = report().childWindow()->pos();
 
     mouse(QEvent::MouseButtonPress, background, {}, Qt::LeftButton, Qt::LeftButton);
-    mouse(QEvent::MouseMove, background, {}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, background, QPoint(2, 1), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(report().childWindow()->pos(), start + QPoint(2, 1)) << "the first move counts from the press";
     mouse(QEvent::MouseMove, background, QPoint(40, -25), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(report().childWindow()->pos(), start + QPoint(40, -25));
     EXPECT_TRUE(report().bDocked) << "still docked while the button is down";
