@@ -91,9 +91,12 @@ void OptionArray::setFontSize(int index, double points)
 
 void OptionArray::setForeColor(int index, const QColor& color)
 {
+    // A disabled option keeps the grey text that says it cannot be chosen.
     QPalette palette = (*this)[index].palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, color);
+        palette.setColor(group, QPalette::ButtonText, color);
+    }
     (*this)[index].setPalette(palette);
 }
 
@@ -102,7 +105,9 @@ void OptionArray::resetForeColor(int index)
     QRadioButton& option = (*this)[index];
     QPalette palette = option.palette();
     const QPalette standard = option.parentWidget() ? option.parentWidget()->palette() : QPalette();
-    palette.setColor(QPalette::WindowText, standard.color(QPalette::ButtonText));
-    palette.setColor(QPalette::ButtonText, standard.color(QPalette::ButtonText));
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::WindowText, standard.color(group, QPalette::ButtonText));
+        palette.setColor(group, QPalette::ButtonText, standard.color(group, QPalette::ButtonText));
+    }
     option.setPalette(palette);
 }

@@ -78,8 +78,18 @@ TEST(OptionArray, TagsCaptionsAndMarks)
     EXPECT_EQ(o.buttons[0]->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
     EXPECT_EQ(o.buttons[0]->font().pointSizeF(), 14.0);
     EXPECT_TRUE(o.buttons[3]->font().strikeOut());
+    const QPalette standard = o.parent.palette();
+    const auto disabledText = [&] { return o.buttons[0]->palette().color(QPalette::Disabled, QPalette::WindowText); };
+    EXPECT_EQ(disabledText(), standard.color(QPalette::Disabled, QPalette::ButtonText))
+        << "a disabled option stays grey, whatever its colour";
     o.array->resetForeColor(0);
-    EXPECT_NE(o.buttons[0]->palette().color(QPalette::WindowText), QColor(0x00, 0x00, 0x80));
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        EXPECT_EQ(o.buttons[0]->palette().color(group, QPalette::WindowText),
+                  standard.color(group, QPalette::ButtonText))
+            << group;
+    EXPECT_NE(standard.color(QPalette::Disabled, QPalette::ButtonText),
+              standard.color(QPalette::Active, QPalette::ButtonText))
+        << "the style greys disabled text, or this test sees nothing";
 }
 
 // A form with a default and a cancel button, as the quiz window has.
