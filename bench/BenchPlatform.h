@@ -2,29 +2,34 @@
 
 #include "app/Clock.h"
 #include "app/FileOpenDialog.h"
+#include "app/MDIForm1.h"
 #include "app/MessageBoxes.h"
 #include "app/Platform.h"
 #include "app/ProgramEnd.h"
 #include "app/WorkArea.h"
+#include "quiztest/RandomGenerator.h"
 
 #include <QString>
 #include <QtGlobal>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 // Stand-ins for everything that waits for a person or leaves the process, so
 // that a benchmark can drive the windows without anyone at the keyboard.
 
-// Answers OK, and No to the quit question; keeps every box shown.
+// Answers OK, and `yesNo` (No unless set) to a Yes/No question such as the
+// quit question; keeps every box shown.
 class BenchMessageBoxes final : public MessageBoxes {
 public:
     MsgAnswer MsgBox(const QString& prompt, MsgStyle style, const QString&) override
     {
         prompts.push_back(prompt);
-        return style == MsgStyle::YesNoStop ? MsgAnswer::No : MsgAnswer::Ok;
+        return style == MsgStyle::YesNoStop ? yesNo : MsgAnswer::Ok;
     }
     std::vector<QString> prompts;
+    MsgAnswer yesNo = MsgAnswer::No;
 };
 
 // Picks the path set beforehand, or cancels when none is set.
@@ -62,6 +67,18 @@ struct BenchPlatform {
     BenchWorkArea workArea;
     BenchClock clock;
     Platform platform{boxes, dialog, end, workArea, clock};
+};
+
+// The program started on the stand-ins, as far as the frame's load.
+struct BenchProgram {
+    BenchProgram()
+    {
+        frame = std::make_unique<MDIForm1>(platform.platform, generator);
+        frame->MDIForm_Load();
+    }
+    BenchPlatform platform;
+    RandomGenerator generator;
+    std::unique_ptr<MDIForm1> frame;
 };
 
 // Benchmarks need no display; call before the QApplication exists.

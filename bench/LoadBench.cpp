@@ -39,18 +39,7 @@ QByteArray shiftJis(const QString& text)
     return encoded;
 }
 
-struct Program {
-    Program()
-    {
-        frame = std::make_unique<MDIForm1>(platform.platform, generator);
-        frame->MDIForm_Load();
-    }
-    BenchPlatform platform;
-    RandomGenerator generator;
-    std::unique_ptr<MDIForm1> frame;
-};
-
-Program* program = nullptr;
+BenchProgram* program = nullptr;
 QTemporaryDir* dir = nullptr;
 
 // Two copies of each file: loading the path that was loaded last is refused.
@@ -113,7 +102,7 @@ long statusKiB(const char* field)
 void reportPeakMemory(const char* encoding, const QByteArray& bytes, const QString& text)
 {
     const QString path = writeCopies(bytes, QStringLiteral("peak-%1-").arg(QLatin1StringView(encoding)));
-    Program fresh;
+    BenchProgram fresh;
     Ui::frmQ& ui = fresh.frame->quiz().ui();
     ui.txtQuizFile->setText(path + QLatin1String("a"));
     std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak to the present size
@@ -138,7 +127,7 @@ int main(int argc, char** argv)
     const QString text = quizText();
     reportPeakMemory("UTF-8", text.toUtf8(), text);
     reportPeakMemory("Shift-JIS", shiftJis(text), text);
-    Program running;
+    BenchProgram running;
     program = &running;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,0 +1,73 @@
+// Saving the largest list through the report's Save button: 32 767 lines, as
+// many as a test of the largest quiz can put into the practise list,
+// replacing the file of the last save each time.
+
+#include "BenchPlatform.h"
+
+#include "quiztest/frmQ.h"
+#include "report/frmReport.h"
+#include "ui_frmQ.h"
+#include "ui_frmReport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kLines = 32767;
+
+QTemporaryDir* dir = nullptr;
+
+void saveList(benchmark::State& state, bool special)
+{
+    BenchProgram fresh;
+    frmReport& report = fresh.frame->quiz().report();
+    for (int i = 1; i <= kLines; ++i)
+        report.appendPractise(special ? QStringLiteral("ことば%1\n(言葉),word\u2028number %1\r\n").arg(i)
+                                      : QStringLiteral("ことば%1 (言葉),word number %1\r\n").arg(i));
+    fresh.frame->quiz().ui().txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));
+    fresh.platform.boxes.yesNo = MsgAnswer::Yes; // replace the last save's file
+    const QString saved = dir->filePath(QStringLiteral("words-ReadAgain.csv"));
+    for (auto _ : state) {
+        fresh.platform.boxes.prompts.clear();
+        report.ui().cmdSaveTODO->click();
+        if (fresh.platform.boxes.prompts.empty() ||
+            !fresh.platform.boxes.prompts.back().startsWith(QStringLiteral("File is Saved as"))) {
+            state.SkipWithError("the list was not saved");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(saved).size());
+}
+
+void BM_SavePlainList(benchmark::State& state)
+{
+    saveList(state, false);
+}
+
+// Every line holds characters that the list box keeps apart (a lone LF and
+// U+2028), the slowest case for reading its text back.
+void BM_SaveSpecialList(benchmark::State& state)
+{
+    saveList(state, true);
+}
+
+BENCHMARK(BM_SavePlainList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveSpecialList)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    useOffscreenPlatformUnlessSet();
+    QApplication app(argc, argv);
+    QTemporaryDir temporary;
+    dir = &temporary;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
