@@ -51,6 +51,11 @@ void Form::attachTo(QMdiArea& area, BorderStyle style)
     });
 }
 
+QWidget& Form::outerWidget()
+{
+    return m_window ? static_cast<QWidget&>(*m_window) : *this;
+}
+
 QRect Form::outerPixels() const
 {
     return m_window ? m_window->geometry() : geometry();
@@ -109,7 +114,7 @@ void Form::Move(double left, double top)
 
 void Form::Show()
 {
-    QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
+    QWidget& window = outerWidget();
     window.show();
     if (m_window && m_window->mdiArea())
         m_window->mdiArea()->setActiveSubWindow(m_window);
@@ -163,31 +168,35 @@ void Form::notifyResize(bool firstShow)
 
 void Form::startInteractiveMove(const QPointF& pressed, const QPointF& now, std::function<void()> finished)
 {
-    QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
-    m_interactiveMove = InteractiveMove{pressed, window.pos(), std::move(finished)};
+    m_interactiveMove = InteractiveMove{pressed, outerWidget().pos(), std::move(finished)};
     followPointer(now);
 }
 
 void Form::followPointer(const QPointF& global)
 {
-    QWidget& window = m_window ? static_cast<QWidget&>(*m_window) : *this;
-    window.move(m_interactiveMove->startPosition + (global - m_interactiveMove->startGlobal).toPoint());
+    outerWidget().move(m_interactiveMove->startPosition + (global - m_interactiveMove->startGlobal).toPoint());
 }
 
 bool Form::event(QEvent* event)
 {
     if (m_interactiveMove) {
-        if (event->type() == QEvent::MouseMove) {
+        const auto type = event->type();
+        const bool leftHeld =
+            (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress) &&
+            (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
+        if (type == QEvent::MouseMove && leftHeld) {
             followPointer(static_cast<QMouseEvent*>(event)->globalPosition());
             return true;
         }
-        if (event->type() == QEvent::MouseButtonRelease &&
-            !(static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton)) {
+        // The release, or a new press when the release went elsewhere (to a
+        // message box, say), ends the move.
+        if ((type == QEvent::MouseButtonRelease && !leftHeld) || type == QEvent::MouseButtonPress) {
             const std::function<void()> finished = std::move(m_interactiveMove->finished);
             m_interactiveMove.reset();
             if (finished)
                 finished();
-            return true;
+            if (type == QEvent::MouseButtonRelease)
+                return true;
         }
     }
     return QWidget::event(event);

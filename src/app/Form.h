@@ -73,6 +73,8 @@ protected:
 private:
     void onEnter();
     void onEscape();
+    // The child window when there is one, else the form itself.
+    QWidget& outerWidget();
     QRect outerPixels() const;
     void notifyResize(bool firstShow = false);
     void followPointer(const QPointF& global);

@@ -255,4 +255,21 @@ TEST_F(Docking, OtherButtonsOrAPressOnAControlMoveNothing)
     EXPECT_EQ(report().childWindow()->pos(), start) << "no button, no drag";
 }
 
+TEST_F(Docking, DragEndsWhenTheReleaseWentElsewhere)
+{
+    showReport();
+    ui().cmdDock->click();
+    const QPoint background(3, 3);
+    const QPoint start = report().childWindow()->pos();
+    mouse(QEvent::MouseButtonPress, background, {}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, background, QPoint(20, 10), Qt::NoButton, Qt::LeftButton);
+    ASSERT_EQ(report().childWindow()->pos(), start + QPoint(20, 10));
+    // The release went to another window; the next press starts afresh.
+    mouse(QEvent::MouseButtonPress, background, {}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(report().bDocked) << "the lost drag has ended";
+    mouse(QEvent::MouseMove, background, QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, background, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(report().childWindow()->pos(), start + QPoint(25, 15)) << "from the new press, not the old one";
+}
+
 } // namespace
