@@ -3,6 +3,7 @@
 // replacing the file of the last save each time.
 
 #include "BenchPlatform.h"
+#include "ReportLines.h"
 
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
@@ -17,17 +18,14 @@
 
 namespace {
 
-constexpr int kLines = 32767;
-
 QTemporaryDir* dir = nullptr;
 
-void saveList(benchmark::State& state, bool special)
+void saveList(benchmark::State& state, Lines kind)
 {
     BenchProgram fresh;
     frmReport& report = fresh.frame->quiz().report();
-    for (int i = 1; i <= kLines; ++i)
-        report.appendPractise(special ? QStringLiteral("ことば%1\n(言葉),word\u2028number %1\r\n").arg(i)
-                                      : QStringLiteral("ことば%1 (言葉),word number %1\r\n").arg(i));
+    for (const QString& line : reportLines(kind))
+        report.appendPractise(line);
     fresh.frame->quiz().ui().txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));
     fresh.platform.boxes.yesNo = MsgAnswer::Yes; // replace the last save's file
     const QString saved = dir->filePath(QStringLiteral("words-ReadAgain.csv"));
@@ -43,20 +41,10 @@ void saveList(benchmark::State& state, bool special)
     state.SetBytesProcessed(state.iterations() * QFileInfo(saved).size());
 }
 
-void BM_SavePlainList(benchmark::State& state)
-{
-    saveList(state, false);
-}
-
-// Every line holds characters that the list box keeps apart (a lone LF and
-// U+2028), the slowest case for reading its text back.
-void BM_SaveSpecialList(benchmark::State& state)
-{
-    saveList(state, true);
-}
-
-BENCHMARK(BM_SavePlainList)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveSpecialList)->Unit(benchmark::kMillisecond);
+// Special: every line holds characters that the list box keeps apart, the
+// slowest case for reading its text back.
+BENCHMARK_CAPTURE(saveList, Plain, Lines::Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(saveList, Special, Lines::Special)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 // plain lines but the first.
 
 #include "BenchPlatform.h"
+#include "ReportLines.h"
 
 #include "app/TextBox.h"
 
@@ -19,23 +20,6 @@
 
 namespace {
 
-constexpr int kLines = 32767;
-
-enum class Lines { Plain, Special, OneSpecial };
-
-std::vector<QString> lines(Lines kind)
-{
-    std::vector<QString> result;
-    result.reserve(kLines);
-    for (int i = 1; i <= kLines; ++i) {
-        if (kind == Lines::Plain || (kind == Lines::OneSpecial && i != 1))
-            result.push_back(QStringLiteral("ことば%1 (言葉),word number %1\r\n").arg(i));
-        else
-            result.push_back(QStringLiteral("ことば%1\n(言葉),word\u2028number %1\r\n").arg(i));
-    }
-    return result;
-}
-
 // Shown at the size the report window gives a list, so that keeping the caret
 // in view costs what it costs on screen.
 std::unique_ptr<TextBox> shownBox()
@@ -48,7 +32,7 @@ std::unique_ptr<TextBox> shownBox()
 
 void appendLines(benchmark::State& state, Lines kind)
 {
-    const std::vector<QString> text = lines(kind);
+    const std::vector<QString> text = reportLines(kind);
     for (auto _ : state) {
         state.PauseTiming();
         auto box = shownBox();
@@ -59,7 +43,7 @@ void appendLines(benchmark::State& state, Lines kind)
         box.reset();
         state.ResumeTiming();
     }
-    state.counters["per line"] = benchmark::Counter(static_cast<double>(state.iterations()) * kLines,
+    state.counters["per line"] = benchmark::Counter(static_cast<double>(state.iterations()) * kReportLines,
                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
@@ -67,14 +51,14 @@ void appendLines(benchmark::State& state, Lines kind)
 // that already holds them all.
 void appendToFullBox(benchmark::State& state, Lines kind)
 {
-    const std::vector<QString> text = lines(kind);
+    const std::vector<QString> text = reportLines(kind);
     auto box = shownBox();
     for (const QString& line : text)
         box->appendText(line);
     qsizetype next = 0;
     for (auto _ : state) {
         box->appendText(text[static_cast<std::size_t>(next)]);
-        next = (next + 1) % kLines;
+        next = (next + 1) % kReportLines;
     }
 }
 
@@ -82,7 +66,7 @@ void readText(benchmark::State& state, Lines kind)
 {
     auto box = shownBox();
     QString expected;
-    for (const QString& line : lines(kind)) {
+    for (const QString& line : reportLines(kind)) {
         box->appendText(line);
         expected += line;
     }
@@ -96,42 +80,13 @@ void readText(benchmark::State& state, Lines kind)
     }
 }
 
-void BM_AppendPlainLines(benchmark::State& state)
-{
-    appendLines(state, Lines::Plain);
-}
-void BM_AppendSpecialLines(benchmark::State& state)
-{
-    appendLines(state, Lines::Special);
-}
-void BM_AppendToFullBoxPlain(benchmark::State& state)
-{
-    appendToFullBox(state, Lines::Plain);
-}
-void BM_AppendToFullBoxSpecial(benchmark::State& state)
-{
-    appendToFullBox(state, Lines::Special);
-}
-void BM_TextOfPlainLines(benchmark::State& state)
-{
-    readText(state, Lines::Plain);
-}
-void BM_TextOfSpecialLines(benchmark::State& state)
-{
-    readText(state, Lines::Special);
-}
-void BM_TextOfOneSpecialLine(benchmark::State& state)
-{
-    readText(state, Lines::OneSpecial);
-}
-
-BENCHMARK(BM_AppendPlainLines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AppendSpecialLines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AppendToFullBoxPlain)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_AppendToFullBoxSpecial)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_TextOfPlainLines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TextOfSpecialLines)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TextOfOneSpecialLine)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(appendLines, Plain, Lines::Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(appendLines, Special, Lines::Special)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(appendToFullBox, Plain, Lines::Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(appendToFullBox, Special, Lines::Special)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(readText, Plain, Lines::Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readText, Special, Lines::Special)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readText, OneSpecial, Lines::OneSpecial)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
