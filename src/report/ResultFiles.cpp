@@ -8,6 +8,10 @@
 #include <QSaveFile>
 #include <QStringView>
 
+#include <cerrno>
+
+#include <unistd.h>
+
 namespace resultfiles {
 
 namespace {
@@ -44,6 +48,25 @@ QString openFailure(const QString& path, const QSaveFile& file)
     return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), file.errorString());
 }
 
+// The number of the first line (counted as the reader counts them) that holds
+// half of a surrogate pair, or 0.
+int lineWithBrokenCharacter(QStringView text)
+{
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))
+            ++line;
+        else if (ch == u'\n' && i > 0 && text[i - 1] == u'\r')
+            ++line;
+        else if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (ch.isSurrogate())
+            return line;
+    }
+    return 0;
+}
+
 } // namespace
 
 QString resultFileName(const QString& quizPath, const QString& suffix)
@@ -62,8 +85,10 @@ bool fileExists(const QString& path)
 {
     if (path.isEmpty() || isSeparator(path.back()))
         return false;
+    // A symbolic link counts even when what it names is missing: saving
+    // through it puts a file where the link points, which is the user's to allow.
     const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    return (info.exists() || info.isSymLink()) && !info.isDir();
 }
 
 QByteArray fileContent(const QString& listText)
@@ -89,14 +114,31 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
         return QStringLiteral("the file %1 is read-only").arg(quoted(path));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that every byte reaches the file before commit(): Qt 6.4's
+    // commit() flushes its own buffer, ignores a failure there (a full disk)
+    // and renames the short file over the old one all the same.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return openFailure(path, file);
-    if (file.write(content) != content.size() || !file.commit()) {
-        const QString reason = file.errorString();
+    const auto failed = [&](const QString& reason) {
         file.cancelWriting();
         return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), reason);
-    }
+    };
+    if (file.write(content) != content.size() || file.error() != QFileDevice::NoError)
+        return failed(file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno));
+    // commit() syncs too but ignores the answer: a disk that fills up only
+    // when the data is laid out must still count as a failure.
+    if (::fsync(file.handle()) != 0 && errno != EINVAL)
+        return failed(qt_error_string(errno));
+    if (!file.commit())
+        return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), file.errorString());
     return std::nullopt;
+}
+
+std::optional<QString> writeList(const QString& path, const QString& listText)
+{
+    if (const int line = lineWithBrokenCharacter(listText))
+        return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved").arg(line);
+    return writeFile(path, fileContent(listText));
 }
 
 } // namespace resultfiles

@@ -21,7 +21,8 @@ inline const QString kAnsweredCorrectSuffix = QStringLiteral("-AnsweredCorrect.c
 QString resultFileName(const QString& quizPath, const QString& suffix);
 
 // Whether saving to `path` replaces something the user should be asked about:
-// any existing entry but a folder, hidden files included. An empty path or one
+// any existing entry but a folder, hidden files and symbolic links (even to
+// nothing) included. An empty path or one
 // ending in "/" or "\" names no file.
 bool fileExists(const QString& path);
 
@@ -31,10 +32,16 @@ bool fileExists(const QString& path);
 QByteArray fileContent(const QString& listText);
 
 // Writes `content` to `path` through a temporary file in the same folder that
-// replaces the target only once everything is written. On failure the target
+// replaces the target only once everything is written and synced. On failure the target
 // is left as it was and the result is one sentence for the user, without a
 // final full stop. A read-only file, a folder or anything but an ordinary file
 // is refused before anything is written.
 std::optional<QString> writeFile(const QString& path, const QByteArray& content);
+
+// Saves a list's text at `path`: its fileContent through writeFile. A text
+// that UTF-8 cannot hold (half of a surrogate pair, which a paste may bring)
+// is refused before anything is written, since it would not load back as it
+// stands.
+std::optional<QString> writeList(const QString& path, const QString& listText);
 
 } // namespace resultfiles

@@ -249,7 +249,7 @@ void frmReport::SaveText(const TextBox& Lst, const QString& file)
             if (answer == MsgAnswer::No)
                 return;
         }
-        failure = resultfiles::writeFile(file, resultfiles::fileContent(Lst.Text()));
+        failure = resultfiles::writeList(file, Lst.Text());
     } catch (const std::bad_alloc&) {
         failure = QStringLiteral("there is not enough memory to save the list");
     }

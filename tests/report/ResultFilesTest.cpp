@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -75,15 +76,28 @@ TEST(FileExists, AnyEntryButAFolderCounts)
     ASSERT_TRUE(testfiles::write(file, "a,b\r\n") && testfiles::write(hidden, "") && testfiles::write(readOnly, "x"));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
     ASSERT_TRUE(QDir().mkdir(folder));
+    const QString dangling = dir.filePath(QStringLiteral("dangling.csv"));
+    const QString toFolder = dir.filePath(QStringLiteral("to-folder.csv"));
+    const QString loop = dir.filePath(QStringLiteral("loop.csv"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone/target.csv")), dangling));
+    ASSERT_TRUE(QFile::link(folder, toFolder) && QFile::link(loop, loop));
     const struct {
         QString path;
         bool exists;
     } cases[] = {
-        {file, true},           {hidden, true},
-        {readOnly, true},       {folder, false},
-        {folder + u'/', false}, {file + u'/', false},
-        {file + u'\\', false},  {dir.filePath(QStringLiteral("missing.csv")), false},
-        {QString(), false},     {QStringLiteral("/dev/null"), true}, // not ours to replace, but the user is asked first
+        {dangling, true},
+        {loop, true},
+        {toFolder, false},
+        {file, true},
+        {hidden, true},
+        {readOnly, true},
+        {folder, false},
+        {folder + u'/', false},
+        {file + u'/', false},
+        {file + u'\\', false},
+        {dir.filePath(QStringLiteral("missing.csv")), false},
+        {QString(), false},
+        {QStringLiteral("/dev/null"), true}, // not ours to replace, but the user is asked first
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultfiles::fileExists(c.path), c.exists) << c.path.toStdString();
@@ -161,29 +175,97 @@ TEST(ResultFileWrite, FolderWithoutWritePermission)
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-// A disk that fills up while the file is written: the size limit of the
-// process stands in for it, refusing the write half way.
-TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
+// Half of a surrogate pair (a paste may bring one) has no UTF-8 form: the
+// list is refused, naming the line as the reader counts lines, and nothing is
+// written. A whole pair is saved.
+TEST(ResultFileWrite, ListWithHalfACharacterIsRefused)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
+    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    const QString high(QChar(0xD83D));
+    const QString low(QChar(0xDC15));
+    const struct {
+        QString text;
+        int line; // 0: saved
+    } rows[] = {
+        {QStringLiteral("a,1\r\nb,") + high + QStringLiteral("x\r\n"), 2},
+        {low + QStringLiteral(",x"), 1},
+        {QStringLiteral("a\rb\r\nc\n,") + high, 3},
+        {QStringLiteral("a,1\r\n") + low + high, 2},
+        {QStringLiteral("dog,") + high + low + QStringLiteral("\r\n"), 0},
+    };
+    for (const auto& row : rows) {
+        QFile::remove(path);
+        const std::optional<QString> failure = resultfiles::writeList(path, row.text);
+        if (row.line == 0) {
+            EXPECT_EQ(failure, std::nullopt);
+            EXPECT_EQ(testfiles::read(path), resultfiles::fileContent(row.text));
+            continue;
+        }
+        EXPECT_EQ(failure,
+                  QStringLiteral("line %1 of the list holds half of a character, which cannot be saved").arg(row.line));
+        EXPECT_FALSE(QFileInfo::exists(path));
+    }
+}
+
+// A disk that fills up while the file is written: the size limit of the
+// process stands in for it, refusing the write half way. A short list fits in
+// one buffer of the file layer and only meets the limit when it is flushed.
+TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
+{
+    const struct {
+        rlim_t limit;
+        qsizetype size;
+    } rows[] = {{16, 37}, {64 * 1024, 1024 * 1024}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.size);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
+        ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = row.limit;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const std::optional<QString> failure = resultfiles::writeFile(path, QByteArray(row.size, 'x'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
+            << failure->toStdString();
+        EXPECT_EQ(testfiles::read(path), "old,item\r\n");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "the partial file is removed";
+    }
+}
+
+// A real full file system, where the test may mount one.
+TEST(ResultFileWrite, FullFileSystemLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (geteuid() != 0 || ::mount("pondera-test", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here";
+    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
     ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
-
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64 * 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::optional<QString> failure = resultfiles::writeFile(path, QByteArray(1024 * 1024, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
-        << failure->toStdString();
-    EXPECT_EQ(testfiles::read(path), "old,item\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "the partial file is removed";
+    {
+        // Fill what is left.
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+    }
+    for (const qsizetype size : {qsizetype(37), qsizetype(1024 * 1024)}) {
+        const std::optional<QString> failure = resultfiles::writeFile(path, QByteArray(size, 'x'));
+        ASSERT_TRUE(failure.has_value()) << size;
+        EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
+            << failure->toStdString();
+        EXPECT_EQ(testfiles::read(path), "old,item\r\n");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
+    }
+    EXPECT_EQ(::umount(mountPoint.constData()), 0);
 }
 
 TEST(ResultFileWrite, SavedListLoadsBackIntoItsItems)
