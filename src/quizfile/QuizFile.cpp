@@ -1,9 +1,17 @@
 #include "quizfile/QuizFile.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quizfile {
 
@@ -28,6 +36,60 @@ ReadResult tooLarge(const QString& path)
                      QStringLiteral("the file %1 is larger than 64 MiB and cannot be a quiz file").arg(quoted(path)));
 }
 
+// What is at the path, when it is not something to read.
+std::optional<ReadResult> notAFile(const QString& path, mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is a folder, not a file").arg(quoted(path)));
+    if (!S_ISREG(mode))
+        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is not an ordinary file").arg(quoted(path)));
+    return std::nullopt;
+}
+
+ReadResult openFailure(const QString& path, const QByteArray& native, int error)
+{
+    // A folder without read permission, or a socket, cannot be opened at all.
+    struct stat status {};
+    if (::stat(native.constData(), &status) == 0)
+        if (auto refused = notAFile(path, status.st_mode))
+            return *refused;
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return fileError(ReadErrorKind::FileNotFound, QStringLiteral("the file %1 does not exist").arg(quoted(path)));
+    case EACCES:
+    case EPERM:
+        return fileError(ReadErrorKind::PermissionDenied,
+                         QStringLiteral("you have no permission to read the file %1").arg(quoted(path)));
+    case ENAMETOOLONG:
+        return fileError(ReadErrorKind::FileNotFound,
+                         QStringLiteral("the path %1 is longer than the system allows").arg(quoted(path)));
+    case ELOOP:
+        return fileError(ReadErrorKind::FileNotFound,
+                         QStringLiteral("the path %1 has too many levels of symbolic links").arg(quoted(path)));
+    default:
+        return fileError(ReadErrorKind::ReadFailed,
+                         QStringLiteral("the file %1 cannot be opened: %2").arg(quoted(path), qt_error_string(error)));
+    }
+}
+
+// A descriptor closed when it goes out of scope, whatever happens.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
 } // namespace
 
 ReadResult loadQuizFile(const QString& path)
@@ -35,37 +97,46 @@ ReadResult loadQuizFile(const QString& path)
     if (path.isEmpty())
         return fileError(ReadErrorKind::FileNotFound, QStringLiteral("no file name was given"));
 
-    const QFileInfo info(path);
-    if (!info.exists())
-        return fileError(ReadErrorKind::FileNotFound, QStringLiteral("the file %1 does not exist").arg(quoted(path)));
-    if (info.isDir())
-        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is a folder, not a file").arg(quoted(path)));
-    if (!info.isFile())
-        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is not an ordinary file").arg(quoted(path)));
-    if (info.size() > kMaxFileBytes)
+    const QByteArray native = QFile::encodeName(path);
+    // Without O_NONBLOCK, a FIFO put in the file's place would hold the window
+    // until a writer came. What was opened is what gets checked, so nothing
+    // can be swapped in between.
+    const Descriptor file(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0)
+        return openFailure(path, native, errno);
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0)
+        return fileError(ReadErrorKind::ReadFailed,
+                         QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), qt_error_string(errno)));
+    if (auto refused = notAFile(path, status.st_mode))
+        return *refused;
+    if (status.st_size > kMaxFileBytes)
         return tooLarge(path);
 
+    // The size is only a hint: files of /proc report 0 and can be endless, and
+    // a file may grow while it is read. A page past the limit tells (a page, not
+    // a byte, since some files of /proc read only in whole records).
+    constexpr qsizetype kLimit = qsizetype(kMaxFileBytes) + 4096;
     QByteArray bytes;
-    {
-        QFile file(path); // closed when it goes out of scope, whatever happens
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (!QFileInfo(path).isReadable())
-                return fileError(ReadErrorKind::PermissionDenied,
-                                 QStringLiteral("you have no permission to read the file %1").arg(quoted(path)));
-            return fileError(ReadErrorKind::ReadFailed,
-                             QStringLiteral("the file %1 cannot be opened: %2").arg(quoted(path), file.errorString()));
-        }
-        // It may have grown since it was looked at.
-        if (file.size() > kMaxFileBytes)
-            return tooLarge(path);
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return fileError(ReadErrorKind::ReadFailed,
-                             QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), file.errorString()));
-        file.close();
+    bytes.resize(std::clamp<qsizetype>(qsizetype(status.st_size) + 4096, 4096, kLimit));
+    qsizetype used = 0;
+    while (used < kLimit) {
+        if (used == bytes.size())
+            bytes.resize(std::min(2 * bytes.size(), kLimit));
+        const ssize_t got = ::read(file.get(), bytes.data() + used, size_t(bytes.size() - used));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fileError(
+                ReadErrorKind::ReadFailed,
+                QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), qt_error_string(errno)));
+        if (got == 0)
+            break;
+        used += got;
     }
-    if (bytes.size() > kMaxFileBytes)
+    if (used > kMaxFileBytes)
         return tooLarge(path);
+    bytes.truncate(used);
     return readQuizBytes(bytes);
 }
 

@@ -13,11 +13,12 @@ inline constexpr qint64 kMaxFileBytes = qint64(64) * 1024 * 1024;
 
 // Reads the quiz file at `path` (as the user typed it; not trimmed). Every
 // failure comes back as `error` with a one-line message for the user: a
-// missing file or empty path (FileNotFound), a folder or a device (NotAFile),
-// a file over 64 MiB (FileTooLarge, nothing read), no permission to read
-// (PermissionDenied), an I/O error (ReadFailed), and the line errors of
-// readQuizBytes, which keep the items read before the failing line. The file
-// is closed again on every path.
+// missing file, an empty, too long or looping path (FileNotFound), a folder,
+// a FIFO or a device (NotAFile), a file over 64 MiB, whatever size it reports
+// (FileTooLarge), no permission to read (PermissionDenied), an I/O error
+// (ReadFailed), and the line errors of readQuizBytes, which keep the items
+// read before the failing line. Nothing blocks, and the file is closed again
+// on every path.
 ReadResult loadQuizFile(const QString& path);
 
 } // namespace quizfile

@@ -9,7 +9,16 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QFileInfo>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -151,16 +160,105 @@ TEST_F(QuizFileLoad, TooLarge)
 }
 
 // 64 MiB itself is allowed: the file is read (its zero bytes make one line
-// without a comma).
+// too long to be an item).
 TEST_F(QuizFileLoad, JustSmallEnough)
 {
     const ReadResult result = quizfile::loadQuizFile(sparse(QStringLiteral("big.txt"), quizfile::kMaxFileBytes));
     ASSERT_TRUE(result.error.has_value());
-    EXPECT_EQ(result.error->kind, ReadErrorKind::NoComma);
+    EXPECT_EQ(result.error->kind, ReadErrorKind::LineTooLong);
     EXPECT_EQ(result.error->line, 1);
 }
 
 #ifdef Q_OS_LINUX
+// The system's own cause, not a guess from what the path looks like afterwards.
+TEST_F(QuizFileLoad, SystemCauses)
+{
+    const QString loop = dir.filePath(QStringLiteral("loop"));
+    ASSERT_TRUE(QFile::link(loop, loop));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString longName = dir.filePath(QString(300, u'n'));
+    const QString longPath = dir.path() + QStringLiteral("/d").repeated(3000);
+    const struct {
+        QString path;
+        ReadErrorKind kind;
+        QString message;
+    } rows[] = {
+        {loop, ReadErrorKind::FileNotFound,
+         QStringLiteral("the path %1 has too many levels of symbolic links").arg(quoted(loop))},
+        {loop + QStringLiteral("/x"), ReadErrorKind::FileNotFound,
+         QStringLiteral("the path %1 has too many levels of symbolic links").arg(quoted(loop + QStringLiteral("/x")))},
+        {longName, ReadErrorKind::FileNotFound,
+         QStringLiteral("the path %1 is longer than the system allows").arg(quoted(longName))},
+        {longPath, ReadErrorKind::FileNotFound,
+         QStringLiteral("the path %1 is longer than the system allows").arg(quoted(longPath))},
+        // A FIFO is refused at once, without waiting for a writer.
+        {fifo, ReadErrorKind::NotAFile, QStringLiteral("%1 is not an ordinary file").arg(quoted(fifo))},
+    };
+    for (const auto& row : rows) {
+        const ReadResult result = quizfile::loadQuizFile(row.path);
+        ASSERT_TRUE(result.error.has_value()) << row.path.left(80).toStdString();
+        EXPECT_EQ(result.error->kind, row.kind) << row.path.left(80).toStdString();
+        EXPECT_EQ(result.error->message, row.message);
+    }
+}
+
+// A file that reports no size but never ends is read no further than the limit.
+TEST_F(QuizFileLoad, EndlessFileReportingSizeZero)
+{
+    const QString path = QStringLiteral("/proc/self/pagemap");
+    QFileInfo info(path);
+    if (!info.isReadable() || info.size() != 0)
+        GTEST_SKIP() << "no readable /proc/self/pagemap of size 0";
+    const ReadResult result = quizfile::loadQuizFile(path);
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->kind, ReadErrorKind::FileTooLarge);
+}
+
+// The path flips between a quiz file and a FIFO while it is loaded: no load may
+// wait for a writer, however the flips fall between the checks.
+TEST_F(QuizFileLoad, FifoSwappedIn)
+{
+    const QByteArray quiz = QFile::encodeName(write(QStringLiteral("quiz.txt"), "a,1"));
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("fifo")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("flipping")));
+    const QByteArray spare = path + ".new";
+
+    std::atomic<bool> done = false;
+    std::atomic<int> flips = 0;
+    std::thread flipper([&] {
+        for (int i = 0; !done; ++i) {
+            ::unlink(spare.constData());
+            if (::symlink((i % 2 ? fifo : quiz).constData(), spare.constData()) == 0 &&
+                ::rename(spare.constData(), path.constData()) == 0)
+                ++flips;
+        }
+    });
+    while (flips < 2)
+        std::this_thread::yield();
+    auto loads = std::async(std::launch::async, [&] {
+        int refused = 0;
+        for (int i = 0; i < 20000; ++i) {
+            const ReadResult result = quizfile::loadQuizFile(QFile::decodeName(path));
+            if (result.error)
+                ++refused;
+        }
+        return refused;
+    });
+    const bool finished = loads.wait_for(std::chrono::minutes(2)) == std::future_status::ready;
+    if (!finished) {
+        // Free the blocked load before failing, so that the test can end.
+        const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    done = true;
+    flipper.join();
+    EXPECT_TRUE(finished) << "a load waited on the FIFO";
+    loads.wait();
+}
+
 int openFileCount()
 {
     return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
