@@ -1,5 +1,6 @@
 // Loading the largest quiz a file may hold, 32 767 items, through the Load
-// button, once as UTF-8 and once as Shift-JIS.
+// button, once as UTF-8 and once as Shift-JIS; and refusing the 64 MiB files
+// that cost the most per byte.
 
 #include "BenchPlatform.h"
 
@@ -84,8 +85,54 @@ void BM_LoadShiftJis(benchmark::State& state)
     loadAlternately(state, path, bytes.size());
 }
 
+// Files of the largest size that is read, made to cost the most per byte:
+// each is refused with a message. Goal: every one under 1 s.
+void loadRefused(benchmark::State& state, const QByteArray& bytes, const QString& name)
+{
+    const QString path = writeCopies(bytes, name);
+    Ui::frmQ& ui = program->frame->quiz().ui();
+    static bool second = false;
+    for (auto _ : state) {
+        ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
+        second = !second;
+        ui.cmdLoad->click();
+        if (program->platform.boxes.prompts.size() != 1) {
+            state.SkipWithError("the load did not end with one message");
+            break;
+        }
+        program->platform.boxes.prompts.clear();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+constexpr qsizetype kLargest = qsizetype(64) * 1024 * 1024;
+
+// 64 Mi empty lines: "Not enough questions to ask".
+void BM_Load64MiBOfLineBreaks(benchmark::State& state)
+{
+    loadRefused(state, QByteArray(kLargest, '\r'), QStringLiteral("breaks-"));
+}
+
+// 32 Mi blank lines of one space.
+void BM_Load64MiBOfBlankLines(benchmark::State& state)
+{
+    loadRefused(state, QByteArrayLiteral(" \r").repeated(kLargest / 2), QStringLiteral("blanks-"));
+}
+
+// Lines that both encodings decode up to a bad byte at the very end, so that
+// both are tried on the whole file; the item limit stops the read itself early.
+void BM_Load64MiBBadAtTheEnd(benchmark::State& state)
+{
+    QByteArray bytes = QByteArrayLiteral("q,a\r\n").repeated(kLargest / 5);
+    bytes.append('\xFF');
+    loadRefused(state, bytes, QStringLiteral("bad-end-"));
+}
+
 BENCHMARK(BM_LoadUtf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadShiftJis)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load64MiBOfLineBreaks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load64MiBOfBlankLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load64MiBBadAtTheEnd)->Unit(benchmark::kMillisecond);
 
 long statusKiB(const char* field)
 {

@@ -25,7 +25,7 @@ enum class ReadErrorKind {
     NoComma,
     UnclosedQuotedAnswer,
     QuotedQuestionEndsLine,
-    LineTooLong, // a 16-bit position overflow
+    LineTooLong, // over kMaxLineLength, or a 16-bit position overflow
     // The 32 768th item line.
     TooManyItems,
     // Bytes that are neither UTF-8 nor Shift-JIS text.
@@ -62,30 +62,32 @@ struct ReadResult {
 // At most 32 767 items can be loaded.
 inline constexpr int kMaxItems = 32767;
 
-// The encoding the bytes of a quiz file are read in, and the first line that it
-// cannot decode (0 when every line decodes). Valid UTF-8 is read as UTF-8 (a
-// leading byte order mark skipped), anything else as Shift-JIS (windows-31j).
-// A file with the UTF-8 byte order mark is always read as UTF-8. When the bytes
-// are neither, the encoding whose first bad line comes later is kept (UTF-8
-// when they fail on the same line). `decodedUnits` counts the UTF-16 code
-// units of the lines before the bad line (of all lines when there is none),
-// line breaks and a skipped byte order mark left out: no more text than that
-// can go into the items.
-struct EncodingChoice {
+// No line may hold more UTF-16 code units than a 16-bit position reaches:
+// longer ones are refused, so that no accepted text can freeze a window.
+inline constexpr qsizetype kMaxLineLength = 32767;
+
+// The text of a quiz file. Valid UTF-8 is read as UTF-8, anything else as
+// Shift-JIS (windows-31j); a file with the UTF-8 byte order mark is always read
+// as UTF-8, the mark left out. A line decodes when its bytes alone do. When
+// the bytes are neither, the encoding whose first bad line comes later is kept
+// (UTF-8 when they fail on the same line).
+struct DecodedQuiz {
     TextEncoding encoding = TextEncoding::Utf8;
+    // The lines before `badLine`, with their breaks; all lines when it is 0.
+    QString text;
     int badLine = 0;
-    qsizetype decodedUnits = 0;
 };
-EncodingChoice chooseEncoding(QByteArrayView bytes);
+DecodedQuiz decodeQuizBytes(QByteArrayView bytes);
 
 // Reads the items of decoded text.
 ReadResult readQuizText(QStringView text);
 
-// Decodes and reads the bytes of a quiz file, in the encoding chooseEncoding
-// gives. Lines are decoded one at a time, so that the whole decoded text is
-// never held at once: besides the bytes, a read needs the items and one line.
-// A bad line of bytes is a BadEncoding error after the items of the lines
-// before it.
+// Decodes and reads the bytes of a quiz file, in the encoding decodeQuizBytes
+// chooses. Each encoding tried decodes the bytes once, a block of lines at a
+// time, and the lines go into the items as they come: besides the bytes, a
+// read holds the items and one block of text, and no file of short lines costs
+// a decoder call per line. A bad line of bytes is a BadEncoding error after
+// the items of the lines before it.
 ReadResult readQuizBytes(QByteArrayView bytes);
 
 } // namespace quizfile

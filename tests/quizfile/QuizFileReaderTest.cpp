@@ -100,7 +100,18 @@ TEST(QuizFileReader, LineErrorsKeepTheItemsBefore)
          ReadErrorKind::QuotedQuestionEndsLine, 3},
         {"position overflow", tooLong, items({{"a", "1"}}), ReadErrorKind::LineTooLong, 3},
         {"error on the first line", bytes("\"\"\r\na,1"), {}, ReadErrorKind::QuotedQuestionEndsLine, 1},
+        // However far its comma, no line runs past what a 16-bit position reaches.
+        {"answer past 32 767 characters", "a,1\r\nx," + QByteArray(32766, 'y') + "\r\nb,2", items({{"a", "1"}}),
+         ReadErrorKind::LineTooLong, 2},
+        {"32 767 characters in UTF-16, fewer in bytes", "a,1\r\nx," + QByteArray("🐕").repeated(16383) + "z",
+         items({{"a", "1"}}), ReadErrorKind::LineTooLong, 2},
+        {"blanks past 32 767 are still a blank line", "a,1\r\n" + QByteArray(40000, ' ') + "\r\nx,\"ab\"",
+         items({{"a", "1"}, {"x", "\"ab\""}})},
     });
+    // A line of exactly 32 767 characters is read.
+    const ReadResult longest = quizfile::readQuizBytes("x," + QByteArray(32765, 'y'));
+    EXPECT_TRUE(longest.ok());
+    EXPECT_EQ(longest.items.answerView(1).size(), 32765);
 }
 
 TEST(QuizFileReader, Messages)
@@ -318,7 +329,7 @@ TEST(QuizFileReader, BadBytesKeepTheFurtherEncoding)
     {
         // UTF-8 until line 3; line 2 is no Shift-JIS (0x82 0x2C).
         const QByteArray file = bytes("犬,dog\r\nあ,a\r\n\xFF,x");
-        const quizfile::EncodingChoice choice = quizfile::chooseEncoding(file);
+        const quizfile::DecodedQuiz choice = quizfile::decodeQuizBytes(file);
         EXPECT_EQ(choice.encoding, TextEncoding::Utf8);
         EXPECT_EQ(choice.badLine, 3);
         const ReadResult result = quizfile::readQuizBytes(file);
@@ -357,25 +368,34 @@ TEST(QuizFileReader, ChooseEncoding)
         QByteArray file;
         TextEncoding encoding;
         int badLine;
-        qsizetype decodedUnits; // of the lines before the bad one, without their breaks
+        const char* text; // the lines before the bad one, with their breaks
     } rows[] = {
-        {"empty", QByteArray(), TextEncoding::Utf8, 0, 0},
-        {"ASCII", bytes("a,1\r\nb,2"), TextEncoding::Utf8, 0, 6},
-        {"UTF-8", bytes("犬,dog"), TextEncoding::Utf8, 0, 5},
-        {"UTF-8, a surrogate pair", bytes("犬,🐕\r\n"), TextEncoding::Utf8, 0, 4},
-        {"UTF-8, lone CR and LF", bytes("a\rb\nc\r\n\r"), TextEncoding::Utf8, 0, 4},
-        {"UTF-8 with BOM", kBom + "犬,dog", TextEncoding::Utf8WithBom, 0, 5},
-        {"Shift-JIS", cp932("犬,dog\r\nかぶる,put on"), TextEncoding::ShiftJis, 0, 15},
-        {"BOM, then Shift-JIS", kBom + "a\r\n" + cp932("かぶる"), TextEncoding::Utf8WithBom, 2, 1},
-        {"neither, same line", bytes("a,1\r\nb,2\r\xFF\r\nc,3"), TextEncoding::Utf8, 3, 6},
-        {"neither, UTF-8 further", bytes("犬,dog\r\nあ,a\r\n\xFF"), TextEncoding::Utf8, 3, 8},
-        {"neither, Shift-JIS further", cp932("犬\r\nかぶる\r\n") + "\x80", TextEncoding::ShiftJis, 3, 4},
+        {"empty", QByteArray(), TextEncoding::Utf8, 0, ""},
+        {"ASCII", bytes("a,1\r\nb,2"), TextEncoding::Utf8, 0, "a,1\r\nb,2"},
+        {"UTF-8", bytes("犬,dog"), TextEncoding::Utf8, 0, "犬,dog"},
+        {"UTF-8, a surrogate pair", bytes("犬,🐕\r\n"), TextEncoding::Utf8, 0, "犬,🐕\r\n"},
+        {"UTF-8, lone CR and LF", bytes("a\rb\nc\r\n\r"), TextEncoding::Utf8, 0, "a\rb\nc\r\n\r"},
+        {"UTF-8 with BOM", kBom + "犬,dog", TextEncoding::Utf8WithBom, 0, "犬,dog"},
+        {"Shift-JIS", cp932("犬,dog\r\nかぶる,put on"), TextEncoding::ShiftJis, 0, "犬,dog\r\nかぶる,put on"},
+        {"BOM, then Shift-JIS", kBom + "a\r\n" + cp932("かぶる"), TextEncoding::Utf8WithBom, 2, "a\r\n"},
+        {"neither, same line", bytes("a,1\r\nb,2\r\xFF\r\nc,3"), TextEncoding::Utf8, 3, "a,1\r\nb,2\r"},
+        {"neither, UTF-8 further", bytes("犬,dog\r\nあ,a\r\n\xFF"), TextEncoding::Utf8, 3, "犬,dog\r\nあ,a\r\n"},
+        {"neither, Shift-JIS further", cp932("犬\r\nかぶる\r\n") + "\x80", TextEncoding::ShiftJis, 3,
+         "犬\r\nかぶる\r\n"},
+        // Lines are decoded a block at a time: a bad line far into the file, in
+        // a block after the first, is still found exactly.
+        {"bad line in a later block", QByteArray("q,a\r\n").repeated(30000) + "\xFF\r\nb,2", TextEncoding::Utf8, 30001,
+         nullptr},
+        {"CR only", QByteArray(200000, '\r'), TextEncoding::Utf8, 0, nullptr},
     };
     for (const auto& row : rows) {
-        const quizfile::EncodingChoice choice = quizfile::chooseEncoding(row.file);
+        const quizfile::DecodedQuiz choice = quizfile::decodeQuizBytes(row.file);
         EXPECT_EQ(choice.encoding, row.encoding) << row.name;
         EXPECT_EQ(choice.badLine, row.badLine) << row.name;
-        EXPECT_EQ(choice.decodedUnits, row.decodedUnits) << row.name;
+        if (row.text)
+            EXPECT_EQ(choice.text, QString::fromUtf8(row.text)) << row.name;
+        else
+            EXPECT_EQ(choice.text.size(), row.badLine ? row.file.indexOf('\xFF') : row.file.size()) << row.name;
     }
 }
 
