@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/FileOpenDialog.h"
 #include "app/MDIForm1.h"
-#include "app/MessageBoxes.h"
-#include "app/Platform.h"
-#include "app/ProgramEnd.h"
-#include "app/WorkArea.h"
 #include "quiztest/RandomGenerator.h"
+#include "toolkit/Clock.h"
+#include "toolkit/FileOpenDialog.h"
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/Platform.h"
+#include "toolkit/ProgramEnd.h"
+#include "toolkit/WorkArea.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -6,10 +6,10 @@
 
 #include "BenchPlatform.h"
 
-#include "app/Fonts.h"
-#include "app/OptionArray.h"
-#include "app/Tag.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/OptionArray.h"
+#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
 #include <QApplication>

@@ -6,12 +6,12 @@
 #include "BenchPlatform.h"
 #include "LoadedQuiz.h"
 
-#include "app/Fonts.h"
 #include "app/MDIForm1.h"
-#include "app/OptionArray.h"
-#include "app/Tag.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/OptionArray.h"
+#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
 #include <QApplication>

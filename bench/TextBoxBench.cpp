@@ -7,7 +7,7 @@
 #include "BenchPlatform.h"
 #include "ReportLines.h"
 
-#include "app/TextBox.h"
+#include "toolkit/TextBox.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 #include "app/MDIForm1.h"
 
 #include "app/Module1.h"
-#include "app/Platform.h"
-#include "app/Twips.h"
-#include "help/AppIcon.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "toolkit/AppIcon.h"
+#include "toolkit/Platform.h"
+#include "toolkit/Twips.h"
 #include "ui_MDIForm1.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "app/Module1.h"
 
-#include "app/Twips.h"
-#include "app/WorkArea.h"
+#include "toolkit/Twips.h"
+#include "toolkit/WorkArea.h"
 
 #include <algorithm>
 #include <cmath>

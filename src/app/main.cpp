@@ -1,9 +1,9 @@
-#include "app/Fonts.h"
 #include "app/MDIForm1.h"
-#include "app/Platform.h"
-#include "app/QtClock.h"
-#include "app/QtPlatform.h"
 #include "quiztest/RandomGenerator.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/Platform.h"
+#include "toolkit/QtClock.h"
+#include "toolkit/QtPlatform.h"
 
 #include <QApplication>
 

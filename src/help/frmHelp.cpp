@@ -1,8 +1,8 @@
 #include "help/frmHelp.h"
 
-#include "app/ChildWindow.h"
-#include "help/AppIcon.h"
 #include "help/HelpText.h"
+#include "toolkit/AppIcon.h"
+#include "toolkit/ChildWindow.h"
 #include "ui_frmHelp.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "quiztest/AskOrder.h"
 
-#include "app/Int16.h"
+#include "toolkit/Int16.h"
 
 #include <cstddef>
 

@@ -1,9 +1,9 @@
 #include "quiztest/RandomDraw.h"
 
-#include "app/Clock.h"
-#include "app/Int16.h"
 #include "quiztest/AskOrder.h"
 #include "quiztest/RandomSource.h"
+#include "toolkit/Clock.h"
+#include "toolkit/Int16.h"
 
 #include <algorithm>
 #include <cmath>

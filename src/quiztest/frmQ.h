@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Form.h"
 #include "quiztest/TestState.h"
+#include "toolkit/Form.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #include "report/ReportLayout.h"
 
-#include "app/Twips.h"
+#include "toolkit/Twips.h"
 
 namespace reportlayout {
 

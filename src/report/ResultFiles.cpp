@@ -1,6 +1,6 @@
 #include "report/ResultFiles.h"
 
-#include "app/Int16.h"
+#include "toolkit/Int16.h"
 
 #include <QDir>
 #include <QFileDevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "toolkit/Form.h"
 
 #include <QPointF>
 

@@ -1,7 +1,7 @@
 #include "help/frmHelp.h"
-#include "app/ChildWindow.h"
-#include "app/TextBox.h"
 #include "help/HelpText.h"
+#include "toolkit/ChildWindow.h"
+#include "toolkit/TextBox.h"
 
 #include <gtest/gtest.h>
 

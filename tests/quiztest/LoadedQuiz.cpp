@@ -1,6 +1,6 @@
 #include "LoadedQuiz.h"
 
-#include "app/TextFormat.h"
+#include "quiztest/TextFormat.h"
 #include "quiztest/frmQ.h"
 #include "ui_frmQ.h"
 

@@ -1,13 +1,13 @@
 #include "LoadedQuiz.h"
 #include "support/AppFixture.h"
 
-#include "app/OptionArray.h"
-#include "app/Tag.h"
-#include "app/TextFormat.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/RandomSource.h"
+#include "quiztest/TextFormat.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "toolkit/OptionArray.h"
+#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 #include "ui_frmReport.h"
 

@@ -1,9 +1,9 @@
 #include "support/AppFixture.h"
 
-#include "app/OptionArray.h"
 #include "help/frmHelp.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "toolkit/OptionArray.h"
 #include "ui_frmQ.h"
 #include "ui_frmReport.h"
 

@@ -1,12 +1,12 @@
 #include "quiztest/RandomDraw.h"
 
 #include "DrawTestSupport.h"
-#include "app/Clock.h"
-#include "app/Int16.h"
 #include "quiztest/AskOrder.h"
 #include "quiztest/DrawnNumbers.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/RandomSource.h"
+#include "toolkit/Clock.h"
+#include "toolkit/Int16.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "quiztest/RandomGenerator.h"
-#include "app/QtClock.h"
+#include "toolkit/QtClock.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "DrawTestSupport.h"
 
-#include "app/Clock.h"
 #include "quiztest/DrawnNumbers.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/RandomSource.h"
+#include "toolkit/Clock.h"
 
 #include <gtest/gtest.h>
 

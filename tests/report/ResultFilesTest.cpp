@@ -2,10 +2,10 @@
 
 #include "support/TestFiles.h"
 
-#include "app/Int16.h"
-#include "app/TextBox.h"
 #include "quizfile/QuizFile.h"
 #include "quizfile/QuizTestSupport.h"
+#include "toolkit/Int16.h"
+#include "toolkit/TextBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/FileOpenDialog.h"
-#include "app/MessageBoxes.h"
-#include "app/Platform.h"
-#include "app/ProgramEnd.h"
-#include "app/WorkArea.h"
+#include "toolkit/Clock.h"
+#include "toolkit/FileOpenDialog.h"
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/Platform.h"
+#include "toolkit/ProgramEnd.h"
+#include "toolkit/WorkArea.h"
 
 #include <QString>
 #include <QStringList>

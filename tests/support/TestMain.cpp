@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Fonts.h"
+#include "toolkit/Fonts.h"
 
 #include <QApplication>
 

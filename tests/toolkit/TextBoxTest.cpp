@@ -1,4 +1,4 @@
-#include "app/TextBox.h"
+#include "toolkit/TextBox.h"
 
 #include <gtest/gtest.h>
 

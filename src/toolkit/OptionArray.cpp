@@ -1,6 +1,6 @@
-#include "app/OptionArray.h"
+#include "toolkit/OptionArray.h"
 
-#include "app/Tag.h"
+#include "toolkit/Tag.h"
 
 #include <QColor>
 #include <QFont>

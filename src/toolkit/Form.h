@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChildWindow.h"
+#include "toolkit/ChildWindow.h"
 
 #include <QPoint>
 #include <QPointF>

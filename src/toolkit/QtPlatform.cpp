@@ -1,4 +1,4 @@
-#include "app/QtPlatform.h"
+#include "toolkit/QtPlatform.h"
 
 #include <QApplication>
 #include <QFileDialog>

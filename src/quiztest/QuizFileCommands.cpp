@@ -1,12 +1,12 @@
-#include "quizfile/QuizFileCommands.h"
+#include "quiztest/QuizFileCommands.h"
 
-#include "app/FileOpenDialog.h"
-#include "app/MessageBoxes.h"
-#include "app/Platform.h"
-#include "app/Tag.h"
-#include "app/TextFormat.h"
 #include "quizfile/QuizFile.h"
+#include "quiztest/TextFormat.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/FileOpenDialog.h"
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/Platform.h"
+#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
 #include <exception>

@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "toolkit/Fonts.h"
 
 #include <QApplication>
 #include <QFont>

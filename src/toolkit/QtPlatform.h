@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/FileOpenDialog.h"
-#include "app/MessageBoxes.h"
-#include "app/ProgramEnd.h"
-#include "app/WorkArea.h"
+#include "toolkit/FileOpenDialog.h"
+#include "toolkit/MessageBoxes.h"
+#include "toolkit/ProgramEnd.h"
+#include "toolkit/WorkArea.h"
 
 class QtMessageBoxes final : public MessageBoxes {
 public:

@@ -1,4 +1,4 @@
-#include "app/TextFormat.h"
+#include "quiztest/TextFormat.h"
 
 #include <QString>
 

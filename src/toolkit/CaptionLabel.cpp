@@ -1,4 +1,4 @@
-#include "app/CaptionLabel.h"
+#include "toolkit/CaptionLabel.h"
 
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {}
 

@@ -1,6 +1,6 @@
-#include "app/Form.h"
+#include "toolkit/Form.h"
 
-#include "app/Twips.h"
+#include "toolkit/Twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>

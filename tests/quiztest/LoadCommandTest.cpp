@@ -1,9 +1,9 @@
 #include "support/AppFixture.h"
 #include "support/TestFiles.h"
 
-#include "app/Tag.h"
-#include "quizfile/QuizFileCommands.h"
+#include "quiztest/QuizFileCommands.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
 #include <QApplication>

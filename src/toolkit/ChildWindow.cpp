@@ -1,4 +1,4 @@
-#include "app/ChildWindow.h"
+#include "toolkit/ChildWindow.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -1,4 +1,4 @@
-#include "help/AppIcon.h"
+#include "toolkit/AppIcon.h"
 
 #include <QSize>
 #include <QString>

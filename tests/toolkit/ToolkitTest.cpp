@@ -1,6 +1,6 @@
-#include "app/CaptionLabel.h"
-#include "app/Form.h"
-#include "app/OptionArray.h"
+#include "toolkit/CaptionLabel.h"
+#include "toolkit/Form.h"
+#include "toolkit/OptionArray.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/QtClock.h"
+#include "toolkit/QtClock.h"
 
 #include <QTime>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "toolkit/Clock.h"
 
 // The system's local time of day, to the millisecond.
 class QtClock final : public Clock {

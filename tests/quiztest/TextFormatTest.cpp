@@ -1,5 +1,5 @@
-#include "app/TextFormat.h"
-#include "app/Int16.h"
+#include "quiztest/TextFormat.h"
+#include "toolkit/Int16.h"
 
 #include <gtest/gtest.h>
 

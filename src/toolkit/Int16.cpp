@@ -1,4 +1,4 @@
-#include "app/Int16.h"
+#include "toolkit/Int16.h"
 
 #include <limits>
 
