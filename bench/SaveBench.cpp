@@ -23,7 +23,7 @@ QTemporaryDir* dir = nullptr;
 void saveList(benchmark::State& state, Lines kind)
 {
     BenchProgram fresh;
-    frmReport& report = fresh.frame->quiz().report();
+    frmReport& report = fresh.frame->report();
     for (const QString& line : reportLines(kind))
         report.appendPractise(line);
     fresh.frame->quiz().ui().txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));

@@ -1,6 +1,7 @@
 #include "app/MDIForm1.h"
 
 #include "app/Module1.h"
+#include "help/frmHelp.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/AppIcon.h"
@@ -41,6 +42,14 @@ void MDIForm1::MDIForm_Load()
 
     m_quiz = new frmQ(m_platform, m_generator, *this);
     m_quiz->attachTo(*m_ui->mdiArea, BorderStyle::FixedSingle);
+    // The quiz window's load docks the report below it, so the report is
+    // there first; it lives, shown or hidden, as long as the quiz window.
+    m_report = new frmReport(*m_quiz, *this, m_platform.messageBoxes);
+    m_report->attachTo(*m_ui->mdiArea, BorderStyle::FixedToolWindow);
+    m_report->Form_Load();
+    m_quiz->setReport(*m_report);
+    connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
+    connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });
     m_quiz->Form_Load();
     m_quiz->Show();
 }
@@ -54,7 +63,7 @@ void MDIForm1::MDIForm_Resize()
     if (!m_quiz)
         return;
     m_quiz->PlaceInFrame();
-    m_quiz->report().PlaceBelowQuiz();
+    m_report->PlaceBelowQuiz();
 }
 
 QString MDIForm1::Caption() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/FrameArea.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -7,14 +9,16 @@
 class QMdiArea;
 class RandomSource;
 class frmQ;
+class frmReport;
 struct Platform;
 namespace Ui {
 class MDIForm1;
 }
 
 // The frame window: fills the desktop's work area and holds the quiz, report
-// and help windows in its client area.
-class MDIForm1 : public QMainWindow {
+// and help windows in its client area. It makes the quiz and report windows
+// and connects them; the help window makes itself when asked for.
+class MDIForm1 : public QMainWindow, public FrameArea {
     Q_OBJECT
 public:
     MDIForm1(Platform& platform, RandomSource& generator);
@@ -24,12 +28,12 @@ public:
     void MDIForm_Load();
     void MDIForm_Resize();
 
-    QString Caption() const;
-    // The client area in twips.
-    double ScaleWidth() const;
-    double ScaleHeight() const;
-    QMdiArea& mdiArea();
+    QString Caption() const override;
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    QMdiArea& mdiArea() override;
     frmQ& quiz() { return *m_quiz; }
+    frmReport& report() { return *m_report; }
 
     bool bSkipResize = false;
 
@@ -46,6 +50,7 @@ private:
     RandomSource& m_generator;
     std::unique_ptr<Ui::MDIForm1> m_ui;
     frmQ* m_quiz = nullptr;
+    frmReport* m_report = nullptr;
     QSize m_outerSize; // pixels, decorations included
     bool m_outerFitted = false;
 };

@@ -1,13 +1,12 @@
 #include "quiztest/frmQ.h"
 
-#include "app/MDIForm1.h"
-#include "help/frmHelp.h"
 #include "quiztest/DrawnNumbers.h"
 #include "quiztest/QuizFileCommands.h"
 #include "quiztest/RandomDraw.h"
 #include "quiztest/TextFormat.h"
-#include "report/frmReport.h"
+#include "report/ReportWindow.h"
 #include "toolkit/AppIcon.h"
+#include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/OptionArray.h"
@@ -51,7 +50,7 @@ template <class Draw> DrawnNumbers drawRetried(Draw draw)
 
 } // namespace
 
-frmQ::frmQ(Platform& platform, RandomSource& generator, MDIForm1& frame)
+frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     : m_platform(platform), m_generator(generator), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>())
 {
     setWindowIcon(appIcon()); // before the design, whose picture is the icon
@@ -110,7 +109,7 @@ void frmQ::Form_Load()
     PlaceInFrame();
     s.bReporting = false;
     report().PlaceBelowQuiz();
-    report().Hide();
+    report().hideReport();
 }
 
 void frmQ::PlaceInFrame()
@@ -119,14 +118,14 @@ void frmQ::PlaceInFrame()
     Move(static_cast<float>((m_frame.ScaleWidth() - Width()) / 2), kTopInFrame);
 }
 
-frmReport& frmQ::report()
+QString frmQ::quizFilePath() const
 {
-    if (!m_report) {
-        m_report = new frmReport(*this);
-        m_report->attachTo(m_frame.mdiArea(), BorderStyle::FixedToolWindow);
-        m_report->Form_Load();
-    }
-    return *m_report;
+    return m_ui->txtQuizFile->text();
+}
+
+void frmQ::reportHidden()
+{
+    m_state.bReporting = false;
 }
 
 void frmQ::cmdStart_Click()
@@ -173,16 +172,16 @@ void frmQ::closeEvent(QCloseEvent* event)
 
 void frmQ::cmdHelp_Click()
 {
-    frmHelp::ShowHelp(m_frame.mdiArea());
+    emit helpRequested();
 }
 
 void frmQ::cmdReport_Click()
 {
     if (m_state.bReporting) {
-        report().Hide();
+        report().hideReport();
         m_state.bReporting = false;
     } else {
-        report().Show();
+        report().showReport();
         m_state.bReporting = true;
     }
 }

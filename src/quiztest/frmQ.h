@@ -1,18 +1,17 @@
 #pragma once
 
 #include "quiztest/TestState.h"
+#include "report/QuizWindowLink.h"
 #include "toolkit/Form.h"
-
-#include <QPointer>
 
 #include <cstdint>
 #include <memory>
 
-class MDIForm1;
+class FrameArea;
 class OptionArray;
 class QuizFileCommands;
 class RandomSource;
-class frmReport;
+class ReportWindow;
 struct Platform;
 namespace Ui {
 class frmQ;
@@ -20,12 +19,16 @@ class frmQ;
 
 // The quiz window: the file box and Load, the question with its four
 // candidate answers and Skip, the counters and the score, the three options,
-// and the commands Start/Next, Report, Help and Close. It owns the test state.
-class frmQ : public Form {
+// and the commands Start/Next, Report, Help and Close. It owns the test state
+// and fills the report window's lists.
+class frmQ : public Form, public QuizWindowLink {
     Q_OBJECT
 public:
-    frmQ(Platform& platform, RandomSource& generator, MDIForm1& frame);
+    frmQ(Platform& platform, RandomSource& generator, FrameArea& frame);
     ~frmQ() override;
+
+    // The report window, given before the load.
+    void setReport(ReportWindow& report) { m_report = &report; }
 
     // Runs when the frame shows the window the first time.
     void Form_Load();
@@ -37,11 +40,12 @@ public:
     Ui::frmQ& ui() { return *m_ui; }
     OptionArray& Option1() { return *m_option1; }
     Platform& platform() { return m_platform; }
-    RandomSource& generator() { return m_generator; }
-    MDIForm1& frame() { return m_frame; }
 
-    // The report window, loaded (hidden) on first use.
-    frmReport& report();
+    const Form& quizForm() const override { return *this; }
+    QString quizFilePath() const override;
+
+    // The report window has hidden itself.
+    void reportHidden();
 
     // Handlers, named after their control and event.
     void cmdStart_Click();
@@ -59,6 +63,10 @@ public:
     void lblScore_Change();
     void chkFastQuiz_Click();
 
+signals:
+    // The Help command: the frame shows the help window.
+    void helpRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPreview(int keyAscii) override;
@@ -67,6 +75,7 @@ protected:
 private:
     void connectHandlers();
     void askQuitQuestion(bool& cancel);
+    ReportWindow& report() { return *m_report; }
 
     // Pieces of the Next and answer handlers.
     void resetSlotLooks();
@@ -81,10 +90,10 @@ private:
 
     Platform& m_platform;
     RandomSource& m_generator;
-    MDIForm1& m_frame;
+    FrameArea& m_frame;
     std::unique_ptr<Ui::frmQ> m_ui;
     OptionArray* m_option1;
     std::unique_ptr<QuizFileCommands> m_fileCommands;
     TestState m_state;
-    QPointer<frmReport> m_report;
+    ReportWindow* m_report = nullptr;
 };

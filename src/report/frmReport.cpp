@@ -1,15 +1,13 @@
 #include "report/frmReport.h"
 
-#include "app/MDIForm1.h"
-#include "quiztest/frmQ.h"
+#include "report/QuizWindowLink.h"
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
+#include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
-#include "toolkit/Platform.h"
 #include "toolkit/TextBox.h"
 #include "toolkit/Twips.h"
-#include "ui_frmQ.h"
 #include "ui_frmReport.h"
 
 #include <QCloseEvent>
@@ -43,7 +41,8 @@ void place(QWidget& control, const reportlayout::Rect& r)
 
 } // namespace
 
-frmReport::frmReport(frmQ& quiz) : m_quiz(quiz), m_ui(std::make_unique<Ui::frmReport>())
+frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes)
+    : m_quiz(quiz), m_frame(frame), m_boxes(boxes), m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
@@ -71,7 +70,18 @@ void frmReport::Form_Load()
 
 void frmReport::PlaceBelowQuiz()
 {
-    Move(m_quiz.Left(), m_quiz.Top() + m_quiz.Height() - kOverlap, m_quiz.Width(), kReportHeight);
+    const Form& quiz = m_quiz.quizForm();
+    Move(quiz.Left(), quiz.Top() + quiz.Height() - kOverlap, quiz.Width(), kReportHeight);
+}
+
+void frmReport::showReport()
+{
+    Show();
+}
+
+void frmReport::hideReport()
+{
+    Hide();
 }
 
 void frmReport::appendPractise(const QString& text)
@@ -94,14 +104,14 @@ void frmReport::cmdClose_Click()
 {
     setBorderStyle(BorderStyle::None);
     Hide();
-    m_quiz.state().bReporting = false;
+    emit hidden();
 }
 
 void frmReport::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     Hide();
-    m_quiz.state().bReporting = false;
+    emit hidden();
 }
 
 // --- Docking, full screen, layout and dragging ---
@@ -127,8 +137,7 @@ void frmReport::cmdFullScreen_Click()
     }
     bDocked = false;
     bFullScreen = true;
-    const MDIForm1& frame = m_quiz.frame();
-    Move(0, 0, frame.ScaleWidth(), frame.ScaleHeight());
+    Move(0, 0, m_frame.ScaleWidth(), m_frame.ScaleHeight());
     m_ui->cmdFullScreen->setText(kDockCaption);
 }
 
@@ -147,8 +156,8 @@ void frmReport::Form_Resize()
         return;
     // A size set here comes back at once as a nested notification, which lays
     // the controls out for it.
-    if (Width() < m_quiz.Width()) {
-        Move(Left(), Top(), m_quiz.Width(), Height());
+    if (const double quizWidth = m_quiz.quizForm().Width(); Width() < quizWidth) {
+        Move(Left(), Top(), quizWidth, Height());
         return;
     }
     if (Height() < iMinHeight) {
@@ -206,7 +215,7 @@ void frmReport::Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPos
 
 QString frmReport::ResultFileName(const QString& suffix) const
 {
-    return resultfiles::resultFileName(m_quiz.ui().txtQuizFile->text(), suffix);
+    return resultfiles::resultFileName(m_quiz.quizFilePath(), suffix);
 }
 
 bool frmReport::FileExists(const QString& Fname) const
@@ -238,8 +247,8 @@ void frmReport::saveList(const TextBox& Lst, const QString& suffix)
 
 void frmReport::SaveText(const TextBox& Lst, const QString& file)
 {
-    const QString T = m_quiz.windowTitle();
-    MessageBoxes& boxes = m_quiz.platform().messageBoxes;
+    const QString T = m_quiz.quizForm().windowTitle();
+    MessageBoxes& boxes = m_boxes;
     std::optional<QString> failure;
     try {
         if (FileExists(file)) {
@@ -262,6 +271,6 @@ void frmReport::SaveText(const TextBox& Lst, const QString& file)
 
 void frmReport::showSaveError(const QString& description)
 {
-    m_quiz.platform().messageBoxes.MsgBox(QStringLiteral("There has been a error!") + kCrLf + description,
-                                          MsgStyle::OkInformation, m_quiz.windowTitle());
+    m_boxes.MsgBox(QStringLiteral("There has been a error!") + kCrLf + description, MsgStyle::OkInformation,
+                   m_quiz.quizForm().windowTitle());
 }

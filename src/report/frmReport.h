@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/ReportWindow.h"
 #include "toolkit/Form.h"
 
 #include <QPointF>
@@ -7,9 +8,11 @@
 #include <cstdint>
 #include <memory>
 
+class FrameArea;
+class MessageBoxes;
 class QString;
+class QuizWindowLink;
 class TextBox;
-class frmQ;
 namespace Ui {
 class frmReport;
 }
@@ -19,20 +22,20 @@ class frmReport;
 // quiz window. It saves each list as a quiz file beside the loaded one, stands
 // docked below the quiz window or fills the frame, and is moved by dragging
 // its background, having no title bar.
-class frmReport : public Form {
+class frmReport : public Form, public ReportWindow {
     Q_OBJECT
 public:
-    explicit frmReport(frmQ& quiz);
+    frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes);
     ~frmReport() override;
 
     void Form_Load();
 
-    // Directly below the quiz window, 22 twips over its bottom edge.
-    void PlaceBelowQuiz();
-
-    void appendPractise(const QString& text);
-    void appendAnsweredCorrect(const QString& text);
-    void setReportCaption(const QString& caption);
+    void PlaceBelowQuiz() override;
+    void appendPractise(const QString& text) override;
+    void appendAnsweredCorrect(const QString& text) override;
+    void setReportCaption(const QString& caption) override;
+    void showReport() override;
+    void hideReport() override;
 
     Ui::frmReport& ui() { return *m_ui; }
 
@@ -57,6 +60,10 @@ public:
     bool FileExists(const QString& Fname) const;
     void SaveText(const TextBox& Lst, const QString& file);
 
+signals:
+    // The window hid itself (Close, or a close request).
+    void hidden();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void Resize() override;
@@ -69,7 +76,9 @@ private:
     void showSaveError(const QString& description);
     void layOutControls();
 
-    frmQ& m_quiz;
+    const QuizWindowLink& m_quiz;
+    FrameArea& m_frame;
+    MessageBoxes& m_boxes;
     std::unique_ptr<Ui::frmReport> m_ui;
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;

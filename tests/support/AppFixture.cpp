@@ -37,7 +37,7 @@ frmQ& AppFixture::quiz()
 
 frmReport& AppFixture::report()
 {
-    return frame->quiz().report();
+    return frame->report();
 }
 
 void AppFixture::settle()
