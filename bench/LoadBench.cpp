@@ -63,7 +63,7 @@ void loadAlternately(benchmark::State& state, const QString& path, qint64 fileBy
         ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
         second = !second;
         ui.cmdLoad->click();
-        if (program->frame->quiz().state().iTotal != kItems || !program->platform.boxes.prompts.empty()) {
+        if (program->frame->quiz().state().iTotal() != kItems || !program->platform.boxes.prompts.empty()) {
             state.SkipWithError("the load did not read every item without a message");
             break;
         }

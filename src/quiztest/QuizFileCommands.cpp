@@ -69,7 +69,7 @@ void QuizFileCommands::cmdBrowse_Click()
             m_form.ui().cmdLoad->setFocus();
         }
     } catch (const std::exception& error) {
-        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, m_form.state().sTitle);
+        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, m_form.state().sTitle());
     }
 }
 
@@ -90,56 +90,47 @@ void QuizFileCommands::cmdLoad_Click()
         const MsgAnswer answer = boxes.MsgBox(path.text() + QStringLiteral("\r\nTest is in progress!\r\n\r\n"
                                                                            "Are you sure you want to cancel this test "
                                                                            "and load another test"),
-                                              MsgStyle::YesNoStop, s.sTitle);
+                                              MsgStyle::YesNoStop, s.sTitle());
         if (answer == MsgAnswer::No) {
             path.setText(tag::get(path));
             return;
         }
     }
 
-    if (s.iTotal > 0 && tag::get(path) == path.text()) {
+    if (s.iTotal() > 0 && tag::get(path) == path.text()) {
         boxes.MsgBox(QStringLiteral("Quiz Question and Answer file \r\n") + path.text() +
                          QStringLiteral("\r\n is already loaded\r\nPress the START button to begin the test\r\n\r\n"
                                         "If you really want to load again, reload the app"),
-                     MsgStyle::OkInformation, s.sTitle);
+                     MsgStyle::OkInformation, s.sTitle());
         return;
     }
 
-    s.iTotal = 0;
-    s.iAskOrder.clear();
-    s.iCorrect = 0;
-    s.iWrong = 0;
+    s.reset();
     ui.lblScore->setCaption(textformat::scoreText(0));
-    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal));
-    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect));
-    ui.Frame1->setEnabled(false);
-    ui.Frame2->setEnabled(false);
-    ui.Frame4->setEnabled(false);
+    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal()));
+    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect()));
+    m_form.setTestControlsEnabled(false);
     tag::set(path, path.text());
 
     quizfile::ReadResult read = readQuizFile(path.text());
-    // Items read before a failing line stay loaded. A load that yields none
-    // leaves the previous items alone: with iTotal 0 nothing reads them.
-    if (!read.items.isEmpty()) {
-        s.iTotal = static_cast<std::int16_t>(read.items.size()); // the reader stops at 32 767
-        s.items = std::move(read.items);
-    }
+    // Items read before a failing line stay loaded.
+    s.takeItems(std::move(read.items));
 
     if (read.error) {
-        boxes.MsgBox(read.error->message, MsgStyle::OkStop, s.sTitle);
+        boxes.MsgBox(read.error->message, MsgStyle::OkStop, s.sTitle());
         // Start and Next keep their state, unless that would let a test begin
         // or go on with too few items to draw three wrong candidates from.
-        if (s.iTotal < kFewestItems)
+        if (s.iTotal() < kFewestItems)
             showStartUpLook();
         return;
     }
 
-    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal));
-    if (s.iTotal < kFewestItems) {
+    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal()));
+    if (s.iTotal() < kFewestItems) {
         boxes.MsgBox(QStringLiteral("Not enough questions to ask\r\n"
                                     "Question & Answer combination must be more than 4\r\n\r\n"
                                     "Load another file"),
-                     MsgStyle::OkStop, s.sTitle);
+                     MsgStyle::OkStop, s.sTitle());
         showStartUpLook();
         return;
     }

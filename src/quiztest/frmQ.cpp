@@ -97,17 +97,13 @@ void frmQ::connectHandlers()
 
 void frmQ::Form_Load()
 {
-    TestState& s = m_state;
-    s.iTotal = 0;
-    s.iAskOrder.clear();
-    s.sTitle = m_frame.Caption();
-    s.iCorrect = 0;
-    s.iWrong = 0;
+    m_state.reset();
+    m_state.setTitle(m_frame.Caption());
     m_ui->lblScore->setCaption(textformat::scoreText(0));
-    s.bAnswered = true;
+    m_state.markAnswered();
     m_option1->setTag(4, QStringLiteral("False"));
     PlaceInFrame();
-    s.bReporting = false;
+    m_state.setReporting(false);
     report().PlaceBelowQuiz();
     report().hideReport();
 }
@@ -125,16 +121,20 @@ QString frmQ::quizFilePath() const
 
 void frmQ::reportHidden()
 {
-    m_state.bReporting = false;
+    m_state.setReporting(false);
+}
+
+void frmQ::setTestControlsEnabled(bool enabled)
+{
+    for (QWidget* area : {m_ui->Frame1, m_ui->Frame2, m_ui->Frame4})
+        area->setEnabled(enabled);
 }
 
 void frmQ::cmdStart_Click()
 {
     m_ui->cmdStart->setVisible(false);
     m_ui->cmdNext->setVisible(true);
-    m_ui->Frame1->setEnabled(true);
-    m_ui->Frame2->setEnabled(true);
-    m_ui->Frame4->setEnabled(true);
+    setTestControlsEnabled(true);
     cmdNext_Click();
     m_ui->cmdNext->setFocus();
 }
@@ -142,7 +142,7 @@ void frmQ::cmdStart_Click()
 void frmQ::askQuitQuestion(bool& cancel)
 {
     const MsgAnswer answer = m_platform.messageBoxes.MsgBox(QStringLiteral("Are you sure you want to quit the Quiz?"),
-                                                            MsgStyle::YesNoStop, m_state.sTitle);
+                                                            MsgStyle::YesNoStop, m_state.sTitle());
     if (answer == MsgAnswer::Yes)
         m_platform.programEnd.End();
     else
@@ -177,12 +177,12 @@ void frmQ::cmdHelp_Click()
 
 void frmQ::cmdReport_Click()
 {
-    if (m_state.bReporting) {
+    if (m_state.bReporting()) {
         report().hideReport();
-        m_state.bReporting = false;
+        m_state.setReporting(false);
     } else {
         report().showReport();
-        m_state.bReporting = true;
+        m_state.setReporting(true);
     }
 }
 
@@ -203,16 +203,15 @@ void frmQ::cmdLoad_Click()
 
 void frmQ::cmdNext_Click()
 {
-    TestState& s = m_state;
     m_ui->lblWrong->setVisible(false);
     m_ui->lblRightAnswer->setVisible(false);
     resetSlotLooks();
-    if (!s.bAnswered && questionUnjudged()) {
-        s.iWrong = int16::add(s.iWrong, 1);
+    if (!m_state.bAnswered() && m_state.questionUnjudged()) {
+        m_state.recordWrong();
         recordPractise();
     }
     // Past the last question there is nothing left to draw.
-    if (s.iAsked() >= s.iTotal) {
+    if (m_state.finished()) {
         finishTest();
         return;
     }
@@ -232,12 +231,6 @@ void frmQ::resetSlotLooks()
     // made on.
     options.setStrikeOut(kSkip, false);
     options.resetForeColor(kSkip);
-}
-
-// The question on display has been shown but neither answered nor recorded.
-bool frmQ::questionUnjudged() const
-{
-    return m_state.iCorrect + m_state.iWrong < m_state.iAsked();
 }
 
 // The slot tagged as the right answer, -1 before the first question.
@@ -280,7 +273,7 @@ void frmQ::markRightAndChosen(int right, int chosen)
 
 void frmQ::updateScore()
 {
-    m_ui->lblScore->setCaption(textformat::scoreText(textformat::score(m_state.iAsked(), m_state.iCorrect)));
+    m_ui->lblScore->setCaption(textformat::scoreText(textformat::score(m_state.iAsked(), m_state.iCorrect())));
     m_ui->lblScore->adjustSize(); // the label sizes itself to its text
 }
 
@@ -291,29 +284,28 @@ void frmQ::finishTest()
                                        m_ui->lblScore->Caption() +
                                        QStringLiteral("\r\nClick on the command button REPORT (in the quiz form) "
                                                       "for more details"),
-                                   MsgStyle::OkInformation, m_state.sTitle);
+                                   MsgStyle::OkInformation, m_state.sTitle());
 }
 
 void frmQ::showNextQuestion()
 {
-    TestState& s = m_state;
+    const TestState& s = m_state;
+    const std::int16_t total = s.iTotal();
     Clock& clock = m_platform.clock;
     // Everything is drawn before anything changes, so a draw that cannot be
     // made leaves the window as it was instead of showing missing candidates.
-    const std::int16_t n = randomdraw::DrawUnaskedQuestion(s.iTotal, s.iAskOrder, m_generator);
+    const std::int16_t n = randomdraw::DrawUnaskedQuestion(total, s.iAskOrder(), m_generator);
     const DrawnNumbers slotOrder =
         drawRetried([&] { return randomdraw::RandomNumbers(3, 0, kSlots, true, 0, m_generator, clock); });
     DrawnNumbers others =
-        drawRetried([&] { return randomdraw::RandomNumbers(s.iTotal, 1, 3, true, n, m_generator, clock); });
+        drawRetried([&] { return randomdraw::RandomNumbers(total, 1, 3, true, n, m_generator, clock); });
     // The 16-bit size check overflows for a quiz of 32767 items.
     if (!others.isList())
-        others =
-            drawRetried([&] { return randomdraw::RandomNumbersWide(s.iTotal, 1, 3, true, n, m_generator, clock); });
+        others = drawRetried([&] { return randomdraw::RandomNumbersWide(total, 1, 3, true, n, m_generator, clock); });
     if (!slotOrder.isList() || !others.isList())
         return;
 
-    s.bAnswered = false;
-    s.iAskOrder.append(n);
+    m_state.ask(n);
     m_ui->lblQuestion->setText(s.sQuestions(n));
     OptionArray& options = *m_option1;
     options.clearSelection();
@@ -325,21 +317,20 @@ void frmQ::showNextQuestion()
         options.setCaption(slot[k], s.sAnswers(other));
         options.setTag(slot[k], QStringLiteral("False"));
     }
-    if (s.iTotal == s.iAsked())
+    if (total == s.iAsked())
         m_ui->cmdStart->setEnabled(false);
-    m_ui->lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal));
+    m_ui->lblAsking->setCaption(textformat::progressText(s.iAsked(), total));
 }
 
 void frmQ::Option1_Click(std::int16_t Index)
 {
-    TestState& s = m_state;
-    s.bAnswered = true;
+    m_state.markAnswered();
     if (isRightAnswer(Index)) {
         m_ui->lblWrong->setVisible(false);
         m_ui->lblRightAnswer->setVisible(true);
-        if (questionUnjudged()) {
-            s.iCorrect = int16::add(s.iCorrect, 1);
-            m_ui->lblCorrect->setCaption(textformat::countText(s.iCorrect));
+        if (m_state.questionUnjudged()) {
+            m_state.recordRight();
+            m_ui->lblCorrect->setCaption(textformat::countText(m_state.iCorrect()));
             report().appendAnsweredCorrect(m_ui->lblQuestion->text() + u',' + m_option1->Caption(Index) + kCrLf);
         }
         updateScore();
@@ -353,8 +344,8 @@ void frmQ::Option1_Click(std::int16_t Index)
     }
     m_ui->lblWrong->setVisible(true);
     m_ui->lblRightAnswer->setVisible(false);
-    if (questionUnjudged()) {
-        s.iWrong = int16::add(s.iWrong, 1);
+    if (m_state.questionUnjudged()) {
+        m_state.recordWrong();
         recordPractise();
         if (const int right = taggedSlot(); right >= 0 && m_ui->chkShowCorrect->isChecked())
             markRightAndChosen(right, Index);

@@ -46,6 +46,8 @@ public:
 
     // The report window has hidden itself.
     void reportHidden();
+    // The question, answer and option areas, on while a test runs.
+    void setTestControlsEnabled(bool enabled);
 
     // Handlers, named after their control and event.
     void cmdStart_Click();
@@ -79,7 +81,6 @@ private:
 
     // Pieces of the Next and answer handlers.
     void resetSlotLooks();
-    bool questionUnjudged() const;
     int taggedSlot() const;
     bool isRightAnswer(int index) const;
     void recordPractise();

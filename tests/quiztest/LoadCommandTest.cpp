@@ -76,7 +76,7 @@ TEST_F(LoadCommand, FourOrMoreItemsMakeTheWindowReady)
     EXPECT_EQ(ui().lblCorrect->text(), QStringLiteral(" 0"));
     EXPECT_TRUE(readyState());
     EXPECT_EQ(QApplication::focusWidget(), ui().cmdStart);
-    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_EQ(state().iTotal(), 4);
     EXPECT_EQ(state().sQuestions(4), QStringLiteral("q4"));
     EXPECT_EQ(state().sAnswers(1), QStringLiteral("a1"));
     EXPECT_EQ(tag::get(*ui().txtQuizFile), ui().txtQuizFile->text());
@@ -102,16 +102,16 @@ TEST_F(LoadCommand, FewerThanFourItemsCannotStartATest)
 TEST_F(LoadCommand, ItemsReplaceTheEarlierOnes)
 {
     load(items(6, QStringLiteral("six.csv")));
-    ASSERT_EQ(state().iTotal, 6);
+    ASSERT_EQ(state().iTotal(), 6);
 
     p.boxes.expect(MsgAnswer::Ok);
     load(write(QStringLiteral("blank.csv"), "  \r\n"));
-    EXPECT_EQ(state().iTotal, 0);
+    EXPECT_EQ(state().iTotal(), 0);
     EXPECT_EQ(state().sQuestions(6), QStringLiteral("q6")) << "left in place, unread";
     EXPECT_EQ(state().sAnswers(6), QStringLiteral("a6"));
 
     load(write(QStringLiteral("other.csv"), "x1,y1\r\nx2,y2\r\nx3,y3\r\nx4,\"y, 4\"\r\n"));
-    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_EQ(state().iTotal(), 4);
     EXPECT_EQ(state().sQuestions(1), QStringLiteral("x1"));
     EXPECT_EQ(state().sAnswers(4), QStringLiteral("\"y, 4\""));
     EXPECT_TRUE(state().sQuestions(0).isEmpty()) << "index 0 holds no item";
@@ -132,7 +132,7 @@ TEST_F(LoadCommand, SamePathAgainIsRefused)
                                                        "the app"),
                                     MsgStyle::OkInformation));
     EXPECT_TRUE(readyState());
-    EXPECT_EQ(state().iTotal, 5);
+    EXPECT_EQ(state().iTotal(), 5);
 }
 
 TEST_F(LoadCommand, LoadDuringATestAsksFirst)
@@ -149,14 +149,14 @@ TEST_F(LoadCommand, LoadDuringATestAsksFirst)
     load(second);
     EXPECT_EQ(p.boxes.shown.back(), question);
     EXPECT_EQ(ui().txtQuizFile->text(), first) << "the path of the last load attempt returns";
-    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_EQ(state().iTotal(), 4);
     EXPECT_FALSE(ui().cmdStart->isVisible());
     EXPECT_TRUE(ui().Frame2->isEnabled());
 
     p.boxes.expect(MsgAnswer::Yes);
     load(second);
     EXPECT_EQ(p.boxes.shown.size(), 2u);
-    EXPECT_EQ(state().iTotal, 6);
+    EXPECT_EQ(state().iTotal(), 6);
     EXPECT_TRUE(readyState());
     EXPECT_FALSE(ui().Frame2->isEnabled());
 }
@@ -191,7 +191,7 @@ TEST_F(LoadCommand, FailingLineKeepsTheItemsBeforeIt)
     load(path);
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_TRUE(p.boxes.shown[0].prompt.contains(QStringLiteral("line 3"))) << p.boxes.shown[0].prompt.toStdString();
-    EXPECT_EQ(state().iTotal, 2);
+    EXPECT_EQ(state().iTotal(), 2);
     EXPECT_EQ(state().sQuestions(2), QStringLiteral("b"));
     EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 0")) << "the captions keep their reset values";
     EXPECT_TRUE(startUpLook()) << "two items cannot make a test";
@@ -209,7 +209,7 @@ TEST_F(LoadCommand, FailureAfterFourItemsKeepsStartAsItWas)
     p.boxes.expect(MsgAnswer::Ok);
     load(write(QStringLiteral("late.csv"), "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne\r\n"));
     EXPECT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_EQ(state().iTotal, 4);
+    EXPECT_EQ(state().iTotal(), 4);
     EXPECT_TRUE(readyState());
     EXPECT_FALSE(ui().Frame1->isEnabled());
 }
@@ -260,7 +260,7 @@ TEST_F(LoadCommand, AltOLoads)
     ui().txtQuizFile->setFocus();
     QTest::keyClick(ui().txtQuizFile, Qt::Key_O, Qt::AltModifier);
     // An access key clicks its button a moment later, as a visible press.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return state().iTotal == 4; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return state().iTotal() == 4; }, 5000));
 }
 
 } // namespace

@@ -26,18 +26,12 @@ void loadQuiz(frmQ& quiz, quizfile::QuizItems items)
 {
     TestState& s = quiz.state();
     Ui::frmQ& ui = quiz.ui();
-    s.iTotal = static_cast<std::int16_t>(items.size());
-    s.iAskOrder.clear();
-    s.iCorrect = 0;
-    s.iWrong = 0;
-    s.items = std::move(items);
+    s.reset();
+    s.takeItems(std::move(items));
     ui.lblScore->setCaption(textformat::scoreText(0));
-    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect));
-    ui.lblAsking->setCaption(textformat::countText(s.iAsked()) + QStringLiteral(" /") +
-                             textformat::countText(s.iTotal));
-    ui.Frame1->setEnabled(false);
-    ui.Frame2->setEnabled(false);
-    ui.Frame4->setEnabled(false);
+    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect()));
+    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal()));
+    quiz.setTestControlsEnabled(false);
     ui.cmdStart->setVisible(true);
     ui.cmdStart->setEnabled(true);
     ui.cmdStart->setFocus();

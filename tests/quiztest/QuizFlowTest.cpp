@@ -64,7 +64,7 @@ protected:
     void choose(int index) { options()[index].click(); }
 
     // The item on display.
-    int current() { return state().iAskOrder.iAskOrder(state().iAsked()); }
+    int current() { return state().iAskOrder().iAskOrder(state().iAsked()); }
     QString line(int item) { return state().sQuestions(item) + u',' + state().sAnswers(item) + QStringLiteral("\r\n"); }
     QString practise() { return report().ui().txtPractise->Text(); }
     QString correct() { return report().ui().txtAnsweredCorrect->Text(); }
@@ -150,8 +150,8 @@ TEST_F(QuizFlow, StartShowsTheFirstQuestionAndFocusesNext)
     EXPECT_TRUE(ui().Frame4->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), ui().cmdNext);
     EXPECT_EQ(state().iAsked(), 1);
-    EXPECT_EQ(state().iWrong + state().iCorrect, 0);
-    EXPECT_FALSE(state().bAnswered);
+    EXPECT_EQ(state().iWrong() + state().iCorrect(), 0);
+    EXPECT_FALSE(state().bAnswered());
     EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 1 / 10"));
     EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions(current()));
     EXPECT_TRUE(p.boxes.shown.empty());
@@ -198,7 +198,7 @@ TEST_F(QuizFlow, NextRecordsAQuestionLeftWithoutAnswerOnce)
     pressStart();
     const int first = current();
     pressNext();
-    EXPECT_EQ(state().iWrong, 1);
+    EXPECT_EQ(state().iWrong(), 1);
     EXPECT_EQ(practise(), line(first));
 
     const struct {
@@ -210,12 +210,12 @@ TEST_F(QuizFlow, NextRecordsAQuestionLeftWithoutAnswerOnce)
         play(a.act);
         const QString listsAfter = practise() + correct();
         pressNext();
-        EXPECT_EQ(state().iWrong, a.wrong);
-        EXPECT_EQ(state().iCorrect, a.correct);
+        EXPECT_EQ(state().iWrong(), a.wrong);
+        EXPECT_EQ(state().iCorrect(), a.correct);
         EXPECT_EQ(practise() + correct(), listsAfter) << "an answered question is not recorded again";
         EXPECT_NE(listsAfter, listsBefore);
     }
-    EXPECT_FALSE(state().bAnswered);
+    EXPECT_FALSE(state().bAnswered());
 }
 
 TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
@@ -229,7 +229,7 @@ TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
     const int last = current();
     p.boxes.expect(MsgAnswer::Ok);
     pressNext();
-    EXPECT_EQ(state().iWrong, 1);
+    EXPECT_EQ(state().iWrong(), 1);
     EXPECT_EQ(practise(), line(last));
     const ShownBox finish{finishPrompt(score("75.00")), MsgStyle::OkInformation, QStringLiteral("Pondera")};
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{finish}));
@@ -238,14 +238,14 @@ TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
 
     const QString question = ui().lblQuestion->text();
     const QString lists = practise() + correct();
-    const bool answered = state().bAnswered;
+    const bool answered = state().bAnswered();
     p.boxes.expect(MsgAnswer::Ok);
     pressNext();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{finish, finish}));
-    EXPECT_EQ(state().iCorrect, 3);
-    EXPECT_EQ(state().iWrong, 1);
+    EXPECT_EQ(state().iCorrect(), 3);
+    EXPECT_EQ(state().iWrong(), 1);
     EXPECT_EQ(state().iAsked(), 4);
-    EXPECT_EQ(state().bAnswered, answered);
+    EXPECT_EQ(state().bAnswered(), answered);
     EXPECT_EQ(ui().lblQuestion->text(), question);
     EXPECT_EQ(practise() + correct(), lists);
     EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 4 / 4"));
@@ -288,7 +288,7 @@ TEST_F(QuizFlow, ScoreTexts)
         }
         EXPECT_EQ(ui().lblScore->Caption(), score(c.expected));
         EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->Caption());
-        EXPECT_EQ(ui().lblCorrect->Caption(), textformat::countText(state().iCorrect));
+        EXPECT_EQ(ui().lblCorrect->Caption(), textformat::countText(state().iCorrect()));
     }
 }
 
@@ -312,8 +312,8 @@ TEST_F(QuizFlow, OnlyTheFirstJudgementCounts)
     choose(wrongSlot());
     EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
     choose(rightSlot());
-    EXPECT_EQ(state().iWrong, 2);
-    EXPECT_EQ(state().iCorrect, 0);
+    EXPECT_EQ(state().iWrong(), 2);
+    EXPECT_EQ(state().iCorrect(), 0);
     EXPECT_TRUE(practise().endsWith(line(item)));
     EXPECT_EQ(correct(), QString());
     EXPECT_TRUE(ui().lblRightAnswer->isVisibleTo(&quiz()));
@@ -331,15 +331,15 @@ TEST_F(QuizFlow, OnlyTheFirstJudgementCounts)
     EXPECT_EQ(ui().lblCorrect->Caption(), QStringLiteral(" 1"));
     choose(wrongSlot());
     choose(4);
-    EXPECT_EQ(state().iCorrect, 1);
-    EXPECT_EQ(state().iWrong, 2);
+    EXPECT_EQ(state().iCorrect(), 1);
+    EXPECT_EQ(state().iWrong(), 2);
     EXPECT_EQ(correct(), line(item));
     EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
     EXPECT_FALSE(ui().lblRightAnswer->isVisibleTo(&quiz()));
     EXPECT_EQ(ui().lblWrong->text(), QStringLiteral("Wrong Answer, Try Again!"));
     expectNoMarks();
     EXPECT_EQ(ui().lblScore->Caption(), score("33.33"));
-    EXPECT_TRUE(state().bAnswered);
+    EXPECT_TRUE(state().bAnswered());
 }
 
 TEST_F(QuizFlow, ShowCorrectAnswerMarksUntilTheNextQuestion)
@@ -408,7 +408,7 @@ TEST_F(QuizFlow, AutoAdvanceAndTheScoreUpdates)
         EXPECT_EQ(scores, c.expectedScores);
         EXPECT_EQ(state().iAsked(), 2) << "question 2 is shown";
         EXPECT_NE(current(), first);
-        EXPECT_FALSE(state().bAnswered);
+        EXPECT_FALSE(state().bAnswered());
         EXPECT_FALSE(ui().lblRightAnswer->isVisibleTo(&quiz()));
         EXPECT_FALSE(ui().lblWrong->isVisibleTo(&quiz()));
         EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->Caption());
@@ -448,31 +448,31 @@ TEST_F(QuizFlow, DigitKeysOneToFiveChooseTheOptionsDuringATest)
     load(10);
     type('5');
     EXPECT_EQ(options().selectedIndex(), -1);
-    EXPECT_EQ(state().iWrong + state().iCorrect, 0);
+    EXPECT_EQ(state().iWrong() + state().iCorrect(), 0);
 
     pressStart();
     for (char key : {'0', '6', 'a', 'x', '!'})
         type(key);
     EXPECT_EQ(options().selectedIndex(), -1);
-    EXPECT_FALSE(state().bAnswered);
+    EXPECT_FALSE(state().bAnswered());
 
     type('5');
     EXPECT_EQ(options().selectedIndex(), 4);
-    EXPECT_EQ(state().iWrong, 1);
+    EXPECT_EQ(state().iWrong(), 1);
     EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
 
     pressNext();
     const int right = rightSlot();
     type(static_cast<char>('1' + right));
     EXPECT_EQ(options().selectedIndex(), right);
-    EXPECT_EQ(state().iCorrect, 1);
+    EXPECT_EQ(state().iCorrect(), 1);
 
     // Typed into the file box, a digit still answers, and the box still gets it.
     pressNext();
     ui().txtQuizFile->setFocus();
     ui().txtQuizFile->clear();
     type(static_cast<char>('1' + rightSlot()));
-    EXPECT_EQ(state().iCorrect, 2);
+    EXPECT_EQ(state().iCorrect(), 2);
     EXPECT_EQ(ui().txtQuizFile->text().size(), 1);
 }
 
@@ -482,7 +482,7 @@ TEST_F(QuizFlow, EnterRightAfterStartLeavesTheFirstQuestionUnanswered)
     pressStart();
     const int first = current();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(state().iWrong, 1);
+    EXPECT_EQ(state().iWrong(), 1);
     EXPECT_EQ(practise(), line(first));
     EXPECT_EQ(state().iAsked(), 2);
     EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 2 / 10"));
@@ -523,8 +523,8 @@ TEST_F(QuizFlow, ASharedAnswerTextIsRightInEitherSlotAndSkipNeverIs)
         if (k < 4)
             pressNext();
     }
-    EXPECT_EQ(state().iCorrect, 2);
-    EXPECT_EQ(state().iWrong, 2);
+    EXPECT_EQ(state().iCorrect(), 2);
+    EXPECT_EQ(state().iWrong(), 2);
     for (const auto& [item, text] : expectedCorrect)
         EXPECT_TRUE(correct().contains(text)) << text.toStdString();
     for (const auto& [item, text] : expectedPractise)
@@ -581,7 +581,7 @@ TEST_F(QuizFlow, WholeTestsRecordEveryItemOnceAndScoreTheCounts)
                 std::map<int, bool> judgedRight; // by item, from the first judgement
                 int step = run;
                 while (p.boxes.shown.empty()) {
-                    ASSERT_LE(state().iCorrect + state().iWrong, state().iAsked());
+                    ASSERT_LE(state().iCorrect() + state().iWrong(), state().iAsked());
                     const int item = current();
                     ASSERT_FALSE(judgedRight.contains(item)) << "asked twice: " << item;
                     const Act act = mix[step++ % std::size(mix)];
@@ -595,11 +595,11 @@ TEST_F(QuizFlow, WholeTestsRecordEveryItemOnceAndScoreTheCounts)
                 ASSERT_EQ(static_cast<int>(judgedRight.size()), items);
                 const int rights = static_cast<int>(
                     std::count_if(judgedRight.begin(), judgedRight.end(), [](const auto& j) { return j.second; }));
-                EXPECT_EQ(state().iCorrect, rights);
-                EXPECT_EQ(state().iCorrect + state().iWrong, items);
+                EXPECT_EQ(state().iCorrect(), rights);
+                EXPECT_EQ(state().iCorrect() + state().iWrong(), items);
                 QString expectedPractise, expectedCorrect;
                 for (int k = 1; k <= items; ++k) {
-                    const int item = state().iAskOrder.iAskOrder(k);
+                    const int item = state().iAskOrder().iAskOrder(k);
                     (judgedRight[item] ? expectedCorrect : expectedPractise) += line(item);
                 }
                 EXPECT_EQ(practise().mid(practiseBefore), expectedPractise);
@@ -683,7 +683,7 @@ TEST_F(ExactZeroDraws, AGeneratorThatOnlyGivesZeroShowsNothingAndDoesNotHang)
     pressStart();
     pressNext();
     EXPECT_EQ(state().iAsked(), 0);
-    EXPECT_EQ(state().iWrong + state().iCorrect, 0);
+    EXPECT_EQ(state().iWrong() + state().iCorrect(), 0);
     EXPECT_EQ(ui().lblQuestion->text(), QStringLiteral("Question"));
     EXPECT_EQ(options().Caption(0), QStringLiteral("answer 1"));
     EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 0 / 6"));

@@ -38,13 +38,13 @@ TEST_F(QuizWindow, StartUpState)
     EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->text());
 
     const TestState& s = quiz().state();
-    EXPECT_EQ(s.sTitle, QStringLiteral("Pondera"));
-    EXPECT_EQ(s.iTotal, 0);
+    EXPECT_EQ(s.sTitle(), QStringLiteral("Pondera"));
+    EXPECT_EQ(s.iTotal(), 0);
     EXPECT_EQ(s.iAsked(), 0);
-    EXPECT_EQ(s.iCorrect, 0);
-    EXPECT_EQ(s.iWrong, 0);
-    EXPECT_TRUE(s.bAnswered);
-    EXPECT_FALSE(s.bReporting);
+    EXPECT_EQ(s.iCorrect(), 0);
+    EXPECT_EQ(s.iWrong(), 0);
+    EXPECT_TRUE(s.bAnswered());
+    EXPECT_FALSE(s.bReporting());
     EXPECT_EQ(quiz().Option1().Tag(4), QStringLiteral("False"));
 }
 
@@ -74,15 +74,15 @@ TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
 
     ui().cmdReport->click();
     EXPECT_TRUE(report().Visible());
-    EXPECT_TRUE(quiz().state().bReporting);
+    EXPECT_TRUE(quiz().state().bReporting());
     ui().cmdReport->click();
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting);
+    EXPECT_FALSE(quiz().state().bReporting());
 
     ui().cmdReport->click();
     report().ui().cmdClose->click(); // its own Hide
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting);
+    EXPECT_FALSE(quiz().state().bReporting());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None);
     ui().cmdReport->click();
     EXPECT_TRUE(report().Visible()) << "shown again at once";
@@ -90,7 +90,7 @@ TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
     report().childWindow()->close(); // a close request hides it
     settle();
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting);
+    EXPECT_FALSE(quiz().state().bReporting());
     ui().cmdReport->click();
     EXPECT_TRUE(report().Visible());
 

@@ -70,7 +70,7 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
     report().Move(300, 600, 9450, 4500);
     report().ui().cmdClose->click();
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting);
+    EXPECT_FALSE(quiz().state().bReporting());
 
     quiz().ui().cmdReport->click();
     EXPECT_TRUE(report().Visible());

@@ -172,13 +172,13 @@ TEST_F(SaveLists, PractiseListOfAWholeTestLoadsBackIntoTheQuiz)
                                            ",\r\n"
                                            "\xE3\x82\x80\xE3\x82\x89 (\xE6\x9D\x91),village\xC2\xA0\r\n"));
     quiz().ui().cmdLoad->click();
-    ASSERT_EQ(quiz().state().iTotal, 8);
+    ASSERT_EQ(quiz().state().iTotal(), 8);
     quiz().ui().cmdStart->click();
     p.boxes.autoOk = true; // the final score
     for (int i = 1; i < 8; ++i)
         quiz().ui().cmdNext->click();
     quiz().ui().cmdNext->click();
-    ASSERT_EQ(quiz().state().iWrong, 8);
+    ASSERT_EQ(quiz().state().iWrong(), 8);
 
     p.boxes.shown.clear();
     ui().cmdSaveTODO->click();
