@@ -51,7 +51,7 @@ void MDIForm1::MDIForm_Load()
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
     connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });
     m_quiz->Form_Load();
-    m_quiz->Show();
+    m_quiz->showForm();
 }
 
 void MDIForm1::MDIForm_Resize()

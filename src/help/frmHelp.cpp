@@ -52,7 +52,7 @@ frmHelp* frmHelp::ShowHelp(QMdiArea& area)
             delete help.data();
     }
     if (help) {
-        help->Show();
+        help->showForm();
         return help;
     }
 
@@ -63,8 +63,8 @@ frmHelp* frmHelp::ShowHelp(QMdiArea& area)
     window->setWindowTitle(help->windowTitle());
     window->setWindowIcon(help->windowIcon());
     window->setFixedSize(window->sizeHint());
-    help->Move(0, 0);
-    help->Show();
+    help->moveTwips(0, 0);
+    help->showForm();
     help->ui->cmdCloseHelp->setFocus();
     return help;
 }

@@ -111,7 +111,7 @@ void frmQ::Form_Load()
 void frmQ::PlaceInFrame()
 {
     // Centred in single precision, as the frame's client width may be odd.
-    Move(static_cast<float>((m_frame.ScaleWidth() - Width()) / 2), kTopInFrame);
+    moveTwips(static_cast<float>((m_frame.ScaleWidth() - widthTwips()) / 2), kTopInFrame);
 }
 
 QString frmQ::quizFilePath() const

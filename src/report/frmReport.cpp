@@ -71,17 +71,17 @@ void frmReport::Form_Load()
 void frmReport::PlaceBelowQuiz()
 {
     const Form& quiz = m_quiz.quizForm();
-    Move(quiz.Left(), quiz.Top() + quiz.Height() - kOverlap, quiz.Width(), kReportHeight);
+    moveTwips(quiz.leftTwips(), quiz.topTwips() + quiz.heightTwips() - kOverlap, quiz.widthTwips(), kReportHeight);
 }
 
 void frmReport::showReport()
 {
-    Show();
+    showForm();
 }
 
 void frmReport::hideReport()
 {
-    Hide();
+    hideForm();
 }
 
 void frmReport::appendPractise(const QString& text)
@@ -103,14 +103,14 @@ void frmReport::setReportCaption(const QString& caption)
 void frmReport::cmdClose_Click()
 {
     setBorderStyle(BorderStyle::None);
-    Hide();
+    hideForm();
     emit hidden();
 }
 
 void frmReport::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    Hide();
+    hideForm();
     emit hidden();
 }
 
@@ -137,7 +137,7 @@ void frmReport::cmdFullScreen_Click()
     }
     bDocked = false;
     bFullScreen = true;
-    Move(0, 0, m_frame.ScaleWidth(), m_frame.ScaleHeight());
+    moveTwips(0, 0, m_frame.ScaleWidth(), m_frame.ScaleHeight());
     m_ui->cmdFullScreen->setText(kDockCaption);
 }
 
@@ -156,12 +156,12 @@ void frmReport::Form_Resize()
         return;
     // A size set here comes back at once as a nested notification, which lays
     // the controls out for it.
-    if (const double quizWidth = m_quiz.quizForm().Width(); Width() < quizWidth) {
-        Move(Left(), Top(), quizWidth, Height());
+    if (const double quizWidth = m_quiz.quizForm().widthTwips(); widthTwips() < quizWidth) {
+        moveTwips(leftTwips(), topTwips(), quizWidth, heightTwips());
         return;
     }
-    if (Height() < iMinHeight) {
-        Move(Left(), Top(), Width(), iMinHeight);
+    if (heightTwips() < iMinHeight) {
+        moveTwips(leftTwips(), topTwips(), widthTwips(), iMinHeight);
         return;
     }
     layOutControls();
@@ -174,7 +174,7 @@ void frmReport::layOutControls()
         twipsOf(*ui.fraReport),          twipsOf(*ui.txtPractise),   twipsOf(*ui.txtAnsweredCorrect),
         twipsOf(*ui.lblAnsweredCorrect), twipsOf(*ui.cmdSaveTODO),   twipsOf(*ui.cmdSaveCorrect),
         twipsOf(*ui.cmdClose),           twipsOf(*ui.cmdFullScreen), twipsOf(*ui.cmdDock)};
-    reportlayout::layOut(c, {Width(), Height(), ScaleWidth(), ScaleHeight()});
+    reportlayout::layOut(c, {widthTwips(), heightTwips(), ScaleWidth(), ScaleHeight()});
     place(*ui.fraReport, c.fraReport);
     place(*ui.txtPractise, c.txtPractise);
     place(*ui.txtAnsweredCorrect, c.txtAnsweredCorrect);

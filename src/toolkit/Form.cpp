@@ -66,31 +66,31 @@ const Form::TwipsRect* Form::standingMove() const
     return m_lastMove && m_lastMove->pixels == outerPixels() ? &*m_lastMove : nullptr;
 }
 
-double Form::Left() const
+double Form::leftTwips() const
 {
     const TwipsRect* set = standingMove();
     return set ? set->left : twips::fromPixels(outerPixels().x());
 }
 
-double Form::Top() const
+double Form::topTwips() const
 {
     const TwipsRect* set = standingMove();
     return set ? set->top : twips::fromPixels(outerPixels().y());
 }
 
-double Form::Width() const
+double Form::widthTwips() const
 {
     const TwipsRect* set = standingMove();
     return set ? set->width : twips::fromPixels(outerPixels().width());
 }
 
-double Form::Height() const
+double Form::heightTwips() const
 {
     const TwipsRect* set = standingMove();
     return set ? set->height : twips::fromPixels(outerPixels().height());
 }
 
-void Form::Move(double left, double top, double width, double height)
+void Form::moveTwips(double left, double top, double width, double height)
 {
     const QRect pixels(twips::toPixels(left), twips::toPixels(top), twips::toPixels(width), twips::toPixels(height));
     // Set first: the resize handling that the new size runs reads it back.
@@ -107,12 +107,12 @@ void Form::Move(double left, double top, double width, double height)
     notifyResize();
 }
 
-void Form::Move(double left, double top)
+void Form::moveTwips(double left, double top)
 {
-    Move(left, top, Width(), Height());
+    moveTwips(left, top, widthTwips(), heightTwips());
 }
 
-void Form::Show()
+void Form::showForm()
 {
     QWidget& window = outerWidget();
     window.show();
@@ -123,7 +123,7 @@ void Form::Show()
         show();
 }
 
-void Form::Hide()
+void Form::hideForm()
 {
     if (m_window)
         m_window->hide();

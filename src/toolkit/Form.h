@@ -29,19 +29,19 @@ public:
 
     // Outer geometry in twips, measured in the frame's client area. The values
     // last set are read back as set, until the window is moved by other means.
-    double Left() const;
-    double Top() const;
-    double Width() const;
-    double Height() const;
-    void Move(double left, double top, double width, double height);
-    void Move(double left, double top);
+    double leftTwips() const;
+    double topTwips() const;
+    double widthTwips() const;
+    double heightTwips() const;
+    void moveTwips(double left, double top, double width, double height);
+    void moveTwips(double left, double top);
     // The inner size in twips: the outer size less the border.
     double ScaleWidth() const;
     double ScaleHeight() const;
 
     // Shows the window, not modal, and brings it to the front.
-    void Show();
-    void Hide();
+    void showForm();
+    void hideForm();
     bool Visible() const;
     void setBorderStyle(BorderStyle style);
     bool Minimized() const;
@@ -83,7 +83,7 @@ private:
         double left, top, width, height;
         QRect pixels;
     };
-    // The last Move, while the window still stands where it put it.
+    // The last moveTwips, while the window still stands where it put it.
     const TwipsRect* standingMove() const;
 
     QPointer<ChildWindow> m_window;
@@ -91,7 +91,7 @@ private:
     QPointer<QAbstractButton> m_cancelButton;
     bool m_keyPreview = false;
     std::optional<TwipsRect> m_lastMove;
-    unsigned m_moves = 0; // counts Move calls, to tell a nested one
+    unsigned m_moves = 0; // counts moveTwips calls, to tell a nested one
     QSize m_notifiedSize;
     bool m_shownOnce = false;
 

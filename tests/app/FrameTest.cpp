@@ -52,21 +52,21 @@ TEST_F(Frame, QuizWindowCentredAtTop350AndReportBelowIt)
     // The client area is the work area less the frame's own decorations.
     const int decorations = frame->frameGeometry().width() - frame->width();
     EXPECT_DOUBLE_EQ(frame->ScaleWidth(), (1024 - decorations) * 15);
-    EXPECT_DOUBLE_EQ(quiz().Left(), (frame->ScaleWidth() - 9450) / 2);
-    EXPECT_DOUBLE_EQ(quiz().Top(), 350);
-    EXPECT_DOUBLE_EQ(quiz().Width(), 9450);
-    EXPECT_DOUBLE_EQ(quiz().Height(), 7890);
+    EXPECT_DOUBLE_EQ(quiz().leftTwips(), (frame->ScaleWidth() - 9450) / 2);
+    EXPECT_DOUBLE_EQ(quiz().topTwips(), 350);
+    EXPECT_DOUBLE_EQ(quiz().widthTwips(), 9450);
+    EXPECT_DOUBLE_EQ(quiz().heightTwips(), 7890);
     EXPECT_TRUE(quiz().Visible());
-    EXPECT_DOUBLE_EQ(report().Left(), quiz().Left());
-    EXPECT_DOUBLE_EQ(report().Top(), 350 + 7890 - 22);
-    EXPECT_DOUBLE_EQ(report().Width(), 9450);
-    EXPECT_DOUBLE_EQ(report().Height(), 3675);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
+    EXPECT_DOUBLE_EQ(report().topTwips(), 350 + 7890 - 22);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), 9450);
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 3675);
     EXPECT_FALSE(report().Visible());
 }
 
 TEST_F(Frame, ResizeRecentresTheQuizWindowAndTheReportFollows)
 {
-    report().Move(0, 0, 3000, 4000); // wherever it was, it goes back below the quiz
+    report().moveTwips(0, 0, 3000, 4000); // wherever it was, it goes back below the quiz
     const struct {
         int width;
         double left;
@@ -78,13 +78,13 @@ TEST_F(Frame, ResizeRecentresTheQuizWindowAndTheReportFollows)
     for (const auto& c : cases) {
         frame->resize(c.width, 600);
         ASSERT_EQ(frame->mdiArea().width(), c.width);
-        EXPECT_DOUBLE_EQ(quiz().Left(), c.left) << c.width;
-        EXPECT_DOUBLE_EQ(quiz().Top(), 350);
-        EXPECT_DOUBLE_EQ(quiz().Width(), 9450);
-        EXPECT_DOUBLE_EQ(report().Left(), c.left);
-        EXPECT_DOUBLE_EQ(report().Top(), 8218);
-        EXPECT_DOUBLE_EQ(report().Width(), 9450);
-        EXPECT_DOUBLE_EQ(report().Height(), 4275) << "the report's resize handling raises the 3675 asked for";
+        EXPECT_DOUBLE_EQ(quiz().leftTwips(), c.left) << c.width;
+        EXPECT_DOUBLE_EQ(quiz().topTwips(), 350);
+        EXPECT_DOUBLE_EQ(quiz().widthTwips(), 9450);
+        EXPECT_DOUBLE_EQ(report().leftTwips(), c.left);
+        EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
+        EXPECT_DOUBLE_EQ(report().widthTwips(), 9450);
+        EXPECT_DOUBLE_EQ(report().heightTwips(), 4275) << "the report's resize handling raises the 3675 asked for";
     }
     EXPECT_FALSE(report().Visible()) << "placing it does not show it";
 }

@@ -78,8 +78,8 @@ TEST_F(HelpWindowTest, OpensAtOriginWithItsDesign)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->pos(), QPoint(0, 0));
-    EXPECT_EQ(help->Left(), 0.0);
-    EXPECT_EQ(help->Top(), 0.0);
+    EXPECT_EQ(help->leftTwips(), 0.0);
+    EXPECT_EQ(help->topTwips(), 0.0);
     EXPECT_EQ(help->size(), QSize(762, 616));
     EXPECT_EQ(window->widget()->size(), QSize(762, 616)) << "the form fills the client area";
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the user must not resize it";

@@ -47,28 +47,28 @@ protected:
 TEST_F(Docking, FirstNotificationAfterLoadIsIgnoredWhateverTheSize)
 {
     EXPECT_TRUE(report().bSkipResize);
-    report().Move(0, 0, 3000, 3000);
+    report().moveTwips(0, 0, 3000, 3000);
     EXPECT_FALSE(report().bSkipResize);
-    EXPECT_DOUBLE_EQ(report().Width(), 3000) << "no minimum applied to the ignored one";
-    EXPECT_DOUBLE_EQ(report().Height(), 3000);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), 3000) << "no minimum applied to the ignored one";
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 3000);
     EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 9120) << "nor any layout";
 
-    report().Move(0, 0, 3000, 3000 + 15);
-    EXPECT_DOUBLE_EQ(report().Width(), 9450) << "the next one runs the rule";
-    EXPECT_DOUBLE_EQ(report().Height(), 4275);
+    report().moveTwips(0, 0, 3000, 3000 + 15);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), 9450) << "the next one runs the rule";
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 4275);
     EXPECT_DOUBLE_EQ(heightOf(ui().txtPractise), 2310);
 }
 
 TEST_F(Docking, PlacingBelowTheQuizRaisesTheHeightAndLaysOutForIt)
 {
     showReport();
-    report().Move(0, 0, 12000, 6000); // anything but the size it is asked for
-    quiz().Move(555, 350, 9450, 7890);
+    report().moveTwips(0, 0, 12000, 6000); // anything but the size it is asked for
+    quiz().moveTwips(555, 350, 9450, 7890);
     report().PlaceBelowQuiz();
-    EXPECT_DOUBLE_EQ(report().Left(), 555);
-    EXPECT_DOUBLE_EQ(report().Top(), 8218);
-    EXPECT_DOUBLE_EQ(report().Width(), 9450);
-    EXPECT_DOUBLE_EQ(report().Height(), 4275);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), 555);
+    EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), 9450);
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 4275);
     EXPECT_DOUBLE_EQ(report().ScaleWidth(), 9420);
     EXPECT_DOUBLE_EQ(report().ScaleHeight(), 4245);
 
@@ -113,10 +113,10 @@ TEST_F(Docking, SizeSnapsBackToTheMinimum)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        report().Move(300, 300, c.width, c.height);
-        EXPECT_DOUBLE_EQ(report().Width(), c.expectedWidth);
-        EXPECT_DOUBLE_EQ(report().Height(), c.expectedHeight);
-        EXPECT_DOUBLE_EQ(report().Left(), 300);
+        report().moveTwips(300, 300, c.width, c.height);
+        EXPECT_DOUBLE_EQ(report().widthTwips(), c.expectedWidth);
+        EXPECT_DOUBLE_EQ(report().heightTwips(), c.expectedHeight);
+        EXPECT_DOUBLE_EQ(report().leftTwips(), 300);
         EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), c.expectedWidth - 300 - 30) << "laid out for the snapped size";
         EXPECT_DOUBLE_EQ(heightOf(ui().fraReport), c.expectedHeight - 660 - 150 - 30);
     }
@@ -125,14 +125,14 @@ TEST_F(Docking, SizeSnapsBackToTheMinimum)
 TEST_F(Docking, MinimisedWindowIsNotLaidOutUntilRestored)
 {
     showReport();
-    report().Move(0, 0, 12000, 6000);
+    report().moveTwips(0, 0, 12000, 6000);
     const QRect laidOut = ui().fraReport->geometry();
     report().childWindow()->showMinimized();
     EXPECT_TRUE(report().Minimized());
     EXPECT_EQ(ui().fraReport->geometry(), laidOut);
     report().childWindow()->showNormal();
     EXPECT_FALSE(report().Minimized());
-    EXPECT_DOUBLE_EQ(report().Width(), 12000);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), 12000);
     EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 12000 - 300 - 30);
 }
 
@@ -146,10 +146,10 @@ TEST_F(Docking, FullScreenAndBack)
     EXPECT_TRUE(report().bFullScreen);
     EXPECT_FALSE(report().bDocked);
     EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Dock with PDR"));
-    EXPECT_DOUBLE_EQ(report().Left(), 0);
-    EXPECT_DOUBLE_EQ(report().Top(), 0);
-    EXPECT_DOUBLE_EQ(report().Width(), 19200);
-    EXPECT_DOUBLE_EQ(report().Height(), 9600);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), 0);
+    EXPECT_DOUBLE_EQ(report().topTwips(), 0);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), 19200);
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 9600);
     EXPECT_EQ(report().childWindow()->geometry(), QRect(0, 0, 1280, 640));
     EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 19200 - 300 - 30) << "the lists stretch with it";
     EXPECT_DOUBLE_EQ(heightOf(ui().txtPractise), 9600 - 660 - 150 - 30 - 450 - 375 - 300);
@@ -159,10 +159,10 @@ TEST_F(Docking, FullScreenAndBack)
     EXPECT_FALSE(report().bFullScreen);
     EXPECT_TRUE(report().bDocked);
     EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
-    EXPECT_DOUBLE_EQ(report().Left(), quiz().Left());
-    EXPECT_DOUBLE_EQ(report().Top(), quiz().Top() + quiz().Height() - 22);
-    EXPECT_DOUBLE_EQ(report().Width(), quiz().Width());
-    EXPECT_DOUBLE_EQ(report().Height(), 4275);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
+    EXPECT_DOUBLE_EQ(report().topTwips(), quiz().topTwips() + quiz().heightTwips() - 22);
+    EXPECT_DOUBLE_EQ(report().widthTwips(), quiz().widthTwips());
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 4275);
     EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 9120);
 }
 
@@ -171,8 +171,8 @@ TEST_F(Docking, FrameResizeInFullScreenPlacesBelowButKeepsTheCaption)
     showReport();
     ui().cmdFullScreen->click();
     frame->resize(900, 620);
-    EXPECT_DOUBLE_EQ(report().Left(), quiz().Left());
-    EXPECT_DOUBLE_EQ(report().Top(), 8218);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
+    EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
     EXPECT_TRUE(report().bFullScreen);
     EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Dock with PDR"));
 
@@ -186,17 +186,17 @@ TEST_F(Docking, FrameResizeInFullScreenPlacesBelowButKeepsTheCaption)
 TEST_F(Docking, DockButtonTogglesAndOnlyDockingMoves)
 {
     showReport();
-    report().Move(600, 900, 9450, 5000);
+    report().moveTwips(600, 900, 9450, 5000);
     ui().cmdDock->click(); // hidden by design, but its handler stands
     EXPECT_TRUE(report().bDocked);
     EXPECT_FALSE(report().bFullScreen);
-    EXPECT_DOUBLE_EQ(report().Left(), quiz().Left());
-    EXPECT_DOUBLE_EQ(report().Top(), 8218);
-    report().Move(600, 900, 9450, 5000);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
+    EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
+    report().moveTwips(600, 900, 9450, 5000);
     ui().cmdDock->click();
     EXPECT_FALSE(report().bDocked);
-    EXPECT_DOUBLE_EQ(report().Left(), 600) << "undocking does not move the window";
-    EXPECT_DOUBLE_EQ(report().Top(), 900);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), 600) << "undocking does not move the window";
+    EXPECT_DOUBLE_EQ(report().topTwips(), 900);
 }
 
 TEST_F(Docking, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
@@ -221,7 +221,7 @@ TEST_F(Docking, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
     EXPECT_FALSE(report().bDocked);
     EXPECT_FALSE(report().bFullScreen);
     EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
-    EXPECT_DOUBLE_EQ(report().Left(), twips(report().childWindow()->x())) << "the place reads where it went";
+    EXPECT_DOUBLE_EQ(report().leftTwips(), twips(report().childWindow()->x())) << "the place reads where it went";
 }
 
 TEST_F(Docking, OtherButtonsOrAPressOnAControlMoveNothing)

@@ -32,12 +32,12 @@ TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
         {0, 0, 6000, 3000, 2978},
     };
     for (const auto& c : cases) {
-        quiz().Move(c.left, c.top, c.width, c.height);
+        quiz().moveTwips(c.left, c.top, c.width, c.height);
         report().PlaceBelowQuiz();
-        EXPECT_DOUBLE_EQ(report().Left(), c.left);
-        EXPECT_DOUBLE_EQ(report().Top(), c.reportTop);
-        EXPECT_DOUBLE_EQ(report().Width(), c.width);
-        EXPECT_DOUBLE_EQ(report().Height(), 3675);
+        EXPECT_DOUBLE_EQ(report().leftTwips(), c.left);
+        EXPECT_DOUBLE_EQ(report().topTwips(), c.reportTop);
+        EXPECT_DOUBLE_EQ(report().widthTwips(), c.width);
+        EXPECT_DOUBLE_EQ(report().heightTwips(), 3675);
     }
     EXPECT_FALSE(report().bDocked) << "placing changes no state of the window";
     EXPECT_FALSE(report().bFullScreen);
@@ -67,15 +67,15 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
 {
     report().appendPractise(QStringLiteral("a,b\r\n"));
     quiz().ui().cmdReport->click();
-    report().Move(300, 600, 9450, 4500);
+    report().moveTwips(300, 600, 9450, 4500);
     report().ui().cmdClose->click();
     EXPECT_FALSE(report().Visible());
     EXPECT_FALSE(quiz().state().bReporting());
 
     quiz().ui().cmdReport->click();
     EXPECT_TRUE(report().Visible());
-    EXPECT_DOUBLE_EQ(report().Left(), 300);
-    EXPECT_DOUBLE_EQ(report().Height(), 4500);
+    EXPECT_DOUBLE_EQ(report().leftTwips(), 300);
+    EXPECT_DOUBLE_EQ(report().heightTwips(), 4500);
     report().childWindow()->close();
     settle();
     EXPECT_FALSE(report().Visible());

@@ -128,7 +128,7 @@ protected:
         form = new TestForm;
         form->attachTo(*area, BorderStyle::FixedSingle);
         window.show();
-        form->Show();
+        form->showForm();
         window.activateWindow();
         QApplication::setActiveWindow(&window);
         QCoreApplication::processEvents();
@@ -167,25 +167,25 @@ TEST_F(FormTest, KeyPreviewSeesEveryKeyOnceAndSwallowsNone)
 
 TEST_F(FormTest, GeometryReadsBackInTwipsAsSet)
 {
-    form->Move(555, 350, 9450, 7890);
-    EXPECT_DOUBLE_EQ(form->Left(), 555);
-    EXPECT_DOUBLE_EQ(form->Top(), 350); // 23.3 pixels, read back as set
-    EXPECT_DOUBLE_EQ(form->Width(), 9450);
-    EXPECT_DOUBLE_EQ(form->Height(), 7890);
+    form->moveTwips(555, 350, 9450, 7890);
+    EXPECT_DOUBLE_EQ(form->leftTwips(), 555);
+    EXPECT_DOUBLE_EQ(form->topTwips(), 350); // 23.3 pixels, read back as set
+    EXPECT_DOUBLE_EQ(form->widthTwips(), 9450);
+    EXPECT_DOUBLE_EQ(form->heightTwips(), 7890);
     EXPECT_EQ(form->childWindow()->geometry(), QRect(37, 23, 630, 526));
     EXPECT_EQ(form->size(), QSize(628, 524)) << "a one-pixel border around the form";
 
     form->childWindow()->move(100, 40); // moved by other means: read from the pixels
-    EXPECT_DOUBLE_EQ(form->Left(), 1500);
-    EXPECT_DOUBLE_EQ(form->Top(), 600);
-    EXPECT_DOUBLE_EQ(form->Width(), 9450);
+    EXPECT_DOUBLE_EQ(form->leftTwips(), 1500);
+    EXPECT_DOUBLE_EQ(form->topTwips(), 600);
+    EXPECT_DOUBLE_EQ(form->widthTwips(), 9450);
 }
 
 TEST_F(FormTest, ShowAndHide)
 {
-    form->Hide();
+    form->hideForm();
     EXPECT_FALSE(form->Visible());
-    form->Show();
+    form->showForm();
     EXPECT_TRUE(form->Visible());
     EXPECT_EQ(area->activeSubWindow(), form->childWindow());
 }
