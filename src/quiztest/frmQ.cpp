@@ -6,6 +6,7 @@
 #include "quiztest/TextFormat.h"
 #include "report/ReportWindow.h"
 #include "toolkit/AppIcon.h"
+#include "toolkit/CrLf.h"
 #include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
@@ -33,7 +34,6 @@ constexpr double kSlotPoints = 9.0;
 constexpr double kMarkedPoints = 14.0;
 const QColor kMarkedRight(0x00, 0x00, 0x80);
 const QColor kMarkedWrong(0xC0, 0x00, 0x00);
-const QString kCrLf = QStringLiteral("\r\n");
 
 // A draw fails with a list in hand only when the generator gives exactly 0,
 // so drawing again succeeds; the bound keeps a broken generator from hanging

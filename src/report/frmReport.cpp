@@ -3,6 +3,7 @@
 #include "report/QuizWindowLink.h"
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
+#include "toolkit/CrLf.h"
 #include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr double kReportHeight = 3675; // twips
 constexpr double kOverlap = 22;        // twips of the quiz window's bottom edge it covers
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kFullScreenCaption = QStringLiteral("&Full Screen");
 const QString kDockCaption = QStringLiteral("&Dock with PDR");
 

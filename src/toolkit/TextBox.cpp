@@ -1,5 +1,7 @@
 #include "toolkit/TextBox.h"
 
+#include "toolkit/CrLf.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QHash>
@@ -59,8 +61,6 @@ std::optional<char16_t> originalOf(const QTextFormat& format)
         return std::nullopt;
     return static_cast<char16_t>(mark);
 }
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 // A paragraph break, and a line break the user made, read back as CR LF.
 void appendUnmarked(QString& out, QStringView text)

@@ -4,6 +4,7 @@
 #include "quizfile/QuizFile.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "toolkit/CrLf.h"
 #include "ui_frmQ.h"
 #include "ui_frmReport.h"
 
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 class SaveLists : public AppFixture {
 protected:
@@ -55,9 +54,9 @@ TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
     report().appendPractise(QStringLiteral("dog,inu\r\n"));
     report().appendAnsweredCorrect(QStringLiteral("cat,neko\r\n\"to run, to flee\",hashiru\r\n"));
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveCorrect->click();
+    driver().saveCorrect();
 
     const QString practise = path("words-ReadAgain.csv");
     const QString correct = path("words-AnsweredCorrect.csv");
@@ -71,7 +70,7 @@ TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
 TEST_F(SaveLists, EmptyListIsOneCrLf)
 {
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "\r\n");
 }
 
@@ -79,7 +78,7 @@ TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
 {
     quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("edited.v2.csv")));
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     EXPECT_TRUE(QFileInfo::exists(path("edited.v2-ReadAgain.csv")));
     EXPECT_FALSE(QFileInfo::exists(path("words-ReadAgain.csv")));
 }
@@ -92,14 +91,14 @@ TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
     report().appendPractise(QStringLiteral("new,item\r\n"));
 
     p.boxes.expect(MsgAnswer::No);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)})) << "nothing more is shown";
     EXPECT_EQ(testfiles::read(target), before);
 
     p.boxes.shown.clear();
     p.boxes.expect(MsgAnswer::Yes);
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target), saved(target)}));
     EXPECT_EQ(testfiles::read(target), "new,item\r\n\r\n");
 }
@@ -110,7 +109,7 @@ TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
     const QString target = path(".words-ReadAgain.csv");
     ASSERT_TRUE(testfiles::write(target, "kept,item\r\n"));
     p.boxes.expect(MsgAnswer::No);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)}));
     EXPECT_EQ(testfiles::read(target), "kept,item\r\n");
 }
@@ -125,9 +124,9 @@ TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
 
     p.boxes.expect(MsgAnswer::Yes);
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveCorrect->click(); // a folder is in the way: no question, the error at once
+    driver().saveCorrect(); // a folder is in the way: no question, the error at once
 
     const QString folder = path("words-AnsweredCorrect.csv");
     EXPECT_EQ(p.boxes.shown,
@@ -141,7 +140,7 @@ TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
     p.boxes.shown.clear();
     quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("gone/words.txt")));
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown,
               (std::vector<ShownBox>{failed(QStringLiteral("the folder \"%1\" does not exist").arg(path("gone")))}));
 }
@@ -152,7 +151,7 @@ TEST_F(SaveLists, OverlongPathIsAnError)
     // cannot overflow here; the name is far too long for any file system.
     quiz().ui().txtQuizFile->setText(dir.filePath(QString(40000, u'a') + QStringLiteral(".txt")));
     p.boxes.expect(MsgAnswer::Ok);
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_TRUE(p.boxes.shown.front().prompt.startsWith(QStringLiteral("There has been a error!") + kCrLf));
     EXPECT_EQ(p.boxes.shown.front().style, MsgStyle::OkInformation);
@@ -171,17 +170,17 @@ TEST_F(SaveLists, PractiseListOfAWholeTestLoadsBackIntoTheQuiz)
                                            "one\nlong,line\r\n"
                                            ",\r\n"
                                            "\xE3\x82\x80\xE3\x82\x89 (\xE6\x9D\x91),village\xC2\xA0\r\n"));
-    quiz().ui().cmdLoad->click();
+    driver().load(quizPath);
     ASSERT_EQ(quiz().state().iTotal(), 8);
-    quiz().ui().cmdStart->click();
+    driver().pressStart();
     p.boxes.autoOk = true; // the final score
     for (int i = 1; i < 8; ++i)
-        quiz().ui().cmdNext->click();
-    quiz().ui().cmdNext->click();
+        driver().pressNext();
+    driver().pressNext();
     ASSERT_EQ(quiz().state().iWrong(), 8);
 
     p.boxes.shown.clear();
-    ui().cmdSaveTODO->click();
+    driver().saveToPractise();
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_EQ(p.boxes.shown.front(), saved(path("words-ReadAgain.csv")));
 
