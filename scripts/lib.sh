@@ -1,14 +1,16 @@
-# Sourced by the scripts: installs the Debian packages the project needs, once.
-# A second run finds them all and installs nothing.
+# Sourced by every script: the Debian packages the project needs, and the
+# configure-and-build step. Sets $root to the checkout the script lives in.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 pondera_packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-base-dev-tools libgl-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-noto-cjk fonts-liberation2
 )
 
-# ensure_packages [extra package...]
+# ensure_packages [extra package...]: installs whichever are missing, once; a
+# second run finds them all and installs nothing.
 ensure_packages() {
   local wanted=("${pondera_packages[@]}" "$@") missing=() pkg
   for pkg in "${wanted[@]}"; do
@@ -27,4 +29,16 @@ ensure_packages() {
   fi
   "${sudo[@]}" apt-get update -qq || return 1
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
+}
+
+# pondera_build DIR TYPE [cmake option...] [-- target...]: configures DIR as a
+# Ninja build of TYPE (Release, Debug, ...) and builds it, or only the targets.
+pondera_build() {
+  local dir=$1 type=$2 options=() targets=()
+  shift 2
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+  [ $# -gt 0 ] && shift
+  for target in "$@"; do targets+=(--target "$target"); done
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${options[@]}" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
 }
