@@ -212,11 +212,14 @@ DecodedQuiz decodeLineByLine(QByteArrayView bytes, TextEncoding encoding)
     DecodedQuiz result{encoding, {}, 0};
     qsizetype start = 0;
     int number = 0;
+    // One decoder for all lines: it is stateless, and its error flag, which
+    // nothing clears, ends the walk at once. (An ICU decoder costs more to
+    // make than a whole line costs to decode.)
+    QStringDecoder decoder = decoderFor(encoding);
     while (start < bytes.size()) {
         ++number;
         qsizetype cr = bytes.indexOf('\r', start);
         const qsizetype end = cr < 0 ? bytes.size() : cr;
-        QStringDecoder decoder = decoderFor(encoding);
         const QString line = decoder.decode(bytes.sliced(start, end - start));
         if (decoder.hasError()) {
             result.badLine = number;
@@ -321,7 +324,7 @@ void checkLines(QByteArrayView bytes)
         qsizetype cr = text.indexOf(u'\r', start);
         if (cr < 0)
             cr = text.size();
-        const QString line = text.sliced(start, cr - start);
+        const QStringView line = QStringView(text).sliced(start, cr - start);
         checkSplit(line);
         FUZZ_CHECK(isBlankLine(line) == (line.count(u' ') + line.count(QChar(0x3000)) == line.size()));
         start = cr + 1;
