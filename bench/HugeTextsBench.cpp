@@ -4,12 +4,11 @@
 // characters with every question answered before Report. Goal: each step
 // under 0.5 s. Exits 1 when a step misses it.
 
-#include "BenchPlatform.h"
+#include "BenchProgram.h"
+#include "support/QuizDriver.h"
 
 #include "quiztest/frmQ.h"
 #include "toolkit/Fonts.h"
-#include "toolkit/OptionArray.h"
-#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
 #include <QApplication>
@@ -54,25 +53,22 @@ Figures run(const char* name, const QByteArray& file, int items)
     BenchProgram program;
     program.frame->show();
     QCoreApplication::processEvents();
-    frmQ& quiz = program.frame->quiz();
-    Ui::frmQ& ui = quiz.ui();
-    ui.chkShowCorrect->click(); // the marks are the costliest path of an answer
+    QuizDriver driver(*program.frame);
+    program.frame->quiz().ui().chkShowCorrect->click(); // the marks are the costliest path of an answer
 
     Figures f;
-    ui.txtQuizFile->setText(path);
-    f.load = timed(*program.frame, [&] { ui.cmdLoad->click(); });
-    f.start = timed(*program.frame, [&] { ui.cmdStart->click(); });
-    OptionArray& options = quiz.Option1();
+    f.load = timed(*program.frame, [&] { driver.load(path); });
+    f.start = timed(*program.frame, [&] { driver.pressStart(); });
     f.next = timed(*program.frame, [&] {
-        options.select(tag::isTrue(options[0]) ? 1 : 0); // wrong: the marks are drawn
-        quiz.cmdNext_Click();
+        driver.choose(driver.wrongSlot()); // the marks are drawn
+        driver.pressNext();
     });
     // The rest of the test, so that the report's lists are full.
-    while (program.platform.boxes.prompts.empty()) {
-        options.select(4);
-        quiz.cmdNext_Click();
+    while (program.platform.boxes.shown.empty()) {
+        driver.choose(4);
+        driver.pressNext();
     }
-    f.report = timed(*program.frame, [&] { ui.cmdReport->click(); });
+    f.report = timed(*program.frame, [&] { driver.pressReport(); });
     std::printf("%-36s %6d items  load %.3f s  start %.3f s  next %.3f s  report %.3f s\n", name, items, f.load,
                 f.start, f.next, f.report);
     return f;

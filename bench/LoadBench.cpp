@@ -2,7 +2,7 @@
 // button, once as UTF-8 and once as Shift-JIS; and refusing the 64 MiB files
 // that cost the most per byte.
 
-#include "BenchPlatform.h"
+#include "BenchProgram.h"
 
 #include "app/MDIForm1.h"
 #include "quiztest/RandomGenerator.h"
@@ -63,7 +63,7 @@ void loadAlternately(benchmark::State& state, const QString& path, qint64 fileBy
         ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
         second = !second;
         ui.cmdLoad->click();
-        if (program->frame->quiz().state().iTotal() != kItems || !program->platform.boxes.prompts.empty()) {
+        if (program->frame->quiz().state().iTotal() != kItems || !program->platform.boxes.shown.empty()) {
             state.SkipWithError("the load did not read every item without a message");
             break;
         }
@@ -96,11 +96,11 @@ void loadRefused(benchmark::State& state, const QByteArray& bytes, const QString
         ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
         second = !second;
         ui.cmdLoad->click();
-        if (program->platform.boxes.prompts.size() != 1) {
+        if (program->platform.boxes.shown.size() != 1) {
             state.SkipWithError("the load did not end with one message");
             break;
         }
-        program->platform.boxes.prompts.clear();
+        program->platform.boxes.shown.clear();
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }

@@ -2,7 +2,7 @@
 // many as a test of the largest quiz can put into the practise list,
 // replacing the file of the last save each time.
 
-#include "BenchPlatform.h"
+#include "BenchProgram.h"
 #include "ReportLines.h"
 
 #include "quiztest/frmQ.h"
@@ -27,13 +27,13 @@ void saveList(benchmark::State& state, Lines kind)
     for (const QString& line : reportLines(kind))
         report.appendPractise(line);
     fresh.frame->quiz().ui().txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));
-    fresh.platform.boxes.yesNo = MsgAnswer::Yes; // replace the last save's file
+    fresh.platform.boxes.autoYesNo = MsgAnswer::Yes; // replace the last save's file
     const QString saved = dir->filePath(QStringLiteral("words-ReadAgain.csv"));
     for (auto _ : state) {
-        fresh.platform.boxes.prompts.clear();
+        fresh.platform.boxes.shown.clear();
         report.ui().cmdSaveTODO->click();
-        if (fresh.platform.boxes.prompts.empty() ||
-            !fresh.platform.boxes.prompts.back().startsWith(QStringLiteral("File is Saved as"))) {
+        if (fresh.platform.boxes.shown.empty() ||
+            !fresh.platform.boxes.shown.back().prompt.startsWith(QStringLiteral("File is Saved as"))) {
             state.SkipWithError("the list was not saved");
             break;
         }

@@ -3,15 +3,14 @@
 // Goal: 99th percentile under 2 ms per question, the whole test under 20 s.
 // Pass --report-shown to run it with the report window open.
 
-#include "BenchPlatform.h"
-#include "LoadedQuiz.h"
+#include "BenchProgram.h"
+#include "support/QuizDriver.h"
 
 #include "app/MDIForm1.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/OptionArray.h"
-#include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
 #include <QApplication>
@@ -31,14 +30,6 @@ double milliseconds(Stopwatch::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-int taggedSlot(OptionArray& options)
-{
-    for (int slot = 0; slot < 4; ++slot)
-        if (tag::isTrue(options[slot]))
-            return slot;
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -48,7 +39,8 @@ int main(int argc, char** argv)
     installDesignFonts();
 
     constexpr int kItems = 32767;
-    BenchPlatform bench;
+    ScriptedPlatform bench;
+    prepareForBench(bench);
     RandomGenerator generator;
     MDIForm1 frame(bench.platform, generator);
     frame.MDIForm_Load();
@@ -56,23 +48,24 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
 
     frmQ& quiz = frame.quiz();
-    loadQuiz(quiz, numberedItems(kItems));
+    QuizDriver driver(frame);
+    driver.loadItems(numberedItems(kItems));
     const auto started = Stopwatch::now();
-    quiz.ui().cmdStart->click();
+    driver.pressStart();
     const double startMs = milliseconds(Stopwatch::now() - started);
     // The marks and their reset are the costliest path of an answer.
     quiz.ui().chkShowCorrect->click();
     // With the report window shown every list line is laid out as it comes.
     const bool reportShown = QCoreApplication::arguments().contains(QStringLiteral("--report-shown"));
     if (reportShown)
-        quiz.ui().cmdReport->click();
+        driver.pressReport();
     QCoreApplication::processEvents();
 
     std::vector<double> perQuestion;
     perQuestion.reserve(kItems);
     OptionArray& options = quiz.Option1();
-    for (int k = 1; bench.boxes.prompts.empty(); ++k) {
-        const int right = taggedSlot(options);
+    for (int k = 1; bench.boxes.shown.empty(); ++k) {
+        const int right = driver.rightSlot();
         const auto t0 = Stopwatch::now();
         switch (k % 4) {
         case 0: // wrong first, then right

@@ -4,7 +4,7 @@
 // whose fields hold characters the box keeps apart (a lone LF, U+2028), and
 // plain lines but the first.
 
-#include "BenchPlatform.h"
+#include "BenchProgram.h"
 #include "ReportLines.h"
 
 #include "toolkit/TextBox.h"

@@ -1,5 +1,5 @@
-#include "LoadedQuiz.h"
 #include "support/AppFixture.h"
+#include "support/QuizDriver.h"
 
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/RandomSource.h"
@@ -58,16 +58,16 @@ protected:
     TestState& state() { return quiz().state(); }
     OptionArray& options() { return quiz().Option1(); }
 
-    void load(int count) { loadQuiz(quiz(), numberedItems(count)); }
-    void pressStart() { ui().cmdStart->click(); }
-    void pressNext() { ui().cmdNext->click(); }
-    void choose(int index) { options()[index].click(); }
+    void load(int count) { driver().loadItems(numberedItems(count)); }
+    void pressStart() { driver().pressStart(); }
+    void pressNext() { driver().pressNext(); }
+    void choose(int index) { driver().choose(index); }
 
     // The item on display.
-    int current() { return state().iAskOrder().iAskOrder(state().iAsked()); }
-    QString line(int item) { return state().sQuestions(item) + u',' + state().sAnswers(item) + QStringLiteral("\r\n"); }
-    QString practise() { return report().ui().txtPractise->Text(); }
-    QString correct() { return report().ui().txtAnsweredCorrect->Text(); }
+    int current() { return driver().current(); }
+    QString line(int item) { return driver().line(item); }
+    QString practise() { return driver().practise(); }
+    QString correct() { return driver().correct(); }
 
     int rightSlot()
     {
@@ -492,10 +492,10 @@ TEST_F(QuizFlow, ASharedAnswerTextIsRightInEitherSlotAndSkipNeverIs)
 {
     // With four items every question shows the answers of all three others,
     // so Q1 and Q2 always show "same" twice.
-    loadQuiz(quiz(), itemsOf({{QStringLiteral("Q1"), QStringLiteral("same")},
-                              {QStringLiteral("Q2"), QStringLiteral("same")},
-                              {QStringLiteral("Q3"), QStringLiteral("Skip")},
-                              {QStringLiteral("Q4"), QStringLiteral("A4")}}));
+    driver().loadItems(itemsOf({{QStringLiteral("Q1"), QStringLiteral("same")},
+                                {QStringLiteral("Q2"), QStringLiteral("same")},
+                                {QStringLiteral("Q3"), QStringLiteral("Skip")},
+                                {QStringLiteral("Q4"), QStringLiteral("A4")}}));
     pressStart();
     std::map<int, QString> expectedCorrect, expectedPractise;
     for (int k = 1; k <= 4; ++k) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/QuizDriver.h"
 #include "support/ScriptedPlatform.h"
 
 #include "app/MDIForm1.h"
@@ -23,6 +24,8 @@ protected:
     void start();
     frmQ& quiz();
     frmReport& report();
+    // Works the running program through its controls.
+    QuizDriver driver() { return QuizDriver(*frame); }
     // Lets queued events run (deferred deletes included).
     static void settle();
 

@@ -1,8 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
-#include <gtest/gtest.h>
-
 #include <ostream>
+#include <string>
 
 void PrintTo(const ShownBox& box, std::ostream* os)
 {
@@ -20,8 +19,10 @@ MsgAnswer ScriptedMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, co
     }
     if (autoOk && style != MsgStyle::YesNoStop)
         return MsgAnswer::Ok;
-    ADD_FAILURE() << "unexpected message box: \"" << prompt.toStdString() << "\" style " << static_cast<int>(style)
-                  << " title \"" << title.toStdString() << "\"";
+    if (autoYesNo && style == MsgStyle::YesNoStop)
+        return *autoYesNo;
+    scriptedUnexpected("unexpected message box: \"" + prompt.toStdString() + "\" style " +
+                       std::to_string(static_cast<int>(style)) + " title \"" + title.toStdString() + "\"");
     return style == MsgStyle::YesNoStop ? MsgAnswer::No : MsgAnswer::Ok;
 }
 
@@ -29,7 +30,7 @@ std::optional<QString> ScriptedFileOpenDialog::getOpenFileName(const QString& fi
 {
     filters.push_back(filter);
     if (answers.empty()) {
-        ADD_FAILURE() << "unexpected file-open dialog";
+        scriptedUnexpected("unexpected file-open dialog");
         return std::nullopt;
     }
     auto answer = answers.front();

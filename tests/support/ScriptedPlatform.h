@@ -12,7 +12,15 @@
 
 #include <deque>
 #include <optional>
+#include <ostream>
+#include <string>
 #include <vector>
+
+// Stand-ins for everything that waits for a person or leaves the process, for
+// the tests and the benchmarks alike. A box or dialog that nothing was scripted
+// for goes to scriptedUnexpected, which the program linking them defines: the
+// tests fail the running test, the benchmarks print it.
+void scriptedUnexpected(const std::string& what);
 
 // A message box as the program showed it.
 struct ShownBox {
@@ -25,8 +33,8 @@ struct ShownBox {
 void PrintTo(const ShownBox& box, std::ostream* os);
 
 // Answers boxes from a queue and records every box. A box that nobody queued an
-// answer for fails the running test; an OK-only box answers OK by itself when
-// autoOk is on.
+// answer for is unexpected, unless autoOk answers an OK-only box or autoYesNo
+// a Yes/No question by itself.
 class ScriptedMessageBoxes final : public MessageBoxes {
 public:
     MsgAnswer MsgBox(const QString& prompt, MsgStyle style, const QString& title) override;
@@ -36,6 +44,7 @@ public:
     std::deque<MsgAnswer> answers;
     std::vector<ShownBox> shown;
     bool autoOk = false;
+    std::optional<MsgAnswer> autoYesNo;
 };
 
 class ScriptedFileOpenDialog final : public FileOpenDialog {

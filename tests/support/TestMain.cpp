@@ -5,6 +5,12 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <string>
+
+void scriptedUnexpected(const std::string& what)
+{
+    ADD_FAILURE() << what;
+}
 
 int main(int argc, char** argv)
 {
