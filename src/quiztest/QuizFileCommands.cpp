@@ -49,7 +49,7 @@ quizfile::ReadResult readQuizFile(const QString& path)
 
 } // namespace
 
-QuizFileCommands::QuizFileCommands(frmQ& form) : m_form(form) {}
+QuizFileCommands::QuizFileCommands(frmQ& form, Platform& platform) : m_form(form), m_platform(platform) {}
 
 QString QuizFileCommands::browseFilter()
 {
@@ -60,7 +60,7 @@ QString QuizFileCommands::browseFilter()
 
 void QuizFileCommands::cmdBrowse_Click()
 {
-    Platform& platform = m_form.platform();
+    Platform& platform = m_platform;
     try {
         if (std::optional<QString> chosen = platform.fileOpenDialog.getOpenFileName(browseFilter()))
             m_commonDialogFileName = *std::move(chosen);
@@ -83,7 +83,7 @@ void QuizFileCommands::cmdLoad_Click()
 {
     TestState& s = m_form.state();
     Ui::frmQ& ui = m_form.ui();
-    MessageBoxes& boxes = m_form.platform().messageBoxes;
+    MessageBoxes& boxes = m_platform.messageBoxes;
     QLineEdit& path = *ui.txtQuizFile;
 
     if (ui.cmdStart->isHidden()) {

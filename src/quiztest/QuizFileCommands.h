@@ -3,11 +3,12 @@
 #include <QString>
 
 class frmQ;
+struct Platform;
 
 // The quiz window's Browse and Load commands and its file name box.
 class QuizFileCommands {
 public:
-    explicit QuizFileCommands(frmQ& form);
+    QuizFileCommands(frmQ& form, Platform& platform);
 
     void cmdBrowse_Click();
     void txtQuizFile_GotFocus();
@@ -21,6 +22,7 @@ private:
     void showStartUpLook();
 
     frmQ& m_form;
+    Platform& m_platform;
     // The dialog's file name: the path chosen at the last successful Browse.
     QString m_commonDialogFileName;
 };

@@ -70,7 +70,7 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     m_ui->lblQuestion->setTextFormat(Qt::PlainText);
     m_option1 =
         new OptionArray({m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4}, this);
-    m_fileCommands = std::make_unique<QuizFileCommands>(*this);
+    m_fileCommands = std::make_unique<QuizFileCommands>(*this, m_platform);
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
     setKeyPreview(true);

@@ -35,11 +35,12 @@ public:
     // Centred across the frame's client area, 350 twips below its top.
     void PlaceInFrame();
 
+    // For the window's own Load and Browse commands and the tests' driver; no
+    // other window reaches them.
     TestState& state() { return m_state; }
     const TestState& state() const { return m_state; }
     Ui::frmQ& ui() { return *m_ui; }
     OptionArray& Option1() { return *m_option1; }
-    Platform& platform() { return m_platform; }
 
     const Form& quizForm() const override { return *this; }
     QString quizFilePath() const override;

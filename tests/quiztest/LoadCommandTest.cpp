@@ -35,11 +35,7 @@ protected:
         return write(name, bytes);
     }
 
-    void load(const QString& path)
-    {
-        ui().txtQuizFile->setText(path);
-        ui().cmdLoad->click();
-    }
+    void load(const QString& path) { driver().load(path); }
 
     bool readyState() { return ui().cmdStart->isVisible() && ui().cmdStart->isEnabled() && !ui().cmdNext->isVisible(); }
 
