@@ -72,26 +72,26 @@ TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
     report().appendPractise(QStringLiteral("apple,ringo\r\n"));
     report().appendAnsweredCorrect(QStringLiteral("mura,village\r\n"));
 
-    ui().cmdReport->click();
+    driver().pressReport();
     EXPECT_TRUE(report().Visible());
     EXPECT_TRUE(quiz().state().bReporting());
-    ui().cmdReport->click();
+    driver().pressReport();
     EXPECT_FALSE(report().Visible());
     EXPECT_FALSE(quiz().state().bReporting());
 
-    ui().cmdReport->click();
+    driver().pressReport();
     report().ui().cmdClose->click(); // its own Hide
     EXPECT_FALSE(report().Visible());
     EXPECT_FALSE(quiz().state().bReporting());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None);
-    ui().cmdReport->click();
+    driver().pressReport();
     EXPECT_TRUE(report().Visible()) << "shown again at once";
 
     report().childWindow()->close(); // a close request hides it
     settle();
     EXPECT_FALSE(report().Visible());
     EXPECT_FALSE(quiz().state().bReporting());
-    ui().cmdReport->click();
+    driver().pressReport();
     EXPECT_TRUE(report().Visible());
 
     EXPECT_EQ(report().ui().txtPractise->Text(), QStringLiteral("apple,ringo\r\n"));
@@ -148,7 +148,7 @@ TEST_F(QuizWindow, HelpOpensOneWindowAtATime)
 TEST_F(QuizWindow, AccessKeysActInTheActiveWindowOnly)
 {
     quiz().ui().Frame4->setEnabled(true); // as during a test
-    quiz().ui().cmdReport->click();
+    driver().pressReport();
     quiz().ui().txtQuizFile->setFocus();
     frame->mdiArea().setActiveSubWindow(quiz().childWindow());
     QTest::keyClick(quiz().ui().txtQuizFile, Qt::Key_F, Qt::AltModifier);

@@ -3,7 +3,6 @@
 #include "app/MDIForm1.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
-#include "ui_frmQ.h"
 #include "ui_frmReport.h"
 
 #include <QApplication>
@@ -18,7 +17,7 @@ protected:
     // showing is the one ignored after load.
     void showReport()
     {
-        quiz().ui().cmdReport->click();
+        driver().pressReport();
         ASSERT_TRUE(report().Visible());
         ASSERT_FALSE(report().bSkipResize);
     }

@@ -66,13 +66,13 @@ TEST_F(ReportWindow, ScoreCopyFollowsTheQuizWindow)
 TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
 {
     report().appendPractise(QStringLiteral("a,b\r\n"));
-    quiz().ui().cmdReport->click();
+    driver().pressReport();
     report().moveTwips(300, 600, 9450, 4500);
     report().ui().cmdClose->click();
     EXPECT_FALSE(report().Visible());
     EXPECT_FALSE(quiz().state().bReporting());
 
-    quiz().ui().cmdReport->click();
+    driver().pressReport();
     EXPECT_TRUE(report().Visible());
     EXPECT_DOUBLE_EQ(report().leftTwips(), 300);
     EXPECT_DOUBLE_EQ(report().heightTwips(), 4500);
