@@ -3,6 +3,7 @@
 // that cost the most per byte.
 
 #include "BenchProgram.h"
+#include "support/QuizDriver.h"
 
 #include "app/MDIForm1.h"
 #include "quiztest/RandomGenerator.h"
@@ -54,19 +55,21 @@ QString writeCopies(const QByteArray& bytes, const QString& name)
     return dir->filePath(name);
 }
 
-void loadAlternately(benchmark::State& state, const QString& path, qint64 fileBytes)
+// Loads the two copies of `path` in turn, `boxes` messages expected of each
+// load (none: every item read).
+void loadAlternately(benchmark::State& state, const QString& path, qint64 fileBytes, std::size_t boxes = 0)
 {
-    Ui::frmQ& ui = program->frame->quiz().ui();
+    QuizDriver driver(*program->frame);
     // The benchmark runs this more than once: alternate across runs too.
     static bool second = false;
     for (auto _ : state) {
-        ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
+        driver.load(path + QLatin1String(second ? "b" : "a"));
         second = !second;
-        ui.cmdLoad->click();
-        if (program->frame->quiz().state().iTotal() != kItems || !program->platform.boxes.shown.empty()) {
-            state.SkipWithError("the load did not read every item without a message");
+        if (program->platform.boxes.shown.size() != boxes || (boxes == 0 && driver.state().iTotal() != kItems)) {
+            state.SkipWithError("the load did not end as expected");
             break;
         }
+        program->platform.boxes.shown.clear();
     }
     state.SetBytesProcessed(state.iterations() * fileBytes);
 }
@@ -89,20 +92,7 @@ void BM_LoadShiftJis(benchmark::State& state)
 // each is refused with a message. Goal: every one under 1 s.
 void loadRefused(benchmark::State& state, const QByteArray& bytes, const QString& name)
 {
-    const QString path = writeCopies(bytes, name);
-    Ui::frmQ& ui = program->frame->quiz().ui();
-    static bool second = false;
-    for (auto _ : state) {
-        ui.txtQuizFile->setText(path + QLatin1String(second ? "b" : "a"));
-        second = !second;
-        ui.cmdLoad->click();
-        if (program->platform.boxes.shown.size() != 1) {
-            state.SkipWithError("the load did not end with one message");
-            break;
-        }
-        program->platform.boxes.shown.clear();
-    }
-    state.SetBytesProcessed(state.iterations() * bytes.size());
+    loadAlternately(state, writeCopies(bytes, name), bytes.size(), 1);
 }
 
 constexpr qsizetype kLargest = qsizetype(64) * 1024 * 1024;

@@ -13,6 +13,8 @@
 // The item limit (32 767) needs inputs too large to fuzz quickly; the unit
 // tests cover it.
 
+#include "FuzzCheck.h"
+
 #include "quizfile/QuizFileReader.h"
 #include "quizfile/QuizLine.h"
 
@@ -29,14 +31,6 @@
 using namespace quizfile;
 
 namespace {
-
-#define FUZZ_CHECK(condition)                                                                                          \
-    do {                                                                                                               \
-        if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                    \
-            std::abort();                                                                                              \
-        }                                                                                                              \
-    } while (false)
 
 // --- The quiz file rules, written out literally with 1-based positions ---------
 // Positions count from 1; every position is a 16-bit integer, so a value above

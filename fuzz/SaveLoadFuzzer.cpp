@@ -10,6 +10,8 @@
 // sequences become U+FFFD), or as UTF-16 code units (any text at all, half
 // surrogate pairs included).
 
+#include "FuzzCheck.h"
+
 #include "quizfile/QuizFile.h"
 #include "quizfile/QuizFileReader.h"
 #include "report/ResultFiles.h"
@@ -26,14 +28,6 @@
 #include <cstdlib>
 
 namespace {
-
-#define FUZZ_CHECK(condition)                                                                                          \
-    do {                                                                                                               \
-        if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                    \
-            std::abort();                                                                                              \
-        }                                                                                                              \
-    } while (false)
 
 QString listText(QByteArrayView input)
 {
