@@ -200,10 +200,11 @@ QStringDecoder decoderFor(TextEncoding encoding)
 }
 
 // The rule, a decoder call a line: the lines of `bytes` decoded one by one, up
-// to the first that does not decode alone.
+// to the first that does not decode alone. Without any CR, each LF ends a line.
 DecodedQuiz decodeLineByLine(QByteArrayView bytes, TextEncoding encoding)
 {
     DecodedQuiz result{encoding, {}, 0};
+    const char lineEnd = bytes.contains('\r') ? '\r' : '\n';
     qsizetype start = 0;
     int number = 0;
     // One decoder for all lines: it is stateless, and its error flag, which
@@ -212,8 +213,8 @@ DecodedQuiz decodeLineByLine(QByteArrayView bytes, TextEncoding encoding)
     QStringDecoder decoder = decoderFor(encoding);
     while (start < bytes.size()) {
         ++number;
-        qsizetype cr = bytes.indexOf('\r', start);
-        const qsizetype end = cr < 0 ? bytes.size() : cr;
+        const qsizetype found = bytes.indexOf(lineEnd, start);
+        const qsizetype end = found < 0 ? bytes.size() : found;
         const QString line = decoder.decode(bytes.sliced(start, end - start));
         if (decoder.hasError()) {
             result.badLine = number;
@@ -221,10 +222,10 @@ DecodedQuiz decodeLineByLine(QByteArrayView bytes, TextEncoding encoding)
         }
         result.text += line;
         start = end;
-        if (cr >= 0) {
-            result.text += u'\r';
+        if (found >= 0) {
+            result.text += QChar(u'\0' + lineEnd);
             ++start;
-            if (start < bytes.size() && bytes[start] == '\n') {
+            if (lineEnd == '\r' && start < bytes.size() && bytes[start] == '\n') {
                 result.text += u'\n';
                 ++start;
             }
@@ -233,10 +234,65 @@ DecodedQuiz decodeLineByLine(QByteArrayView bytes, TextEncoding encoding)
     return result;
 }
 
+// UTF-16 code units straight from the bytes, a last odd byte left out.
+QString utf16Units(QByteArrayView body, bool bigEndian)
+{
+    QString text;
+    for (qsizetype i = 0; i + 1 < body.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(body[i]), second = static_cast<unsigned char>(body[i + 1]);
+        text += QChar(char16_t(bigEndian ? first << 8 | second : second << 8 | first));
+    }
+    return text;
+}
+
+// The UTF-16 rule: lines split in the code units; the first line with half of
+// a surrogate pair is bad, or else the one an odd last byte falls in.
+DecodedQuiz referenceUtf16(QByteArrayView body, bool bigEndian)
+{
+    const TextEncoding encoding = bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
+    const QString units = utf16Units(body, bigEndian);
+    const QChar lineEnd = units.contains(u'\r') ? u'\r' : u'\n';
+    DecodedQuiz result{encoding, {}, 0};
+    qsizetype start = 0;
+    int number = 0;
+    while (start < units.size()) {
+        ++number;
+        qsizetype end = units.indexOf(lineEnd, start);
+        qsizetype next = end < 0 ? units.size() : end + 1;
+        if (end < 0)
+            end = units.size();
+        else if (lineEnd == u'\r' && next < units.size() && units[next] == u'\n')
+            ++next;
+        const QString line = units.sliced(start, end - start);
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const bool pair = line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate();
+            if (pair)
+                ++i;
+            else if (line[i].isSurrogate()) {
+                result.badLine = number;
+                return result;
+            }
+        }
+        if (next == units.size() && end == units.size() && body.size() % 2 != 0) {
+            result.badLine = number;
+            return result;
+        }
+        result.text += units.sliced(start, next - start);
+        start = next;
+    }
+    if (body.size() % 2 != 0)
+        result.badLine = number + 1;
+    return result;
+}
+
 DecodedQuiz referenceDecode(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return decodeLineByLine(bytes.sliced(3), TextEncoding::Utf8WithBom);
+    if (bytes.startsWith("\xFF\xFE"))
+        return referenceUtf16(bytes.sliced(2), false);
+    if (bytes.startsWith("\xFE\xFF"))
+        return referenceUtf16(bytes.sliced(2), true);
     DecodedQuiz utf8 = decodeLineByLine(bytes, TextEncoding::Utf8);
     if (utf8.badLine == 0)
         return utf8;
@@ -246,6 +302,11 @@ DecodedQuiz referenceDecode(QByteArrayView bytes)
 
 QString decodeWhole(QByteArrayView bytes, TextEncoding encoding, bool* hasError)
 {
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {
+        const DecodedQuiz reference = referenceUtf16(bytes.sliced(2), encoding == TextEncoding::Utf16Be);
+        *hasError = reference.badLine != 0;
+        return utf16Units(bytes.sliced(2), encoding == TextEncoding::Utf16Be);
+    }
     if (encoding == TextEncoding::Utf8WithBom)
         bytes = bytes.sliced(3);
     QStringDecoder decoder = decoderFor(encoding);

@@ -15,39 +15,64 @@ namespace quizfile {
 namespace {
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF");
+constexpr QByteArrayView kUtf16LeBom("\xFF\xFE");
+constexpr QByteArrayView kUtf16BeBom("\xFE\xFF");
+
+// What ends a line. A text that holds a CR anywhere follows the CR rule:
+// a line ends at CR LF or a lone CR, and a lone LF is a character of its line
+// (the result files rely on it). A text without any CR could only ever be one
+// item under that rule, so there each LF ends a line, as every Linux editor
+// writes them.
+enum class LineEnd {
+    Cr,
+    Lf,
+};
+
+template <typename View> LineEnd lineEndOf(View text)
+{
+    using Unit = std::conditional_t<std::is_same_v<View, QStringView>, char16_t, char>;
+    return text.contains(Unit('\r')) ? LineEnd::Cr : LineEnd::Lf;
+}
+
+template <typename Unit> constexpr Unit breakUnit(LineEnd end)
+{
+    return end == LineEnd::Cr ? Unit('\r') : Unit('\n');
+}
 
 // Lines are decoded in blocks of about this many bytes, each of whole lines.
 constexpr qsizetype kBlockBytes = 64 * 1024;
 
-// The index of the first CR at `from` or later, or the size when there is none.
-qsizetype nextBreak(QByteArrayView all, qsizetype from)
+// The index of the first `unit` (CR or LF) at `from` or later, or the size
+// when there is none.
+qsizetype nextBreak(QByteArrayView all, qsizetype from, char unit)
 {
-    const void* const cr = std::memchr(all.data() + from, '\r', size_t(all.size() - from));
-    return cr ? static_cast<const char*>(cr) - all.data() : all.size();
+    const void* const found = std::memchr(all.data() + from, unit, size_t(all.size() - from));
+    return found ? static_cast<const char*>(found) - all.data() : all.size();
 }
 
-qsizetype nextBreak(QStringView all, qsizetype from)
+qsizetype nextBreak(QStringView all, qsizetype from, char16_t unit)
 {
     // Most lines are short, and a file of empty lines is all breaks: a few
     // units are looked at before the vectorised search, which costs more to set up.
     const qsizetype quick = std::min(all.size(), from + 32);
     for (qsizetype i = from; i < quick; ++i)
-        if (all[i] == u'\r')
+        if (all[i] == unit)
             return i;
     if (quick == all.size())
         return quick;
-    const qsizetype cr = all.indexOf(u'\r', quick);
-    return cr < 0 ? all.size() : cr;
+    const qsizetype found = all.indexOf(QChar(unit), quick);
+    return found < 0 ? all.size() : found;
 }
 
-// Walks the physical lines of a text or of its bytes: a line ends at CR LF or
-// at a lone CR, a lone LF is part of the line, and the last line needs no
-// break. Works on QByteArrayView and QStringView alike: in UTF-8 and in
-// Shift-JIS the byte 13 is always a CR of its own, never part of a character.
+// Walks the physical lines of a text or of its bytes by the LineEnd rule; the
+// last line needs no break. Works on QByteArrayView and QStringView alike: in
+// UTF-8 and in Shift-JIS the bytes 13 and 10 are always a CR and an LF of their
+// own, never part of a character.
 template <typename View> struct LineCursor {
     using Unit = std::conditional_t<std::is_same_v<View, QStringView>, char16_t, char>;
 
     View all;
+    LineEnd end = LineEnd::Cr;
     qsizetype next = 0;
     int number = 0; // of the line last taken
 
@@ -58,18 +83,18 @@ template <typename View> struct LineCursor {
     {
         ++number;
         const qsizetype start = next;
-        const qsizetype cr = nextBreak(all, start);
-        if (cr == all.size()) {
-            next = cr;
+        const qsizetype found = nextBreak(all, start, breakUnit<Unit>(end));
+        if (found == all.size()) {
+            next = found;
             return all.sliced(start);
         }
-        next = cr + 1;
-        if (next < all.size() && all[next] == Unit('\n'))
+        next = found + 1;
+        if (end == LineEnd::Cr && next < all.size() && all[next] == Unit('\n'))
             ++next;
-        return all.sliced(start, cr - start);
+        return all.sliced(start, found - start);
     }
 
-    // The break after the line last taken, `line`: CR LF, CR or nothing.
+    // The break after the line last taken, `line`: CR LF, CR, LF or nothing.
     View lineBreak(View line) const
     {
         const qsizetype end = line.data() - all.data() + line.size();
@@ -79,14 +104,14 @@ template <typename View> struct LineCursor {
 
 // The end of the block of whole lines that starts at `start`: just after the
 // first line break at least kBlockBytes on, or the end of the bytes.
-qsizetype blockEnd(QByteArrayView bytes, qsizetype start)
+qsizetype blockEnd(QByteArrayView bytes, qsizetype start, LineEnd end)
 {
     if (bytes.size() - start <= kBlockBytes)
         return bytes.size();
-    const qsizetype cr = nextBreak(bytes, start + kBlockBytes - 1);
-    if (cr == bytes.size())
-        return cr;
-    return cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
+    const qsizetype found = nextBreak(bytes, start + kBlockBytes - 1, breakUnit<char>(end));
+    if (found == bytes.size())
+        return found;
+    return end == LineEnd::Cr && found + 1 < bytes.size() && bytes[found + 1] == '\n' ? found + 2 : found + 1;
 }
 
 // (Re)makes the decoder in place. Qt 6.4 loses an ICU decoder's error reports
@@ -116,11 +141,23 @@ bool decodeInto(QStringDecoder& decoder, QByteArrayView bytes, QString& text)
     return !decoder.hasError();
 }
 
-// Lines in `block`, which ends after a line break or at the end of the file.
-int lineCount(QByteArrayView block)
+// The break bytes of a line as text.
+QStringView breakText(QByteArrayView lineBreak)
 {
-    const auto breaks = int(std::count(block.begin(), block.end(), '\r'));
-    return block.isEmpty() || block.back() == '\r' || block.back() == '\n' ? breaks : breaks + 1;
+    if (lineBreak == "\n")
+        return u"\n";
+    return QStringView(u"\r\n").first(lineBreak.size());
+}
+
+// Lines in `block`, which ends after a line break or at the end of the file.
+int lineCount(QByteArrayView block, LineEnd end)
+{
+    const char unit = breakUnit<char>(end);
+    const auto breaks = int(std::count(block.begin(), block.end(), unit));
+    const bool endsWithBreak =
+        !block.isEmpty() && (block.back() == unit || (end == LineEnd::Cr && block.back() == '\n' && block.size() > 1 &&
+                                                      block.end()[-2] == '\r'));
+    return endsWithBreak || block.isEmpty() ? breaks : breaks + 1;
 }
 
 // Decodes the lines of `bytes` and hands each to `onLine(line, lineBreak,
@@ -130,7 +167,8 @@ int lineCount(QByteArrayView block)
 // as its lines would one by one, since a line that decodes ends on a whole
 // character and the CR after it is one of its own. Only a block that fails is
 // gone through line by line.
-template <typename OnLine> int decodeLines(QByteArrayView bytes, TextEncoding encoding, OnLine&& onLine)
+template <typename OnLine>
+int decodeLines(QByteArrayView bytes, TextEncoding encoding, LineEnd lineEnd, OnLine&& onLine)
 {
     std::optional<QStringDecoder> decoder;
     makeDecoder(decoder, encoding);
@@ -140,35 +178,81 @@ template <typename OnLine> int decodeLines(QByteArrayView bytes, TextEncoding en
     QString text;
     int number = 0; // of the last line handled
     for (qsizetype start = 0; start < bytes.size();) {
-        const qsizetype end = blockEnd(bytes, start);
-        const QByteArrayView block = bytes.sliced(start, end - start);
-        start = end;
+        const qsizetype stop = blockEnd(bytes, start, lineEnd);
+        const QByteArrayView block = bytes.sliced(start, stop - start);
+        start = stop;
         if (decodeInto(*decoder, block, text)) {
             if (!wanted) {
-                number += lineCount(block);
+                number += lineCount(block, lineEnd);
                 continue;
             }
-            LineCursor<QStringView> lines{text, 0, number};
+            LineCursor<QStringView> lines{text, lineEnd, 0, number};
             while (wanted && !lines.atEnd()) {
                 const QStringView line = lines.take();
                 wanted = onLine(line, lines.lineBreak(line), lines.number);
             }
-            number += lineCount(block);
+            number += lineCount(block, lineEnd);
             continue;
         }
         makeDecoder(decoder, encoding);
-        LineCursor<QByteArrayView> lines{block, 0, number};
+        LineCursor<QByteArrayView> lines{block, lineEnd, 0, number};
         while (!lines.atEnd()) {
             const QByteArrayView raw = lines.take();
             if (!decodeInto(*decoder, raw, text))
                 return lines.number;
             if (wanted)
-                wanted =
-                    onLine(QStringView(text), QStringView(u"\r\n").first(lines.lineBreak(raw).size()), lines.number);
+                wanted = onLine(QStringView(text), breakText(lines.lineBreak(raw)), lines.number);
         }
         number = lines.number;
     }
     return 0;
+}
+
+bool hasHalfSurrogate(QStringView line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
+            ++i;
+        else if (line[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+// UTF-16 holds the byte 13 inside other characters, so its lines are found in
+// the decoded text, which is made whole at once (it is no larger than the
+// bytes). The callback and the answer are those of decodeLines.
+template <typename OnLine> int decodeUtf16Lines(QByteArrayView body, TextEncoding encoding, OnLine&& onLine)
+{
+    QStringDecoder decoder(encoding == TextEncoding::Utf16Le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    // A last byte without its pair is half a code unit: the line it ends is bad.
+    const bool halfUnit = body.size() % 2 != 0;
+    const QString text = decoder.decode(body.first(body.size() - (halfUnit ? 1 : 0)));
+    const LineEnd lineEnd = lineEndOf(QStringView(text));
+    // The half unit belongs to the last line, or starts one after a final break.
+    const bool endsWithBreak =
+        !text.isEmpty() && (text.back() == QChar(breakUnit<char16_t>(lineEnd)) ||
+                            (lineEnd == LineEnd::Cr && text.endsWith(QStringLiteral("\r\n"))));
+    LineCursor<QStringView> lines{text, lineEnd};
+    bool wanted = true;
+    while (!lines.atEnd()) {
+        const QStringView line = lines.take();
+        if (hasHalfSurrogate(line) || (halfUnit && lines.atEnd() && !endsWithBreak))
+            return lines.number;
+        if (wanted)
+            wanted = onLine(line, lines.lineBreak(line), lines.number);
+    }
+    return halfUnit ? lines.number + 1 : 0;
+}
+
+// The lines of the bytes in `encoding`, each handed to onLine as decodeLines
+// does; the number of the first bad line, or 0.
+template <typename OnLine> int forEachLine(QByteArrayView bytes, TextEncoding encoding, OnLine&& onLine)
+{
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
+        return decodeUtf16Lines(bytes, encoding, onLine);
+    return decodeLines(bytes, encoding, lineEndOf(bytes), onLine);
 }
 
 QString lineMessage(int line, const char* what)
@@ -194,8 +278,11 @@ ReadError lineError(LineFailure failure, int line)
 
 ReadError encodingError(TextEncoding encoding, int line)
 {
-    const char* what = encoding == TextEncoding::Utf8WithBom ? "the bytes are not UTF-8 text"
-                                                             : "the bytes are neither UTF-8 nor Shift-JIS text";
+    const char* what = "the bytes are neither UTF-8 nor Shift-JIS text";
+    if (encoding == TextEncoding::Utf8WithBom)
+        what = "the bytes are not UTF-8 text";
+    else if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
+        what = "the bytes are not UTF-16 text";
     return {ReadErrorKind::BadEncoding, line, lineMessage(line, what)};
 }
 
@@ -211,6 +298,9 @@ bool readLine(ReadResult& result, QStringView line, int number)
     const SplitLine split = splitLine(line);
     if (!split.ok()) {
         result.error = lineError(split.failure, number);
+        // Other drill programs export their lists separated by tabs.
+        if (split.failure == LineFailure::NoComma && line.contains(u'\t'))
+            result.error->message += QStringLiteral("; the line is separated by a tab, and Pondera needs a comma");
         return false;
     }
     if (result.items.size() == kMaxItems) {
@@ -241,9 +331,10 @@ Attempt readIn(QByteArrayView bytes, TextEncoding encoding)
     Attempt attempt;
     ReadResult& result = attempt.result;
     result.encoding = encoding;
-    // Neither encoding makes more than one code unit of a byte.
-    reserveItems(result, std::count(bytes.begin(), bytes.end(), '\r'), bytes.size());
-    attempt.badLine = decodeLines(bytes, encoding, [&result](QStringView line, QStringView, int number) {
+    // No encoding makes more than one code unit of a byte.
+    const char unit = breakUnit<char>(lineEndOf(bytes));
+    reserveItems(result, std::count(bytes.begin(), bytes.end(), unit), bytes.size());
+    attempt.badLine = forEachLine(bytes, encoding, [&result](QStringView line, QStringView, int number) {
         return readLine(result, line, number);
     });
     if (attempt.badLine != 0 && !result.error)
@@ -257,7 +348,7 @@ DecodedQuiz decodeIn(QByteArrayView bytes, TextEncoding encoding)
 {
     DecodedQuiz decoded;
     decoded.encoding = encoding;
-    decoded.badLine = decodeLines(bytes, encoding, [&decoded](QStringView line, QStringView lineBreak, int) {
+    decoded.badLine = forEachLine(bytes, encoding, [&decoded](QStringView line, QStringView lineBreak, int) {
         decoded.text += line;
         decoded.text += lineBreak;
         return true;
@@ -271,6 +362,10 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
 {
     if (bytes.startsWith(kUtf8Bom))
         return tryIn(bytes.sliced(kUtf8Bom.size()), TextEncoding::Utf8WithBom);
+    if (bytes.startsWith(kUtf16LeBom))
+        return tryIn(bytes.sliced(kUtf16LeBom.size()), TextEncoding::Utf16Le);
+    if (bytes.startsWith(kUtf16BeBom))
+        return tryIn(bytes.sliced(kUtf16BeBom.size()), TextEncoding::Utf16Be);
     Result utf8 = tryIn(bytes, TextEncoding::Utf8);
     if (utf8.badLine == 0)
         return utf8;
@@ -290,9 +385,10 @@ DecodedQuiz decodeQuizBytes(QByteArrayView bytes)
 ReadResult readQuizText(QStringView text)
 {
     ReadResult result;
-    const qsizetype lineBreaks = text.count(QChar(u'\r'));
+    const LineEnd lineEnd = lineEndOf(text);
+    const qsizetype lineBreaks = text.count(QChar(breakUnit<char16_t>(lineEnd)));
     reserveItems(result, lineBreaks, text.size() - lineBreaks);
-    LineCursor<QStringView> lines{text};
+    LineCursor<QStringView> lines{text, lineEnd};
     while (!lines.atEnd()) {
         const QStringView line = lines.take();
         if (!readLine(result, line, lines.number))

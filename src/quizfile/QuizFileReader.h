@@ -18,6 +18,8 @@ enum class TextEncoding {
     Utf8,        // valid UTF-8 without a byte order mark (this includes plain ASCII)
     Utf8WithBom, // starts with the UTF-8 byte order mark EF BB BF, which is skipped
     ShiftJis,    // code page 932 (windows-31j), tried when the bytes are not UTF-8
+    Utf16Le,     // starts with the byte order mark FF FE, which is skipped
+    Utf16Be,     // starts with the byte order mark FE FF, which is skipped
 };
 
 enum class ReadErrorKind {
@@ -66,11 +68,15 @@ inline constexpr int kMaxItems = 32767;
 // longer ones are refused, so that no accepted text can freeze a window.
 inline constexpr qsizetype kMaxLineLength = 32767;
 
-// The text of a quiz file. Valid UTF-8 is read as UTF-8, anything else as
-// Shift-JIS (windows-31j); a file with the UTF-8 byte order mark is always read
-// as UTF-8, the mark left out. A line decodes when its bytes alone do. When
-// the bytes are neither, the encoding whose first bad line comes later is kept
-// (UTF-8 when they fail on the same line).
+// The text of a quiz file. A byte order mark decides first (UTF-8, UTF-16 LE,
+// UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8,
+// anything else as Shift-JIS (windows-31j). A line decodes when its bytes
+// alone do (in UTF-16: when it holds no half of a surrogate pair, and the file
+// no half code unit). When the bytes are neither UTF-8 nor Shift-JIS, the
+// encoding whose first bad line comes later is kept (UTF-8 when they fail on
+// the same line). A text that holds no CR at all ends its lines at each LF;
+// any other ends them at CR LF or a lone CR, an LF being a character of its
+// line.
 struct DecodedQuiz {
     TextEncoding encoding = TextEncoding::Utf8;
     // The lines before `badLine`, with their breaks; all lines when it is 0.

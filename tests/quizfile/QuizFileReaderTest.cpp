@@ -23,6 +23,17 @@ namespace {
 // The UTF-8 byte order mark.
 const QByteArray kBom("\xEF\xBB\xBF");
 
+// The text in UTF-16, little- or big-endian, after its byte order mark.
+QByteArray utf16(const QString& text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar ch : text) {
+        const char high = char(ch.unicode() >> 8), low = char(ch.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray{&high, 1} + QByteArray{&low, 1} : QByteArray{&low, 1} + QByteArray{&high, 1};
+    }
+    return bytes;
+}
+
 struct Row {
     std::string name;
     QByteArray file;
@@ -52,9 +63,14 @@ TEST(QuizFileReader, LineBreaks)
         {"CR LF", bytes("a,1\r\nb,2\r\nc,3"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
         {"CR LF after the last line", bytes("a,1\r\nb,2\r\n"), items({{"a", "1"}, {"b", "2"}})},
         {"lone CR", bytes("a,1\rb,2\rc,3\r"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
-        {"LF only: one long line", bytes("a,1\nb,2\nc,3\n"), items({{"a", "1\nb,2\nc,3\n"}})},
-        {"LF only, first line without comma", bytes("a\nb,2\nc,3"), items({{"a\nb", "2\nc,3"}})},
-        {"LF only, no comma at all", bytes("a\nb\nc"), {}, ReadErrorKind::NoComma, 1},
+        // Without any CR in the file, each LF ends a line.
+        {"LF only", bytes("a,1\nb,2\nc,3\n"), items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
+        {"LF only, the last line without a break", bytes("a,1\n\nb,2\n  \nc,3"),
+         items({{"a", "1"}, {"b", "2"}, {"c", "3"}})},
+        {"LF only, first line without comma", bytes("a\nb,2\nc,3"), {}, ReadErrorKind::NoComma, 1},
+        {"LF only, an error counts LF lines", bytes("a,1\n\nword\nb,2"), items({{"a", "1"}}), ReadErrorKind::NoComma,
+         3},
+        {"one line, no break at all", bytes("a,1"), items({{"a", "1"}})},
         {"mixed", bytes("a,1\r\nb,2\rc,3\nd,4\r\n"), items({{"a", "1"}, {"b", "2"}, {"c", "3\nd,4"}})},
         {"LF CR", bytes("a,1\n\rb,2"), items({{"a", "1\n"}, {"b", "2"}})},
         {"CR CR LF: an empty line between", bytes("a,1\r\r\nb,2"), items({{"a", "1"}, {"b", "2"}})},
@@ -126,6 +142,9 @@ TEST(QuizFileReader, Messages)
         {"a,1\r\n\r\n" + QByteArray(40000, 'x') + ",y", "line 3 is too long"},
         {bytes("a,1\r\nb,2\r\nc,3\r\n\x80\xFF"), "line 4: the bytes are neither UTF-8 nor Shift-JIS text"},
         {kBom + "a,1\r\n\x82\xA0,x", "line 2: the bytes are not UTF-8 text"},
+        {bytes("a,1\r\nq\ta"), "line 2: no comma between question and answer; the line is separated by a tab, and "
+                               "Pondera needs a comma"},
+        {utf16(QStringLiteral("a,1\r\n"), false) + "\x3D\xD8,\0x\0", "line 2: the bytes are not UTF-16 text"},
     };
     for (const auto& row : rows) {
         const ReadResult result = quizfile::readQuizBytes(row.file);
@@ -215,6 +234,32 @@ TEST(QuizFileReader, Utf8)
     EXPECT_EQ(nul.items.question(1), QString::fromUtf16(u"a\0b", 3));
 }
 
+// A spreadsheet's "Unicode" text: UTF-16 with a byte order mark, whose lines
+// and fields follow the rules of the decoded text.
+TEST(QuizFileReader, Utf16WithByteOrderMark)
+{
+    const QString text = QStringLiteral("りんご,apple\r\n\r\n\"犬, いぬ\",dog 🐕\r\n\u3000\r\n～,tilde\r\n");
+    const Items expected = items({{"りんご", "apple"}, {"\"犬, いぬ\"", "dog 🐕"}, {"～", "tilde"}});
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        const TextEncoding encoding = bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
+        check({
+            {"CR LF", utf16(text, bigEndian), expected},
+            {"LF only", utf16(QString(text).remove(u'\r'), bigEndian), expected},
+            // U+0D0A holds both break bytes: not a break in UTF-16.
+            {"break bytes inside characters", utf16(QStringLiteral("\u0D0A,\u0A0D"), bigEndian),
+             items({{"\u0D0A", "\u0A0D"}})},
+            {"half a surrogate pair", utf16(QStringLiteral("a,1\r\nb,2\r\nc,") + QChar(0xD83D), bigEndian),
+             items({{"a", "1"}, {"b", "2"}}), ReadErrorKind::BadEncoding, 3},
+            {"half a code unit", utf16(QStringLiteral("a,1\r\nb,2"), bigEndian) + "x", items({{"a", "1"}}),
+             ReadErrorKind::BadEncoding, 2},
+            {"half a code unit after the last break", utf16(QStringLiteral("a,1\r\n"), bigEndian) + "x",
+             items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+        });
+        EXPECT_EQ(quizfile::readQuizBytes(utf16(text, bigEndian)).encoding, encoding);
+    }
+}
+
 TEST(QuizFileReader, ShiftJisDecoderExists)
 {
     // Known through ICU; QStringConverter's own list does not have it.
@@ -287,7 +332,9 @@ TEST(QuizFileReader, ShiftJisLineBreaks)
     check({
         {"CR LF", cp932("かぶる,put on\r\nむら,village"), items({{"かぶる", "put on"}, {"むら", "village"}})},
         {"lone CR", cp932("かぶる,put on\rむら,village"), items({{"かぶる", "put on"}, {"むら", "village"}})},
-        {"LF only", cp932("かぶる,put on\nむら,village"), items({{"かぶる", "put on\nむら,village"}})},
+        {"LF only", cp932("かぶる,put on\nむら,village"), items({{"かぶる", "put on"}, {"むら", "village"}})},
+        {"LF with a CR elsewhere", cp932("かぶる,put on\nむら,village\r\n"),
+         items({{"かぶる", "put on\nむら,village"}})},
         // 0x5C (a backslash on its own) as the second byte of a character.
         {"trail bytes that look like ASCII", cp932("表,ソ\r\n能,十"), items({{"表", "ソ"}, {"能", "十"}})},
     });
@@ -312,7 +359,8 @@ TEST(QuizFileReader, BadBytes)
         {"line 1", bytes("\xFF"), {}, ReadErrorKind::BadEncoding, 1},
         {"after CR LF", bytes("a,1\r\n\xFF"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
         {"after a lone CR", bytes("a,1\r\xFF"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
-        {"after LF: same line", bytes("a,1\n\xFF"), {}, ReadErrorKind::BadEncoding, 1},
+        {"after LF in a file without CR", bytes("a,1\n\xFF"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+        {"after LF in a file with CR: same line", bytes("a,1\n\xFF\r\n"), {}, ReadErrorKind::BadEncoding, 1},
         {"blank lines counted", bytes("a,1\r\n\r\n  \r\n\xFD,x"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 4},
         {"lead byte at the end of the file", bytes("a,1\r\nb,\x82"), items({{"a", "1"}}), ReadErrorKind::BadEncoding,
          2},

@@ -42,7 +42,7 @@ inline void PrintTo(ReadErrorKind kind, std::ostream* out)
 
 inline void PrintTo(TextEncoding encoding, std::ostream* out)
 {
-    static const char* const names[] = {"Utf8", "Utf8WithBom", "ShiftJis"};
+    static const char* const names[] = {"Utf8", "Utf8WithBom", "ShiftJis", "Utf16Le", "Utf16Be"};
     *out << names[static_cast<int>(encoding)];
 }
 
