@@ -114,7 +114,7 @@ void QuizFileCommands::cmdLoad_Click()
 
     quizfile::ReadResult read = readQuizFile(path.text());
     // Items read before a failing line stay loaded.
-    s.takeItems(std::move(read.items));
+    s.takeItems(std::move(read.items), read.encoding);
 
     if (read.error) {
         boxes.MsgBox(read.error->message, MsgStyle::OkStop, s.sTitle());

@@ -12,12 +12,13 @@ void TestState::reset()
     m_iWrong = 0;
 }
 
-void TestState::takeItems(quizfile::QuizItems items)
+void TestState::takeItems(quizfile::QuizItems items, quizfile::TextEncoding encoding)
 {
     if (items.isEmpty())
         return;
     m_iTotal = int16::checked(items.size()); // the reader stops at 32 767
     m_items = std::move(items);
+    m_encoding = encoding;
 }
 
 void TestState::ask(std::int16_t number)

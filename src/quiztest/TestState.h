@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quizfile/QuizFileReader.h"
 #include "quizfile/QuizItems.h"
 #include "quiztest/AskOrder.h"
 
@@ -24,6 +25,8 @@ public:
     // The question and the answer text of item i; index 0 gives empty texts.
     QString sQuestions(int i) const { return m_items.question(i); }
     QString sAnswers(int i) const { return m_items.answer(i); }
+    // The encoding the items were read in.
+    quizfile::TextEncoding encoding() const { return m_encoding; }
 
     // Every item has been asked.
     bool finished() const { return iAsked() >= m_iTotal; }
@@ -35,9 +38,10 @@ public:
     // No item counted, nothing asked, no answer counted: the start of every
     // load. The items stay until a load brings others.
     void reset();
-    // The items a load read, as items 1..n. A load that read none leaves the
-    // previous ones in place, unread with iTotal 0.
-    void takeItems(quizfile::QuizItems items);
+    // The items a load read, as items 1..n, and the encoding they were read
+    // in. A load that read none leaves the previous ones in place, unread with
+    // iTotal 0.
+    void takeItems(quizfile::QuizItems items, quizfile::TextEncoding encoding = quizfile::TextEncoding::Utf8);
     // Item `number` is the question on display, not answered yet.
     void ask(std::int16_t number);
     void markAnswered() { m_bAnswered = true; }
@@ -51,6 +55,7 @@ private:
     std::int16_t m_iCorrect = 0;
     std::int16_t m_iWrong = 0;
     quizfile::QuizItems m_items;
+    quizfile::TextEncoding m_encoding = quizfile::TextEncoding::Utf8;
     AskOrder m_iAskOrder;
     bool m_bAnswered = true;
 };

@@ -44,6 +44,7 @@ public:
 
     const Form& quizForm() const override { return *this; }
     QString quizFilePath() const override;
+    quizfile::TextEncoding quizEncoding() const override { return m_state.encoding(); }
 
     // The report window has hidden itself.
     void reportHidden();

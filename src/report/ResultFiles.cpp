@@ -91,10 +91,10 @@ bool fileExists(const QString& path)
     return (info.exists() || info.isSymLink()) && !info.isDir();
 }
 
-QByteArray fileContent(const QString& listText)
+QByteArray fileContent(const QString& listText, bool withMark)
 {
     QByteArray bytes;
-    if (listText.startsWith(QChar(0xFEFF)))
+    if (withMark || listText.startsWith(QChar(0xFEFF)))
         bytes = QByteArrayLiteral("\xEF\xBB\xBF");
     bytes += listText.toUtf8();
     bytes += "\r\n";
@@ -134,11 +134,11 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
     return std::nullopt;
 }
 
-std::optional<QString> writeList(const QString& path, const QString& listText)
+std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark)
 {
     if (const int line = lineWithBrokenCharacter(listText))
         return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved").arg(line);
-    return writeFile(path, fileContent(listText));
+    return writeFile(path, fileContent(listText, withMark));
 }
 
 } // namespace resultfiles

@@ -26,10 +26,11 @@ QString resultFileName(const QString& quizPath, const QString& suffix);
 // ending in "/" or "\" names no file.
 bool fileExists(const QString& path);
 
-// A list's text as a quiz file: the text and one CR LF, in UTF-8. A text that
-// begins with U+FEFF gets a byte order mark first, or the reader would take
-// that character for the mark and drop it.
-QByteArray fileContent(const QString& listText);
+// A list's text as a quiz file: the text and one CR LF, in UTF-8. A byte order
+// mark comes first when `withMark` asks for one, and always before a text that
+// begins with U+FEFF, or the reader would take that character for the mark and
+// drop it.
+QByteArray fileContent(const QString& listText, bool withMark = false);
 
 // Writes `content` to `path` through a temporary file in the same folder that
 // replaces the target only once everything is written and synced. On failure the target
@@ -42,6 +43,6 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 // that UTF-8 cannot hold (half of a surrogate pair, which a paste may bring)
 // is refused before anything is written, since it would not load back as it
 // stands.
-std::optional<QString> writeList(const QString& path, const QString& listText);
+std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark = false);
 
 } // namespace resultfiles

@@ -258,7 +258,9 @@ void frmReport::SaveText(const TextBox& Lst, const QString& file)
             if (answer == MsgAnswer::No)
                 return;
         }
-        failure = resultfiles::writeList(file, Lst.Text());
+        const quizfile::TextEncoding quiz = m_quiz.quizEncoding();
+        const bool withMark = quiz != quizfile::TextEncoding::Utf8 && quiz != quizfile::TextEncoding::Utf8WithBom;
+        failure = resultfiles::writeList(file, Lst.Text(), withMark);
     } catch (const std::bad_alloc&) {
         failure = QStringLiteral("there is not enough memory to save the list");
     }

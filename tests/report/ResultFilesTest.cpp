@@ -108,15 +108,26 @@ TEST(ResultFileContent, IsTheTextAndOneCrLfInUtf8)
     const struct {
         QString text;
         QByteArray bytes;
+        bool withMark = false; // after a quiz that was not UTF-8
     } cases[] = {
         {QString(), "\r\n"},
         {QStringLiteral("dog,inu\r\n"), "dog,inu\r\n\r\n"},
         {QStringLiteral("むら,village\r\n"), "\xE3\x82\x80\xE3\x82\x89,village\r\n\r\n"},
         {QStringLiteral("no break"), "no break\r\n"},
         {QStringLiteral("\uFEFFq,a\r\n"), "\xEF\xBB\xBF\xEF\xBB\xBFq,a\r\n\r\n"},
+        {QStringLiteral("crème,cream\r\n"),
+         "\xEF\xBB\xBF"
+         "cr\xC3\xA8me,cream\r\n\r\n",
+         true},
+        {QString(), "\xEF\xBB\xBF\r\n", true},
+        {QStringLiteral("\uFEFFq,a\r\n"), "\xEF\xBB\xBF\xEF\xBB\xBFq,a\r\n\r\n", true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(resultfiles::fileContent(c.text), c.bytes) << c.text.toStdString();
+    for (const auto& c : cases) {
+        const QByteArray bytes = resultfiles::fileContent(c.text, c.withMark);
+        EXPECT_EQ(bytes, c.bytes) << c.text.toStdString();
+        // Read back, the list's own lines.
+        EXPECT_EQ(quizfile::decodeQuizBytes(bytes).text, c.text + QStringLiteral("\r\n")) << c.text.toStdString();
+    }
     EXPECT_EQ(resultfiles::fileContent(QStringLiteral("dog,inu\r\n")).size(), 11);
 }
 

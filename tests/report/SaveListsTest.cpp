@@ -2,6 +2,7 @@
 #include "support/TestFiles.h"
 
 #include "quizfile/QuizFile.h"
+#include "quizfile/QuizTestSupport.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/CrLf.h"
@@ -197,6 +198,31 @@ TEST_F(SaveLists, PractiseListOfAWholeTestLoadsBackIntoTheQuiz)
     ASSERT_TRUE(again.ok()) << again.error->message.toStdString();
     EXPECT_EQ(pairsOf(again.items), pairsOf(original.items));
     EXPECT_EQ(again.items.size(), 8);
+}
+
+// A quiz saved by an old spreadsheet (Shift-JIS here): its results are UTF-8
+// with a byte order mark, which spreadsheets need to read them right, and they
+// load back into the same items.
+TEST_F(SaveLists, ResultsOfAQuizThatWasNotUtf8StartWithAByteOrderMark)
+{
+    const QString quizPath = path("words.txt");
+    ASSERT_TRUE(testfiles::write(quizPath, quiztest_support::cp932("犬,dog\r\n猫,cat\r\nむら (村),village\r\n"
+                                                                   "～けん（～軒）,door\r\n")));
+    driver().load(quizPath);
+    ASSERT_EQ(quiz().state().encoding(), quizfile::TextEncoding::ShiftJis);
+    driver().pressStart();
+    p.boxes.autoOk = true; // the final score and the save
+    for (int i = 0; i < 5; ++i)
+        driver().pressNext();
+    driver().saveToPractise();
+
+    const QByteArray bytes = testfiles::read(path("words-ReadAgain.csv"));
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << bytes.left(8).toHex().toStdString();
+    const quizfile::ReadResult again = quizfile::loadQuizFile(path("words-ReadAgain.csv"));
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(again.encoding, quizfile::TextEncoding::Utf8WithBom);
+    EXPECT_EQ(again.items.size(), 4);
+    EXPECT_EQ(driver().practise().count(QStringLiteral("\r\n")), 4);
 }
 
 } // namespace
