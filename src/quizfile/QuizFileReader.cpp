@@ -4,11 +4,15 @@
 
 #include <QStringDecoder>
 
+#include <unicode/ucsdet.h>
+
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace quizfile {
 
@@ -114,15 +118,35 @@ qsizetype blockEnd(QByteArrayView bytes, qsizetype start, LineEnd end)
     return end == LineEnd::Cr && found + 1 < bytes.size() && bytes[found + 1] == '\n' ? found + 2 : found + 1;
 }
 
+// The ICU name of a legacy encoding, or null for the Unicode ones.
+const char* legacyName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::ShiftJis:
+        // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the
+        // U+301C of JIS X 0208.
+        return "windows-31j";
+    case TextEncoding::EucJp:
+        return "EUC-JP";
+    case TextEncoding::Windows1252:
+        return "windows-1252";
+    case TextEncoding::Windows1250:
+        return "windows-1250";
+    case TextEncoding::Iso8859_2:
+        return "ISO-8859-2";
+    default:
+        return nullptr;
+    }
+}
+
 // (Re)makes the decoder in place. Qt 6.4 loses an ICU decoder's error reports
 // once it is moved, and its resetState() keeps an error flag that is on.
 void makeDecoder(std::optional<QStringDecoder>& decoder, TextEncoding encoding)
 {
-    if (encoding == TextEncoding::ShiftJis)
-        // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the U+301C
-        // of JIS X 0208. Known through ICU only: QStringConverter::encodingForName
-        // does not know the name.
-        decoder.emplace("windows-31j", QStringConverter::Flag::Stateless);
+    // The legacy encodings are known through ICU only:
+    // QStringConverter::encodingForName does not know their names.
+    if (const char* legacy = legacyName(encoding))
+        decoder.emplace(legacy, QStringConverter::Flag::Stateless);
     else
         // The reader skips a byte order mark once, before the first line; one
         // anywhere else is a character.
@@ -231,9 +255,8 @@ template <typename OnLine> int decodeUtf16Lines(QByteArrayView body, TextEncodin
     const QString text = decoder.decode(body.first(body.size() - (halfUnit ? 1 : 0)));
     const LineEnd lineEnd = lineEndOf(QStringView(text));
     // The half unit belongs to the last line, or starts one after a final break.
-    const bool endsWithBreak =
-        !text.isEmpty() && (text.back() == QChar(breakUnit<char16_t>(lineEnd)) ||
-                            (lineEnd == LineEnd::Cr && text.endsWith(QStringLiteral("\r\n"))));
+    const bool endsWithBreak = !text.isEmpty() && (text.back() == QChar(breakUnit<char16_t>(lineEnd)) ||
+                                                   (lineEnd == LineEnd::Cr && text.endsWith(QStringLiteral("\r\n"))));
     LineCursor<QStringView> lines{text, lineEnd};
     bool wanted = true;
     while (!lines.atEnd()) {
@@ -279,10 +302,29 @@ ReadError lineError(LineFailure failure, int line)
 ReadError encodingError(TextEncoding encoding, int line)
 {
     const char* what = "the bytes are neither UTF-8 nor Shift-JIS text";
-    if (encoding == TextEncoding::Utf8WithBom)
+    switch (encoding) {
+    case TextEncoding::Utf8WithBom:
         what = "the bytes are not UTF-8 text";
-    else if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
+        break;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
         what = "the bytes are not UTF-16 text";
+        break;
+    case TextEncoding::EucJp:
+        what = "the bytes are not EUC-JP text";
+        break;
+    case TextEncoding::Windows1252:
+        what = "the bytes are not Windows-1252 text";
+        break;
+    case TextEncoding::Windows1250:
+        what = "the bytes are not Windows-1250 text";
+        break;
+    case TextEncoding::Iso8859_2:
+        what = "the bytes are not ISO-8859-2 text";
+        break;
+    default:
+        break;
+    }
     return {ReadErrorKind::BadEncoding, line, lineMessage(line, what)};
 }
 
@@ -356,8 +398,101 @@ DecodedQuiz decodeIn(QByteArrayView bytes, TextEncoding encoding)
     return decoded;
 }
 
-// The byte order mark decides; then UTF-8 wins if it decodes every line, and
-// otherwise the encoding that decodes more lines before its first bad one.
+// The charset detector's candidates among the encodings read here, best first:
+// only names it gives with at least the confidence that short files of the
+// encoding reach (EUC-JP, a multi-byte encoding, is recognised far surer).
+std::vector<TextEncoding> detectedEncodings(QByteArrayView bytes)
+{
+    std::vector<TextEncoding> found;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status), ucsdet_close);
+    if (U_FAILURE(status))
+        return found;
+    const auto size = static_cast<int32_t>(std::min<qsizetype>(bytes.size(), 1 << 20)); // a sample is plenty
+    ucsdet_setText(detector.get(), bytes.data(), size, &status);
+    int32_t count = 0;
+    const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
+    if (U_FAILURE(status))
+        return found;
+    const struct {
+        const char* name;
+        TextEncoding encoding;
+        int32_t confidence;
+    } known[] = {
+        {"EUC-JP", TextEncoding::EucJp, 50},           {"windows-1252", TextEncoding::Windows1252, 30},
+        {"ISO-8859-1", TextEncoding::Windows1252, 30}, {"windows-1250", TextEncoding::Windows1250, 30},
+        {"ISO-8859-2", TextEncoding::Iso8859_2, 30},
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        const char* name = ucsdet_getName(matches[i], &status);
+        const int32_t confidence = ucsdet_getConfidence(matches[i], &status);
+        if (U_FAILURE(status))
+            break;
+        for (const auto& k : known)
+            if (std::strcmp(name, k.name) == 0 && confidence >= k.confidence)
+                found.push_back(k.encoding);
+    }
+    return found;
+}
+
+// Every high byte is part of an EUC-JP character (a pair of A1..FE, 8E and a
+// half-width katakana A1..DF, or 8F and a pair), and there is one at least.
+// ICU's decoder would also take C1 control codes, which no text holds.
+bool isEucJpShaped(QByteArrayView bytes)
+{
+    const auto at = [&bytes](qsizetype i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+    const auto inRow = [](unsigned char b) { return b >= 0xA1 && b <= 0xFE; };
+    bool any = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = at(i);
+        if (b < 0x80)
+            continue;
+        if (inRow(b) && inRow(at(i + 1)))
+            i += 1;
+        else if (b == 0x8E && at(i + 1) >= 0xA1 && at(i + 1) <= 0xDF)
+            i += 1;
+        else if (b == 0x8F && inRow(at(i + 1)) && inRow(at(i + 2)))
+            i += 2;
+        else
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+// The line that byte `position` stands in.
+int lineOf(QByteArrayView bytes, qsizetype position)
+{
+    const char unit = breakUnit<char>(lineEndOf(bytes));
+    return 1 + int(std::count(bytes.begin(), bytes.begin() + position, unit));
+}
+
+// Whether the bytes look Japanese in Shift-JIS: full-width kana anywhere
+// (hiragana 82 9F..82 F1, katakana 83 40..83 96; 82 and 83 are rare
+// punctuation in a Western file), or a character whose two bytes are both
+// high, as kanji are, before the line where Shift-JIS fails (in a Western file
+// a high byte stands between ASCII letters, except where two accented letters
+// meet, which Shift-JIS mostly cannot read).
+bool looksJapanese(QByteArrayView bytes, int shiftJisBadLine)
+{
+    qsizetype firstPair = -1;
+    for (qsizetype i = 0; i + 1 < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]), trail = static_cast<unsigned char>(bytes[i + 1]);
+        if ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) {
+            if ((lead == 0x82 && trail >= 0x9F && trail <= 0xF1) || (lead == 0x83 && trail >= 0x40 && trail <= 0x96))
+                return true;
+            if (trail >= 0x80 && firstPair < 0)
+                firstPair = i;
+            ++i; // a lead byte takes its trail with it
+        }
+    }
+    return firstPair >= 0 && lineOf(bytes, firstPair) < shiftJisBadLine;
+}
+
+// The byte order mark decides; then UTF-8 wins if it decodes every line; then
+// Shift-JIS if it does, or the detector's encoding by the rule of
+// decodeQuizBytes; otherwise the encoding that decodes more lines before its
+// first bad one.
 template <typename Result, typename Try> Result chooseEncoding(QByteArrayView bytes, Try&& tryIn)
 {
     if (bytes.startsWith(kUtf8Bom))
@@ -370,7 +505,38 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
     if (utf8.badLine == 0)
         return utf8;
     Result shiftJis = tryIn(bytes, TextEncoding::ShiftJis);
-    if (shiftJis.badLine == 0 || shiftJis.badLine > utf8.badLine)
+    if (shiftJis.badLine == 0) {
+        // EUC-JP is often Shift-JIS that reads whole but wrong; the detector,
+        // which costs as much as a read, is asked only then.
+        if (isEucJpShaped(bytes)) {
+            const std::vector<TextEncoding> detected = detectedEncodings(bytes);
+            if (!detected.empty() && detected.front() == TextEncoding::EucJp) {
+                Result eucJp = tryIn(bytes, TextEncoding::EucJp);
+                if (eucJp.badLine == 0)
+                    return eucJp;
+            }
+        }
+        return shiftJis;
+    }
+    // EUC-JP pairs every high byte with another, which a Western file does not,
+    // and Shift-JIS kanji and kana do not fit it: bytes built that way are EUC-JP.
+    if (isEucJpShaped(bytes)) {
+        if (Result eucJp = tryIn(bytes, TextEncoding::EucJp); eucJp.badLine == 0)
+            return eucJp;
+    }
+    // A Japanese or UTF-8 file with a bad line stays one, and the line-numbered
+    // message says where it is damaged: so do bytes that look Japanese before
+    // Shift-JIS fails, or hold any UTF-8 character before UTF-8 fails.
+    const qsizetype firstHigh =
+        std::find_if(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) != 0; }) - bytes.begin();
+    if (!looksJapanese(bytes, shiftJis.badLine) && lineOf(bytes, firstHigh) >= utf8.badLine) {
+        for (const TextEncoding candidate : detectedEncodings(bytes)) {
+            Result legacy = tryIn(bytes, candidate);
+            if (legacy.badLine == 0)
+                return legacy;
+        }
+    }
+    if (shiftJis.badLine > utf8.badLine)
         return shiftJis;
     return utf8;
 }

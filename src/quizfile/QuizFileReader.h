@@ -20,6 +20,11 @@ enum class TextEncoding {
     ShiftJis,    // code page 932 (windows-31j), tried when the bytes are not UTF-8
     Utf16Le,     // starts with the byte order mark FF FE, which is skipped
     Utf16Be,     // starts with the byte order mark FE FF, which is skipped
+    // Chosen by the charset detector for a file that Shift-JIS cannot read.
+    EucJp,
+    Windows1252, // Western European; files detected as ISO-8859-1 too
+    Windows1250, // Central European
+    Iso8859_2,   // Central European
 };
 
 enum class ReadErrorKind {
@@ -69,12 +74,17 @@ inline constexpr int kMaxItems = 32767;
 inline constexpr qsizetype kMaxLineLength = 32767;
 
 // The text of a quiz file. A byte order mark decides first (UTF-8, UTF-16 LE,
-// UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8,
-// anything else as Shift-JIS (windows-31j). A line decodes when its bytes
-// alone do (in UTF-16: when it holds no half of a surrogate pair, and the file
-// no half code unit). When the bytes are neither UTF-8 nor Shift-JIS, the
-// encoding whose first bad line comes later is kept (UTF-8 when they fail on
-// the same line). A text that holds no CR at all ends its lines at each LF;
+// UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8.
+// Bytes that Shift-JIS (windows-31j) reads whole are Shift-JIS, unless ICU's
+// charset detector is sure of EUC-JP. Bytes that Shift-JIS cannot read whole
+// go to the detector too: a Western or Central European code page it names
+// with some confidence is taken when it reads the bytes whole, but never for
+// bytes that hold UTF-8 characters or Shift-JIS kana before their first bad
+// line (a damaged Japanese or UTF-8 file stays one). Otherwise, the encoding
+// of UTF-8 and Shift-JIS whose first bad line comes later is kept (UTF-8 when
+// they fail on the same line). A line decodes when its bytes alone do (in
+// UTF-16: when it holds no half of a surrogate pair, and the file no half code
+// unit). A text that holds no CR at all ends its lines at each LF;
 // any other ends them at CR LF or a lone CR, an LF being a character of its
 // line.
 struct DecodedQuiz {

@@ -432,8 +432,11 @@ TEST(QuizFileReader, ChooseEncoding)
          "犬\r\nかぶる\r\n"},
         // Lines are decoded a block at a time: a bad line far into the file, in
         // a block after the first, is still found exactly.
-        {"bad line in a later block", QByteArray("q,a\r\n").repeated(30000) + "\xFF\r\nb,2", TextEncoding::Utf8, 30001,
-         nullptr},
+        {"bad line in a later block", QByteArray("q,\xC3\xA9\r\n").repeated(30000) + "\xFF\r\nb,2", TextEncoding::Utf8,
+         30001, nullptr},
+        // A Western file that Shift-JIS cannot read: the detector's code page.
+        {"Windows-1252", bytes("pomme,apple\r\ncr\xE8me,cream\r\n\xE9t\xE9,summer\r\nfen\xEAtre,window\r\n"),
+         TextEncoding::Windows1252, 0, "pomme,apple\r\ncrème,cream\r\nété,summer\r\nfenêtre,window\r\n"},
         {"CR only", QByteArray(200000, '\r'), TextEncoding::Utf8, 0, nullptr},
     };
     for (const auto& row : rows) {
@@ -443,7 +446,9 @@ TEST(QuizFileReader, ChooseEncoding)
         if (row.text)
             EXPECT_EQ(choice.text, QString::fromUtf8(row.text)) << row.name;
         else
-            EXPECT_EQ(choice.text.size(), row.badLine ? row.file.indexOf('\xFF') : row.file.size()) << row.name;
+            EXPECT_EQ(choice.text.size(),
+                      row.badLine ? QString::fromUtf8(row.file.first(row.file.indexOf('\xFF'))).size() : row.file.size())
+                << row.name;
     }
 }
 
