@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 
+#include <uchardet/uchardet.h>
 #include <unicode/ucsdet.h>
 
 #include <algorithm>
@@ -398,6 +399,23 @@ DecodedQuiz decodeIn(QByteArrayView bytes, TextEncoding encoding)
     return decoded;
 }
 
+// uchardet's answer when it names a European code page read here.
+std::optional<TextEncoding> uchardetEuropean(QByteArrayView bytes)
+{
+    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
+    if (!detector || uchardet_handle_data(detector.get(), bytes.data(), size_t(bytes.size())) != 0)
+        return std::nullopt;
+    uchardet_data_end(detector.get());
+    const QByteArrayView name(uchardet_get_charset(detector.get()));
+    if (name == "WINDOWS-1252" || name == "ISO-8859-1" || name == "ISO-8859-15")
+        return TextEncoding::Windows1252;
+    if (name == "WINDOWS-1250")
+        return TextEncoding::Windows1250;
+    if (name == "ISO-8859-2")
+        return TextEncoding::Iso8859_2;
+    return std::nullopt;
+}
+
 // The charset detector's candidates among the encodings read here, best first:
 // only names it gives with at least the confidence that short files of the
 // encoding reach (EUC-JP, a multi-byte encoding, is recognised far surer).
@@ -419,9 +437,9 @@ std::vector<TextEncoding> detectedEncodings(QByteArrayView bytes)
         TextEncoding encoding;
         int32_t confidence;
     } known[] = {
-        {"EUC-JP", TextEncoding::EucJp, 50},           {"windows-1252", TextEncoding::Windows1252, 30},
-        {"ISO-8859-1", TextEncoding::Windows1252, 30}, {"windows-1250", TextEncoding::Windows1250, 30},
-        {"ISO-8859-2", TextEncoding::Iso8859_2, 30},
+        {"EUC-JP", TextEncoding::EucJp, 50},           {"windows-1252", TextEncoding::Windows1252, 25},
+        {"ISO-8859-1", TextEncoding::Windows1252, 25}, {"windows-1250", TextEncoding::Windows1250, 25},
+        {"ISO-8859-2", TextEncoding::Iso8859_2, 25},
     };
     for (int32_t i = 0; i < count; ++i) {
         const char* name = ucsdet_getName(matches[i], &status);
@@ -431,6 +449,13 @@ std::vector<TextEncoding> detectedEncodings(QByteArrayView bytes)
         for (const auto& k : known)
             if (std::strcmp(name, k.name) == 0 && confidence >= k.confidence)
                 found.push_back(k.encoding);
+    }
+    // ICU says whether the text is European at all; uchardet, which gives no
+    // confidence but tells Central from Western European far better on short
+    // files, says which code page, first among the candidates.
+    if (std::any_of(found.begin(), found.end(), [](TextEncoding e) { return e != TextEncoding::EucJp; })) {
+        if (const std::optional<TextEncoding> european = uchardetEuropean(bytes.first(size)))
+            found.insert(found.begin(), *european);
     }
     return found;
 }

@@ -75,12 +75,13 @@ inline constexpr qsizetype kMaxLineLength = 32767;
 
 // The text of a quiz file. A byte order mark decides first (UTF-8, UTF-16 LE,
 // UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8.
-// Bytes that Shift-JIS (windows-31j) reads whole are Shift-JIS, unless ICU's
-// charset detector is sure of EUC-JP. Bytes that Shift-JIS cannot read whole
-// go to the detector too: a Western or Central European code page it names
-// with some confidence is taken when it reads the bytes whole, but never for
-// bytes that hold UTF-8 characters or Shift-JIS kana before their first bad
-// line (a damaged Japanese or UTF-8 file stays one). Otherwise, the encoding
+// Bytes that Shift-JIS (windows-31j) reads whole are Shift-JIS, unless they
+// are shaped as EUC-JP and ICU's charset detector is sure of it. Bytes that
+// Shift-JIS cannot read whole are EUC-JP when shaped so; otherwise, unless
+// they look Japanese or hold UTF-8 characters before UTF-8 fails (a damaged
+// Japanese or UTF-8 file stays one), a Western or Central European code page
+// is taken when ICU names one with some confidence, uchardet's pick first,
+// and it reads the bytes whole. Otherwise, the encoding
 // of UTF-8 and Shift-JIS whose first bad line comes later is kept (UTF-8 when
 // they fail on the same line). A line decodes when its bytes alone do (in
 // UTF-16: when it holds no half of a surrogate pair, and the file no half code
