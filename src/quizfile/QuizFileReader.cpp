@@ -402,8 +402,13 @@ DecodedQuiz decodeIn(QByteArrayView bytes, TextEncoding encoding)
 // uchardet's answer when it names a European code page read here.
 std::optional<TextEncoding> uchardetEuropean(QByteArrayView bytes)
 {
-    std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
-    if (!detector || uchardet_handle_data(detector.get(), bytes.data(), size_t(bytes.size())) != 0)
+    // Made once a thread: making a detector costs more than a short file's detection.
+    thread_local const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(
+        uchardet_new(), uchardet_delete);
+    if (!detector)
+        return std::nullopt;
+    uchardet_reset(detector.get());
+    if (uchardet_handle_data(detector.get(), bytes.data(), size_t(bytes.size())) != 0)
         return std::nullopt;
     uchardet_data_end(detector.get());
     const QByteArrayView name(uchardet_get_charset(detector.get()));
@@ -423,9 +428,12 @@ std::vector<TextEncoding> detectedEncodings(QByteArrayView bytes)
 {
     std::vector<TextEncoding> found;
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status), ucsdet_close);
-    if (U_FAILURE(status))
+    // Made once a thread, as uchardet's; setting a text starts it afresh.
+    thread_local const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status),
+                                                                                               ucsdet_close);
+    if (!detector)
         return found;
+    status = U_ZERO_ERROR;
     const auto size = static_cast<int32_t>(std::min<qsizetype>(bytes.size(), 1 << 20)); // a sample is plenty
     ucsdet_setText(detector.get(), bytes.data(), size, &status);
     int32_t count = 0;
