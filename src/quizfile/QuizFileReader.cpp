@@ -233,17 +233,6 @@ int decodeLines(QByteArrayView bytes, TextEncoding encoding, LineEnd lineEnd, On
     return 0;
 }
 
-bool hasHalfSurrogate(QStringView line)
-{
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
-            ++i;
-        else if (line[i].isSurrogate())
-            return true;
-    }
-    return false;
-}
-
 // UTF-16 holds the byte 13 inside other characters, so its lines are found in
 // the decoded text, which is made whole at once (it is no larger than the
 // bytes). The callback and the answer are those of decodeLines.
@@ -262,7 +251,7 @@ template <typename OnLine> int decodeUtf16Lines(QByteArrayView body, TextEncodin
     bool wanted = true;
     while (!lines.atEnd()) {
         const QStringView line = lines.take();
-        if (hasHalfSurrogate(line) || (halfUnit && lines.atEnd() && !endsWithBreak))
+        if (firstHalfSurrogate(line) >= 0 || (halfUnit && lines.atEnd() && !endsWithBreak))
             return lines.number;
         if (wanted)
             wanted = onLine(line, lines.lineBreak(line), lines.number);
@@ -302,30 +291,12 @@ ReadError lineError(LineFailure failure, int line)
 
 ReadError encodingError(TextEncoding encoding, int line)
 {
+    // The detector's encodings are only ever chosen for bytes they read whole.
     const char* what = "the bytes are neither UTF-8 nor Shift-JIS text";
-    switch (encoding) {
-    case TextEncoding::Utf8WithBom:
+    if (encoding == TextEncoding::Utf8WithBom)
         what = "the bytes are not UTF-8 text";
-        break;
-    case TextEncoding::Utf16Le:
-    case TextEncoding::Utf16Be:
+    else if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
         what = "the bytes are not UTF-16 text";
-        break;
-    case TextEncoding::EucJp:
-        what = "the bytes are not EUC-JP text";
-        break;
-    case TextEncoding::Windows1252:
-        what = "the bytes are not Windows-1252 text";
-        break;
-    case TextEncoding::Windows1250:
-        what = "the bytes are not Windows-1250 text";
-        break;
-    case TextEncoding::Iso8859_2:
-        what = "the bytes are not ISO-8859-2 text";
-        break;
-    default:
-        break;
-    }
     return {ReadErrorKind::BadEncoding, line, lineMessage(line, what)};
 }
 
@@ -575,6 +546,17 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
 }
 
 } // namespace
+
+qsizetype firstHalfSurrogate(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return i;
+    }
+    return -1;
+}
 
 DecodedQuiz decodeQuizBytes(QByteArrayView bytes)
 {

@@ -96,6 +96,10 @@ struct DecodedQuiz {
 };
 DecodedQuiz decodeQuizBytes(QByteArrayView bytes);
 
+// The index of the first half of a surrogate pair in `text`, which no UTF can
+// hold, or -1.
+qsizetype firstHalfSurrogate(QStringView text);
+
 // Reads the items of decoded text.
 ReadResult readQuizText(QStringView text);
 

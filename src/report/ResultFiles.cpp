@@ -1,5 +1,6 @@
 #include "report/ResultFiles.h"
 
+#include "quizfile/QuizFileReader.h"
 #include "toolkit/Int16.h"
 
 #include <QDir>
@@ -46,25 +47,6 @@ QString openFailure(const QString& path, const QSaveFile& file)
     if (!folder.isWritable())
         return QStringLiteral("you have no permission to write in the folder %1").arg(quoted(info.absolutePath()));
     return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), file.errorString());
-}
-
-// The number of the first line (counted as the reader counts them) that holds
-// half of a surrogate pair, or 0.
-int lineWithBrokenCharacter(QStringView text)
-{
-    int line = 1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == u'\r' && !(i + 1 < text.size() && text[i + 1] == u'\n'))
-            ++line;
-        else if (ch == u'\n' && i > 0 && text[i - 1] == u'\r')
-            ++line;
-        else if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (ch.isSurrogate())
-            return line;
-    }
-    return 0;
 }
 
 } // namespace
@@ -136,8 +118,10 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 
 std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark)
 {
-    if (const int line = lineWithBrokenCharacter(listText))
-        return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved").arg(line);
+    // The saved file always holds a CR, so its lines end as the list's do at CR.
+    if (const qsizetype half = quizfile::firstHalfSurrogate(listText); half >= 0)
+        return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved")
+            .arg(1 + QStringView(listText).first(half).count(u'\r'));
     return writeFile(path, fileContent(listText, withMark));
 }
 
