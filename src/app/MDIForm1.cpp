@@ -5,14 +5,19 @@
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/AppIcon.h"
+#include "toolkit/DesignPalette.h"
 #include "toolkit/Platform.h"
 #include "toolkit/Twips.h"
 #include "ui_MDIForm1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 constexpr std::int32_t kTwips = 1;
@@ -24,9 +29,42 @@ MDIForm1::MDIForm1(Platform& platform, RandomSource& generator)
     m_ui->setupUi(this);
     setCentralWidget(m_ui->mdiArea);
     setWindowIcon(appIcon());
+    applyDesignPalette(*this);
+    // On a small screen the docked report reaches past the client area: it
+    // scrolls instead of leaving the Save buttons out of reach, and a control
+    // that gets the focus is scrolled into view.
+    m_ui->mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_ui->mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_focusFollower =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { scrollIntoView(now); });
 }
 
-MDIForm1::~MDIForm1() = default;
+void MDIForm1::scrollIntoView(QWidget* control)
+{
+    QWidget* viewport = m_ui->mdiArea->viewport();
+    if (!control || !viewport->isAncestorOf(control))
+        return;
+    const QRect area = viewport->rect();
+    const QRect shown(control->mapTo(viewport, QPoint(0, 0)), control->size());
+    // The smallest move that shows the control, its top-left corner first.
+    const auto shift = [](int low, int high, int areaLow, int areaHigh) {
+        if (low < areaLow)
+            return low - areaLow;
+        if (high > areaHigh)
+            return std::min(high - areaHigh, low - areaLow);
+        return 0;
+    };
+    QScrollBar* h = m_ui->mdiArea->horizontalScrollBar();
+    QScrollBar* v = m_ui->mdiArea->verticalScrollBar();
+    h->setValue(h->value() + shift(shown.left(), shown.right(), area.left(), area.right()));
+    v->setValue(v->value() + shift(shown.top(), shown.bottom(), area.top(), area.bottom()));
+}
+
+MDIForm1::~MDIForm1()
+{
+    // The windows' destruction moves the focus after this frame is gone.
+    disconnect(m_focusFollower);
+}
 
 void MDIForm1::MDIForm_Load()
 {

@@ -45,6 +45,7 @@ protected:
 
 private:
     void fitOuterSize();
+    void scrollIntoView(QWidget* control);
 
     Platform& m_platform;
     RandomSource& m_generator;
@@ -53,4 +54,5 @@ private:
     frmReport* m_report = nullptr;
     QSize m_outerSize; // pixels, decorations included
     bool m_outerFitted = false;
+    QMetaObject::Connection m_focusFollower;
 };

@@ -16,6 +16,16 @@ QString progressText(long long asked, long long total)
     return countText(asked) + QStringLiteral(" /") + countText(total);
 }
 
+QString progressName(long long asked, long long total)
+{
+    return QStringLiteral("Asking question %1 of %2").arg(asked).arg(total);
+}
+
+QString correctName(long long count)
+{
+    return QStringLiteral("Correctly answered %1").arg(count);
+}
+
 QString twoDecimals(double value)
 {
     if (std::isnan(value))

@@ -12,6 +12,11 @@ QString countText(long long count);
 // Progress in a caption: " 3 / 10".
 QString progressText(long long asked, long long total);
 
+// What a screen reader says for the counters: "Asking question 3 of 10",
+// "Correctly answered 2".
+QString progressName(long long asked, long long total);
+QString correctName(long long count);
+
 // A number with at least two digits before the point and exactly two after,
 // rounded to the nearest hundredth, halfway cases away from zero
 // (66.666… → "66.67", 5 → "05.00", 100 → "100.00").

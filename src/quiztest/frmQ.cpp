@@ -5,6 +5,7 @@
 #include "quiztest/RandomDraw.h"
 #include "quiztest/TextFormat.h"
 #include "report/ReportWindow.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/AppIcon.h"
 #include "toolkit/CrLf.h"
 #include "toolkit/FrameArea.h"
@@ -23,6 +24,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -71,6 +73,7 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     m_option1 =
         new OptionArray({m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4}, this);
     m_fileCommands = std::make_unique<QuizFileCommands>(*this, m_platform);
+    describeForScreenReaders();
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
     setKeyPreview(true);
@@ -78,6 +81,41 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
 }
 
 frmQ::~frmQ() = default;
+
+void frmQ::describeForScreenReaders()
+{
+    Ui::frmQ& ui = *m_ui;
+    setAccessibleName(QStringLiteral("Quiz"));
+    ui.txtQuizFile->setAccessibleName(QStringLiteral("Quiz file"));
+    ui.cmdBrowse->setAccessibleName(QStringLiteral("Browse for a quiz file"));
+    ui.cmdHelp->setAccessibleName(QStringLiteral("Help"));
+    accessibility::nameGroup(*ui.Frame3, QStringLiteral("Quiz file"));
+    accessibility::nameGroup(*ui.Frame1, QStringLiteral("Question"));
+    accessibility::nameGroup(*ui.Frame2, QStringLiteral("Answers"));
+    accessibility::nameGroup(*ui.Frame4, QStringLiteral("Options"));
+    // The number badges beside the options are their keys, said as each
+    // option's description; the counters' captions are part of their names.
+    const std::initializer_list<QWidget*> decorations{ui.Label1, ui.Label3, ui.Label2, ui.Label4,     ui.Label5,
+                                                      ui.Label6, ui.Image1, ui.Line1,  ui.lblAsking1, ui.lblCorrect1};
+    for (QWidget* decoration : decorations)
+        accessibility::hideFromTree(*decoration);
+    for (int index = 0; index < OptionArray::Count; ++index)
+        (*m_option1)[index].setAccessibleDescription(QStringLiteral("key %1").arg(index + 1));
+}
+
+void frmQ::nameCounters()
+{
+    m_ui->lblAsking->setAccessibleName(textformat::progressName(m_state.iAsked(), m_state.iTotal()));
+    m_ui->lblCorrect->setAccessibleName(textformat::correctName(m_state.iCorrect()));
+}
+
+void frmQ::showVerdict(bool right)
+{
+    m_ui->lblWrong->setVisible(!right);
+    m_ui->lblRightAnswer->setVisible(right);
+    // Said again for a second wrong choice, though the label was showing.
+    accessibility::announce(right ? *m_ui->lblRightAnswer : *m_ui->lblWrong);
+}
 
 void frmQ::connectHandlers()
 {
@@ -93,6 +131,8 @@ void frmQ::connectHandlers()
     connect(m_ui->lblScore, &CaptionLabel::Change, this, &frmQ::lblScore_Change);
     connect(m_ui->chkFastQuiz, &QCheckBox::clicked, this, &frmQ::chkFastQuiz_Click);
     m_ui->txtQuizFile->installEventFilter(this);
+    for (CaptionLabel* counter : {m_ui->lblAsking, m_ui->lblCorrect})
+        connect(counter, &CaptionLabel::Change, this, &frmQ::nameCounters);
 }
 
 void frmQ::Form_Load()
@@ -102,6 +142,7 @@ void frmQ::Form_Load()
     m_ui->lblScore->setCaption(textformat::scoreText(0));
     m_state.markAnswered();
     m_option1->setTag(4, QStringLiteral("False"));
+    nameCounters();
     PlaceInFrame();
     m_state.setReporting(false);
     report().PlaceBelowQuiz();
@@ -326,8 +367,7 @@ void frmQ::Option1_Click(std::int16_t Index)
 {
     m_state.markAnswered();
     if (isRightAnswer(Index)) {
-        m_ui->lblWrong->setVisible(false);
-        m_ui->lblRightAnswer->setVisible(true);
+        showVerdict(true);
         if (m_state.questionUnjudged()) {
             m_state.recordRight();
             m_ui->lblCorrect->setCaption(textformat::countText(m_state.iCorrect()));
@@ -342,8 +382,7 @@ void frmQ::Option1_Click(std::int16_t Index)
             cmdNext_Click();
         return;
     }
-    m_ui->lblWrong->setVisible(true);
-    m_ui->lblRightAnswer->setVisible(false);
+    showVerdict(false);
     if (m_state.questionUnjudged()) {
         m_state.recordWrong();
         recordPractise();

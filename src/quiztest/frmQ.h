@@ -78,6 +78,11 @@ protected:
 
 private:
     void connectHandlers();
+    void describeForScreenReaders();
+    // The counters' names for a screen reader follow their captions.
+    void nameCounters();
+    // Shows the verdict on the answer just chosen and has it read out.
+    void showVerdict(bool right);
     void askQuitQuestion(bool& cancel);
     ReportWindow& report() { return *m_report; }
 

@@ -3,6 +3,7 @@
 #include "report/QuizWindowLink.h"
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
 #include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
@@ -16,6 +17,7 @@
 
 #include <new>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -46,7 +48,28 @@ frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes&
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
+    describeForScreenReaders();
     connectHandlers();
+}
+
+void frmReport::describeForScreenReaders()
+{
+    Ui::frmReport& ui = *m_ui;
+    setAccessibleName(QStringLiteral("Report"));
+    ui.cmdSaveTODO->setAccessibleName(QStringLiteral("Save the questions to practise"));
+    ui.cmdSaveCorrect->setAccessibleName(QStringLiteral("Save the questions answered correctly"));
+    ui.cmdClose->setAccessibleName(QStringLiteral("Hide the report"));
+    ui.cmdDock->setAccessibleName(QStringLiteral("Dock below the quiz"));
+    // Each list is named for what it holds; the caption above it, which says
+    // the same at length, becomes its description.
+    for (auto [list, caption, name] :
+         {std::tuple{ui.txtPractise, ui.lblTODO, QStringLiteral("Questions to practise")},
+          {ui.txtAnsweredCorrect, ui.lblAnsweredCorrect, QStringLiteral("Questions answered correctly")}}) {
+        list->setAccessibleName(name);
+        list->setAccessibleDescription(caption->text());
+        accessibility::hideFromTree(*caption);
+    }
+    accessibility::nameGroup(*ui.fraReport, QStringLiteral("Lists"));
 }
 
 frmReport::~frmReport() = default;

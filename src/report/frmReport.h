@@ -71,6 +71,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void describeForScreenReaders();
     void connectHandlers();
     void saveList(const TextBox& Lst, const QString& suffix);
     void showSaveError(const QString& description);

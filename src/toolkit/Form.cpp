@@ -26,6 +26,9 @@ void Form::attachTo(QMdiArea& area, BorderStyle style)
     // The form's size is the design's client area; the child window adds its border.
     const QSize client = size();
     m_window = new ChildWindow(style, this);
+    // A window without a title bar still has a name for a screen reader.
+    if (m_window->windowTitle().isEmpty())
+        m_window->setWindowTitle(accessibleName());
     area.addSubWindow(m_window);
     m_window->hide();
     switch (style) {
@@ -121,6 +124,22 @@ void Form::showForm()
     window.raise();
     if (!m_window)
         show();
+    focusFirstControl();
+}
+
+void Form::focusFirstControl()
+{
+    // The form itself holds the focus when its child window is activated.
+    const QWidget* focused = focusWidget();
+    if (focused && focused != this && isAncestorOf(focused) && focused->isVisibleTo(this) && focused->isEnabled())
+        return;
+    for (QWidget* next = nextInFocusChain(); next && next != this; next = next->nextInFocusChain()) {
+        if (isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(this) &&
+            next->isEnabled()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void Form::hideForm()

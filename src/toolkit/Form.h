@@ -39,7 +39,9 @@ public:
     double ScaleWidth() const;
     double ScaleHeight() const;
 
-    // Shows the window, not modal, and brings it to the front.
+    // Shows the window, not modal, and brings it to the front. Unless a
+    // control in it has the focus, the first in tab order that can take it
+    // gets it.
     void showForm();
     void hideForm();
     bool Visible() const;
@@ -71,6 +73,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void focusFirstControl();
     void onEnter();
     void onEscape();
     // The child window when there is one, else the form itself.

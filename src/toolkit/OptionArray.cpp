@@ -2,6 +2,7 @@
 
 #include "toolkit/Tag.h"
 
+#include <QButtonGroup>
 #include <QColor>
 #include <QFont>
 #include <QPalette>
@@ -11,12 +12,13 @@
 #include <cassert>
 
 OptionArray::OptionArray(const std::array<QRadioButton*, Count>& options, QObject* parent)
-    : QObject(parent), m_options(options)
+    : QObject(parent), m_options(options), m_group(new QButtonGroup(this))
 {
+    // An exclusive group rather than switching auto-exclusivity off: the
+    // buttons stay radio buttons to the keyboard's arrow keys and to a screen
+    // reader, and clearSelection lifts the exclusivity for a moment.
     for (int i = 0; i < Count; ++i) {
-        // Plain option buttons sharing a parent are auto-exclusive; that
-        // cannot be undone for one of them, so the array keeps exclusivity itself.
-        m_options[i]->setAutoExclusive(false);
+        m_group->addButton(m_options[i], i);
         connect(m_options[i], &QRadioButton::clicked, this, [this, i] { select(i); });
     }
 }
@@ -29,15 +31,20 @@ QRadioButton& OptionArray::operator[](int index) const
 
 void OptionArray::select(int index)
 {
-    for (int i = 0; i < Count; ++i)
-        (*this)[i].setChecked(i == index);
+    if (index >= 0 && index < Count)
+        (*this)[index].setChecked(true);
+    else
+        clearSelection();
     emit Click(index);
 }
 
 void OptionArray::clearSelection()
 {
+    // An exclusive group refuses to uncheck its checked button.
+    m_group->setExclusive(false);
     for (QRadioButton* option : m_options)
         option->setChecked(false);
+    m_group->setExclusive(true);
 }
 
 int OptionArray::selectedIndex() const

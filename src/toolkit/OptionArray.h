@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 
+class QButtonGroup;
 class QColor;
 class QRadioButton;
 class QString;
@@ -42,4 +43,5 @@ signals:
 
 private:
     std::array<QRadioButton*, Count> m_options;
+    QButtonGroup* m_group;
 };

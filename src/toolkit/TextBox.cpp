@@ -94,6 +94,8 @@ QString fromUtf16Bytes(const QByteArray& bytes)
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setUndoRedoEnabled(false);
+    // Tab moves on as in every other control; a tab the user pastes stays text.
+    setTabChangesFocus(true);
 }
 
 // Ordinary runs, CR LF included (the document makes it a paragraph break),
