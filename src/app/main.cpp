@@ -2,6 +2,7 @@
 #include "quiztest/RandomGenerator.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Platform.h"
+#include "toolkit/ProgramStyle.h"
 #include "toolkit/QtClock.h"
 #include "toolkit/QtPlatform.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pondera"));
     installDesignFonts();
+    installProgramStyle();
 
     QtMessageBoxes boxes;
     QtFileOpenDialog dialog;

@@ -35,7 +35,6 @@ frmHelp::frmHelp(QWidget* parent) : Form(parent), ui(std::make_unique<Ui::frmHel
     ui->Label5->setFont(labelFont);
     ui->Label5->setText(ui->Label5->text() + helptext::contactAddress());
     ui->txtHelp->setText(helptext::text());
-    ui->txtHelp->setAccessibleName(QStringLiteral("Instructions"));
     accessibility::hideFromTree(*ui->Label1); // a panel drawn behind the text
 
     connect(ui->cmdCloseHelp, &QPushButton::clicked, this, &frmHelp::cmdCloseHelp_Click);

@@ -86,13 +86,11 @@ void frmQ::describeForScreenReaders()
 {
     Ui::frmQ& ui = *m_ui;
     setAccessibleName(QStringLiteral("Quiz"));
-    ui.txtQuizFile->setAccessibleName(QStringLiteral("Quiz file"));
     ui.cmdBrowse->setAccessibleName(QStringLiteral("Browse for a quiz file"));
     ui.cmdHelp->setAccessibleName(QStringLiteral("Help"));
-    accessibility::nameGroup(*ui.Frame3, QStringLiteral("Quiz file"));
-    accessibility::nameGroup(*ui.Frame1, QStringLiteral("Question"));
-    accessibility::nameGroup(*ui.Frame2, QStringLiteral("Answers"));
-    accessibility::nameGroup(*ui.Frame4, QStringLiteral("Options"));
+    // The frames' captions are their accessible names in the design.
+    for (QWidget* frame : {ui.Frame3, ui.Frame1, ui.Frame2, ui.Frame4})
+        accessibility::showAsGroup(*frame);
     // The number badges beside the options are their keys, said as each
     // option's description; the counters' captions are part of their names.
     const std::initializer_list<QWidget*> decorations{ui.Label1, ui.Label3, ui.Label2, ui.Label4,     ui.Label5,

@@ -17,7 +17,7 @@
 
 #include <new>
 #include <optional>
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -58,18 +58,14 @@ void frmReport::describeForScreenReaders()
     setAccessibleName(QStringLiteral("Report"));
     ui.cmdSaveTODO->setAccessibleName(QStringLiteral("Save the questions to practise"));
     ui.cmdSaveCorrect->setAccessibleName(QStringLiteral("Save the questions answered correctly"));
-    ui.cmdClose->setAccessibleName(QStringLiteral("Hide the report"));
-    ui.cmdDock->setAccessibleName(QStringLiteral("Dock below the quiz"));
     // Each list is named for what it holds; the caption above it, which says
     // the same at length, becomes its description.
-    for (auto [list, caption, name] :
-         {std::tuple{ui.txtPractise, ui.lblTODO, QStringLiteral("Questions to practise")},
-          {ui.txtAnsweredCorrect, ui.lblAnsweredCorrect, QStringLiteral("Questions answered correctly")}}) {
-        list->setAccessibleName(name);
+    for (auto [list, caption] :
+         {std::pair{ui.txtPractise, ui.lblTODO}, {ui.txtAnsweredCorrect, ui.lblAnsweredCorrect}}) {
         list->setAccessibleDescription(caption->text());
         accessibility::hideFromTree(*caption);
     }
-    accessibility::nameGroup(*ui.fraReport, QStringLiteral("Lists"));
+    accessibility::showAsGroup(*ui.fraReport);
 }
 
 frmReport::~frmReport() = default;

@@ -14,6 +14,12 @@ namespace {
 constexpr char kHidden[] = "ponderaHiddenFromTree";
 constexpr char kGroup[] = "ponderaGroup";
 
+Listener& announcementListener()
+{
+    static Listener listener = nullptr;
+    return listener;
+}
+
 bool isHidden(const QWidget& widget)
 {
     return widget.property(kHidden).toBool();
@@ -100,11 +106,10 @@ void hideFromTree(QWidget& widget)
     forgetPlainInterface(widget.parentWidget());
 }
 
-void nameGroup(QWidget& widget, const QString& name)
+void showAsGroup(QWidget& widget)
 {
     installFactory();
     widget.setProperty(kGroup, true);
-    widget.setAccessibleName(name);
     forgetPlainInterface(&widget);
 }
 
@@ -112,6 +117,16 @@ void announce(QWidget& widget)
 {
     QAccessibleEvent event(&widget, QAccessible::Alert);
     QAccessible::updateAccessibility(&event);
+    if (Listener listener = announcementListener())
+        listener(widget);
+}
+
+Listener setAnnouncementListener(Listener listener)
+{
+    Listener& current = announcementListener();
+    const Listener previous = current;
+    current = listener;
+    return previous;
 }
 
 } // namespace accessibility

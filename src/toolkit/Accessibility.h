@@ -1,6 +1,5 @@
 #pragma once
 
-class QString;
 class QWidget;
 
 // What a screen reader is told about the windows beyond what the controls
@@ -11,9 +10,15 @@ namespace accessibility {
 
 // Leaves the widget out of the accessibility tree; it must hold no control.
 void hideFromTree(QWidget& widget);
-// Presents a panel as a group of controls with this name.
-void nameGroup(QWidget& widget, const QString& name);
+// Presents a panel as a group of controls, named by its accessible name.
+void showAsGroup(QWidget& widget);
 // Asks a screen reader to read the widget's text now.
 void announce(QWidget& widget);
+
+// Hears every announcement besides the screen reader: headless, Qt sends
+// accessibility events to no one, so the tests listen here. Returns the
+// listener it replaces; nullptr for none.
+using Listener = void (*)(const QWidget& widget);
+Listener setAnnouncementListener(Listener listener);
 
 } // namespace accessibility

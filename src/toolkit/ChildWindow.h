@@ -19,6 +19,7 @@ class ChildWindow : public QMdiSubWindow {
 public:
     ChildWindow(BorderStyle style, QWidget* form, QWidget* parent = nullptr);
 
+    QWidget* form() const { return m_form; }
     BorderStyle borderStyle() const { return m_style; }
     void setBorderStyle(BorderStyle style);
     // What the border and title bar take of the outer size, in pixels.

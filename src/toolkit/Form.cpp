@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include <ranges>
+
 Form::Form(QWidget* parent) : QWidget(parent) {}
 
 Form::~Form()
@@ -144,10 +146,36 @@ void Form::focusFirstControl()
 
 void Form::hideForm()
 {
-    if (m_window)
-        m_window->hide();
-    else
+    const QWidget* focused = QApplication::focusWidget();
+    const bool hadFocus = focused && isAncestorOf(focused);
+    if (!m_window) {
         hide();
+        return;
+    }
+    m_window->hide();
+    // As when a window closes, the focus goes to the window in front, back
+    // to the control that last had it there.
+    QMdiArea* area = m_window->mdiArea();
+    if (!hadFocus || !area)
+        return;
+    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::ActivationHistoryOrder) | std::views::reverse) {
+        auto* front = qobject_cast<ChildWindow*>(window);
+        auto* form = front ? qobject_cast<Form*>(front->form()) : nullptr;
+        if (form && front->isVisible()) {
+            area->setActiveSubWindow(front);
+            form->restoreFocus();
+            return;
+        }
+    }
+}
+
+void Form::restoreFocus()
+{
+    QWidget* last = focusWidget();
+    if (last && last != this && last->isVisibleTo(this) && last->isEnabled())
+        last->setFocus(Qt::OtherFocusReason);
+    else
+        focusFirstControl();
 }
 
 bool Form::Visible() const

@@ -74,6 +74,7 @@ protected:
 
 private:
     void focusFirstControl();
+    void restoreFocus();
     void onEnter();
     void onEscape();
     // The child window when there is one, else the form itself.

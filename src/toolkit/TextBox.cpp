@@ -6,8 +6,11 @@
 #include <QChar>
 #include <QHash>
 #include <QMimeData>
+#include <QPainter>
 #include <QString>
 #include <QStringView>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -96,6 +99,19 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setUndoRedoEnabled(false);
     // Tab moves on as in every other control; a tab the user pastes stays text.
     setTabChangesFocus(true);
+}
+
+void TextBox::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    // The style draws the focus on the frame; a box without one shows it inside.
+    if (hasFocus() && frameShape() == QFrame::NoFrame) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = viewport()->rect();
+        QPainter painter(viewport());
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 // Ordinary runs, CR LF included (the document makes it a paragraph break),

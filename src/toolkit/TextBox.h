@@ -24,6 +24,7 @@ public:
     void moveCaretToEnd();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
 

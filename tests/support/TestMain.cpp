@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/Fonts.h"
+#include "toolkit/ProgramStyle.h"
 
 #include <QApplication>
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     installDesignFonts();
+    installProgramStyle();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,59 @@
+#include "toolkit/ProgramStyle.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QPainter>
+#include <QPen>
+#include <QPushButton>
+#include <QStyleOption>
+
+namespace {
+
+constexpr int kFocusWidth = 2;
+
+void drawFocusFrame(const QRect& rect, const QStyleOption& option, QPainter& painter)
+{
+    painter.save();
+    QPen pen(option.palette.color(QPalette::Active, QPalette::WindowText), kFocusWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // The pen straddles the path: inset by half its width to stay inside.
+    painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+    painter.restore();
+}
+
+} // namespace
+
+ProgramStyle::ProgramStyle() = default;
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const
+{
+    if (element == PE_FrameFocusRect && option && painter) {
+        // A push button's frame is drawn with the button, whether or not
+        // the style asks for one.
+        if (!qobject_cast<const QPushButton*>(widget))
+            drawFocusFrame(option->rect, *option, *painter);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    // Text boxes of several lines get no focus frame from most styles.
+    if (element == PE_Frame && option && painter && (option->state & State_HasFocus) &&
+        qobject_cast<const QAbstractScrollArea*>(widget))
+        drawFocusFrame(option->rect, *option, *painter);
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    if (element == CE_PushButton && option && painter && (option->state & State_HasFocus))
+        drawFocusFrame(option->rect.adjusted(3, 3, -3, -3), *option, *painter);
+}
+
+void installProgramStyle()
+{
+    QApplication::setStyle(new ProgramStyle);
+}
