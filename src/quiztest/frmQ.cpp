@@ -19,9 +19,15 @@
 
 #include <QCloseEvent>
 #include <QColor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFont>
+#include <QMimeData>
 #include <QString>
+#include <QTimer>
+#include <QUrl>
 
 #include <cstddef>
 #include <initializer_list>
@@ -48,6 +54,28 @@ template <class Draw> DrawnNumbers drawRetried(Draw draw)
     for (int attempt = 0; attempt < kDrawAttempts && !drawn.isList(); ++attempt)
         drawn = draw();
     return drawn;
+}
+
+// The path of a drag that carries exactly one local file, else empty: several
+// files, a web address or a folder are no quiz file to load.
+QString droppedQuizFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return path.isEmpty() || QFileInfo(path).isDir() ? QString() : path;
+}
+
+// Ignored, a drag shows no drop cursor and no drop follows.
+void answerDrag(QDropEvent* event)
+{
+    if (droppedQuizFile(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
 }
 
 } // namespace
@@ -77,6 +105,7 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
     setKeyPreview(true);
+    setAcceptDrops(true);
     connectHandlers();
 }
 
@@ -156,6 +185,30 @@ void frmQ::PlaceInFrame()
 QString frmQ::quizFilePath() const
 {
     return m_ui->txtQuizFile->text();
+}
+
+void frmQ::openQuizFile(const QString& path)
+{
+    m_ui->txtQuizFile->setText(path);
+    cmdLoad_Click();
+}
+
+void frmQ::dragEnterEvent(QDragEnterEvent* event)
+{
+    answerDrag(event);
+}
+
+void frmQ::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedQuizFile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // The file manager waits for the drop to finish; a message of the load
+    // must not keep it waiting until the message is answered.
+    QTimer::singleShot(0, this, [this, path] { openQuizFile(path); });
 }
 
 void frmQ::reportHidden()
@@ -424,7 +477,30 @@ void frmQ::keyPreview(int keyAscii)
 
 bool frmQ::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ui->txtQuizFile && event->type() == QEvent::FocusIn)
-        txtQuizFile_GotFocus();
+    if (watched == m_ui->txtQuizFile) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            txtQuizFile_GotFocus();
+            break;
+        // A file dropped on the file box loads as one dropped anywhere else
+        // on the window, instead of leaving its address in the box; dragged
+        // text still goes into the box.
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            if (auto* drag = static_cast<QDropEvent*>(event); drag->mimeData()->hasUrls()) {
+                answerDrag(drag);
+                return true;
+            }
+            break;
+        case QEvent::Drop:
+            if (auto* drop = static_cast<QDropEvent*>(event); drop->mimeData()->hasUrls()) {
+                dropEvent(drop);
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
     return Form::eventFilter(watched, event);
 }

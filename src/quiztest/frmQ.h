@@ -46,6 +46,11 @@ public:
     QString quizFilePath() const override;
     quizfile::TextEncoding quizEncoding() const override { return m_state.encoding(); }
 
+    // Puts `path` into the file box and loads it with Load's own handler, as a
+    // person who typed it and pressed Load: a file named on the command line
+    // or dropped onto the window.
+    void openQuizFile(const QString& path);
+
     // The report window has hidden itself.
     void reportHidden();
     // The question, answer and option areas, on while a test runs.
@@ -73,6 +78,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void keyPreview(int keyAscii) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -8,8 +8,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <stdexcept>
 
@@ -56,6 +60,36 @@ protected:
     }
 
     ShownBox box(const QString& prompt, MsgStyle style) const { return {prompt, style, QStringLiteral("Pondera")}; }
+
+    // Drags `data` into `target` as a file manager does and drops it there
+    // if the drag is taken; whether the drop was taken.
+    bool dragAndDrop(QWidget& target, QMimeData& data)
+    {
+        const QPoint at = target.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&target, &drop);
+        settle();
+        return drop.isAccepted();
+    }
+
+    // A file named on the command line, or dropped onto the window or the
+    // file box.
+    enum class Way { CommandLine, DropOnWindow, DropOnFileBox };
+    void open(Way way, const QString& path)
+    {
+        if (way == Way::CommandLine) {
+            quiz().openQuizFile(path);
+            return;
+        }
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QWidget& target = way == Way::DropOnWindow ? static_cast<QWidget&>(quiz()) : *ui().txtQuizFile;
+        EXPECT_TRUE(dragAndDrop(target, data));
+    }
 
     QTemporaryDir dir;
 };
@@ -155,6 +189,70 @@ TEST_F(LoadCommand, LoadDuringATestAsksFirst)
     EXPECT_EQ(state().iTotal(), 6);
     EXPECT_TRUE(readyState());
     EXPECT_FALSE(ui().Frame2->isEnabled());
+}
+
+// As if the path were typed into the box and Load pressed, whichever way it came.
+TEST_F(LoadCommand, FileOpenedOrDroppedLoadsAsLoadDoes)
+{
+    int n = 0;
+    for (const Way way : {Way::CommandLine, Way::DropOnWindow, Way::DropOnFileBox}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        const QString first = items(4, QStringLiteral("first%1.csv").arg(++n));
+        const QString second = items(6, QStringLiteral("second%1.csv").arg(n));
+        open(way, first);
+        EXPECT_EQ(ui().txtQuizFile->text(), first);
+        EXPECT_TRUE(readyState());
+        EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 4"));
+        EXPECT_EQ(QApplication::focusWidget(), ui().cmdStart);
+        EXPECT_TRUE(p.boxes.shown.empty());
+
+        pretendTestRunning();
+        p.boxes.expect(MsgAnswer::No);
+        open(way, second);
+        ASSERT_EQ(p.boxes.shown.size(), 1u);
+        EXPECT_EQ(p.boxes.shown[0], box(second + QStringLiteral("\r\nTest is in progress!\r\n\r\nAre you sure you want "
+                                                                "to cancel this test and load another test"),
+                                        MsgStyle::YesNoStop));
+        EXPECT_EQ(ui().txtQuizFile->text(), first);
+        EXPECT_EQ(state().iTotal(), 4);
+
+        p.boxes.expect(MsgAnswer::Yes);
+        open(way, second);
+        EXPECT_EQ(state().iTotal(), 6);
+        EXPECT_TRUE(readyState());
+        p.boxes.shown.clear();
+    }
+}
+
+// No drop cursor, and nothing changes.
+TEST_F(LoadCommand, DropOfAnythingButOneLocalFileIsRefused)
+{
+    const QString quizFile = items(4);
+    const struct {
+        const char* what;
+        QList<QUrl> urls;
+        const char* text;
+    } cases[] = {
+        {"two files", {QUrl::fromLocalFile(quizFile), QUrl::fromLocalFile(items(5, QStringLiteral("b.csv")))}, ""},
+        {"a web address", {QUrl(QStringLiteral("https://example.org/quiz.csv"))}, ""},
+        {"a folder", {QUrl::fromLocalFile(dir.path())}, ""},
+        {"no address", {}, ""},
+        {"text", {}, "/tmp/quiz.csv"}, // the file box takes it as text
+    };
+    for (const auto& c : cases) {
+        QMimeData data;
+        if (!c.urls.isEmpty())
+            data.setUrls(c.urls);
+        if (*c.text)
+            data.setText(QString::fromUtf8(c.text));
+        EXPECT_FALSE(dragAndDrop(quiz(), data)) << c.what;
+        if (!*c.text) {
+            EXPECT_FALSE(dragAndDrop(*ui().txtQuizFile, data)) << c.what;
+        }
+    }
+    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
+    EXPECT_EQ(state().iTotal(), 0);
+    EXPECT_TRUE(p.boxes.shown.empty());
 }
 
 TEST_F(LoadCommand, FailedLoadThenAnotherFile)
