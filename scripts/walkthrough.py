@@ -38,6 +38,8 @@ BLACK, WHITE, GREY = (0, 0, 0), (255, 255, 255), (224, 224, 224)
 
 OPTION_ROLES = ("radio button",)
 CONTAINER_ROLES = ("frame", "panel", "filler", "grouping")
+# The frames inside a window: the window itself is a "frame" of the same name.
+GROUP_ROLES = ("panel", "filler", "grouping")
 BOX_ROLES = ("alert", "dialog")
 
 QUIZ = {
@@ -500,7 +502,7 @@ def walk(binary, docs, work):
     report = window_holding(area, "text", "Questions to practise", "the report window")
     practise = find(report, "text", "Questions to practise", "the report window")
     correct = find(report, "text", "Questions answered correctly", "the report window")
-    lists = find(report, CONTAINER_ROLES, "Report", "the report window")
+    lists = find(report, GROUP_ROLES, "Report", "the report window")
     inner = container_of(lists)
     hide = find(report, "push button", "Hide", "the report window")
     wait_for(lambda: showing(report), 3, "the report window did not show")

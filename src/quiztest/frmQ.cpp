@@ -114,7 +114,7 @@ frmQ::~frmQ() = default;
 void frmQ::describeForScreenReaders()
 {
     Ui::frmQ& ui = *m_ui;
-    setAccessibleName(QStringLiteral("Quiz"));
+    setWindowName(QStringLiteral("Quiz"));
     ui.cmdBrowse->setAccessibleName(QStringLiteral("Browse for a quiz file"));
     ui.cmdHelp->setAccessibleName(QStringLiteral("Help"));
     // The frames' captions are their accessible names in the design.

@@ -55,7 +55,7 @@ frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes&
 void frmReport::describeForScreenReaders()
 {
     Ui::frmReport& ui = *m_ui;
-    setAccessibleName(QStringLiteral("Report"));
+    setWindowName(QStringLiteral("Report"));
     ui.cmdSaveTODO->setAccessibleName(QStringLiteral("Save the questions to practise"));
     ui.cmdSaveCorrect->setAccessibleName(QStringLiteral("Save the questions answered correctly"));
     // Each list is named for what it holds; the caption above it, which says

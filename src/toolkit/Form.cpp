@@ -28,9 +28,8 @@ void Form::attachTo(QMdiArea& area, BorderStyle style)
     // The form's size is the design's client area; the child window adds its border.
     const QSize client = size();
     m_window = new ChildWindow(style, this);
-    // A window without a title bar still has a name for a screen reader.
-    if (m_window->windowTitle().isEmpty())
-        m_window->setWindowTitle(accessibleName());
+    if (!m_windowName.isEmpty())
+        m_window->setWindowTitle(m_windowName);
     area.addSubWindow(m_window);
     m_window->hide();
     switch (style) {
@@ -115,6 +114,13 @@ void Form::moveTwips(double left, double top, double width, double height)
 void Form::moveTwips(double left, double top)
 {
     moveTwips(left, top, widthTwips(), heightTwips());
+}
+
+void Form::setWindowName(const QString& name)
+{
+    m_windowName = name;
+    if (m_window)
+        m_window->setWindowTitle(name);
 }
 
 void Form::showForm()

@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QPointer>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +27,9 @@ public:
     // Puts the form into the frame's client area as a hidden child window.
     void attachTo(QMdiArea& area, BorderStyle style);
     ChildWindow* childWindow() const { return m_window; }
+    // What a screen reader calls the child window; a window without a title
+    // bar has no caption to go by.
+    void setWindowName(const QString& name);
 
     // Outer geometry in twips, measured in the frame's client area. The values
     // last set are read back as set, until the window is moved by other means.
@@ -91,6 +95,7 @@ private:
     const TwipsRect* standingMove() const;
 
     QPointer<ChildWindow> m_window;
+    QString m_windowName;
     QPointer<QAbstractButton> m_defaultButton;
     QPointer<QAbstractButton> m_cancelButton;
     bool m_keyPreview = false;
