@@ -19,9 +19,12 @@ const QColor kWrong(0xC0, 0x00, 0x00);
 } // namespace
 
 BareQuizWindow::BareQuizWindow(int items, bool withReport)
-    : m_window(std::make_unique<QWidget>()), m_ui(std::make_unique<Ui::frmQ>()), m_items(items)
+    : m_top(std::make_unique<QWidget>()), m_ui(std::make_unique<Ui::frmQ>()), m_items(items)
 {
-    m_ui->setupUi(m_window.get());
+    // One top-level window, as the program's frame is: the quiz and the
+    // report are children of it.
+    m_window = new QWidget(m_top.get());
+    m_ui->setupUi(m_window);
     m_options = {m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4};
     for (QRadioButton* option : m_options)
         option->setAutoExclusive(false); // so that a new question can clear them
@@ -31,18 +34,18 @@ BareQuizWindow::BareQuizWindow(int items, bool withReport)
     m_ui->cmdStart->hide();
     m_ui->cmdNext->show();
     m_window->move(0, 0);
-    m_window->show();
+    m_top->resize(1280, 984);
     if (withReport) {
-        m_report = std::make_unique<QWidget>();
-        m_report->setGeometry(0, m_window->height(), m_window->width(), 245);
-        m_reportCaption = new QLabel(m_report.get());
+        auto* report = new QWidget(m_top.get());
+        report->setGeometry(0, m_window->height(), m_window->width(), 245);
+        m_reportCaption = new QLabel(report);
         m_reportCaption->move(20, 14);
-        m_practise = new QPlainTextEdit(m_report.get());
+        m_practise = new QPlainTextEdit(report);
         m_practise->setGeometry(12, 30, 290, 117);
-        m_correct = new QPlainTextEdit(m_report.get());
+        m_correct = new QPlainTextEdit(report);
         m_correct->setGeometry(315, 27, 282, 117);
-        m_report->show();
     }
+    m_top->show();
     m_questions.reserve(static_cast<std::size_t>(items) + 1);
     m_answers.reserve(static_cast<std::size_t>(items) + 1);
     m_questions.emplace_back();

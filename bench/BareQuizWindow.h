@@ -36,10 +36,10 @@ private:
     void updateScore();
     void append(QPlainTextEdit& list, const QString& line);
 
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<QWidget> m_top;
+    QWidget* m_window = nullptr;
     std::unique_ptr<Ui::frmQ> m_ui;
     std::vector<QRadioButton*> m_options;
-    std::unique_ptr<QWidget> m_report;
     QLabel* m_reportCaption = nullptr;
     QPlainTextEdit* m_practise = nullptr;
     QPlainTextEdit* m_correct = nullptr;
