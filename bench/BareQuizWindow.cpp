@@ -44,6 +44,10 @@ BareQuizWindow::BareQuizWindow(int items, bool withReport)
         m_practise->setGeometry(12, 30, 290, 117);
         m_correct = new QPlainTextEdit(report);
         m_correct->setGeometry(315, 27, 282, 117);
+        // A list only ever appended to keeps no undo history, as the
+        // program's lists keep none.
+        for (QPlainTextEdit* list : {m_practise, m_correct})
+            list->setUndoRedoEnabled(false);
     }
     m_top->show();
     m_questions.reserve(static_cast<std::size_t>(items) + 1);
@@ -106,8 +110,8 @@ void BareQuizWindow::choose(int index)
     for (int i = 0; i < 5; ++i)
         m_options[static_cast<std::size_t>(i)]->setChecked(i == index);
     m_answered = true;
-    const QString line = m_questions[static_cast<std::size_t>(m_current)] + u',' +
-                         m_answers[static_cast<std::size_t>(m_current)];
+    const QString line =
+        m_questions[static_cast<std::size_t>(m_current)] + u',' + m_answers[static_cast<std::size_t>(m_current)];
     if (index == m_right) {
         m_ui->lblWrong->hide();
         m_ui->lblRightAnswer->show();

@@ -225,7 +225,8 @@ int main(int argc, char** argv)
     reportPeakMemory("Shift-JIS", shiftJis(text), text);
     BenchProgram running;
     program = &running;
-    compareWithFloor("load 32 767 items, UTF-8", writeCopies(text.toUtf8(), QStringLiteral("ratio-utf8-")), "UTF-8", 41);
+    compareWithFloor("load 32 767 items, UTF-8", writeCopies(text.toUtf8(), QStringLiteral("ratio-utf8-")), "UTF-8",
+                     41);
     compareWithFloor("load 32 767 items, Shift-JIS", writeCopies(shiftJis(text), QStringLiteral("ratio-sjis-")),
                      "windows-31j", 41);
     benchmark::Initialize(&argc, argv);

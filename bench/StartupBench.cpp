@@ -149,8 +149,8 @@ int main(int argc, char** argv)
         qputenv("DISPLAY", display.toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
-    std::printf("start-up under %s\n", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "the default platform"
-                                                                                : qgetenv("QT_QPA_PLATFORM").constData());
+    std::printf("start-up under %s\n",
+                qgetenv("QT_QPA_PLATFORM").isEmpty() ? "the default platform" : qgetenv("QT_QPA_PLATFORM").constData());
     // One start of each first, to warm the file cache.
     timeStart(QStringLiteral("program"));
     timeStart(QStringLiteral("bare"));

@@ -5,7 +5,8 @@
 // bare window's, the whole test within 1.3 times with the report hidden and
 // within 1 time with it shown. Also prints the program's median, 99th
 // percentile and total per question. --rounds N repeats the four runs
-// interleaved (default 1) and compares the medians.
+// interleaved (default 1) and compares the medians; --program-only or
+// --bare-only, then hidden or shown, runs one side once, for a profile.
 
 #include "BareQuizWindow.h"
 #include "BenchProgram.h"
@@ -153,6 +154,19 @@ int main(int argc, char** argv)
     installDesignFonts();
 
     const int rounds = roundsArgument();
+    // For a profile of one side alone: --program-only or --bare-only, then
+    // hidden or shown.
+    const QStringList args = QCoreApplication::arguments();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--program-only")); at >= 0) {
+        const bool shown = args.value(at + 1) == QStringLiteral("shown");
+        printProgramRun(runProgram(shown), shown);
+        return 0;
+    }
+    if (const qsizetype at = args.indexOf(QStringLiteral("--bare-only")); at >= 0) {
+        const Run bare = runBare(args.value(at + 1) == QStringLiteral("shown"));
+        std::printf("bare: handlers %.3f s, whole test %.3f s\n", bare.handlersMs / 1000, bare.wallMs / 1000);
+        return 0;
+    }
     std::vector<double> handlers[2], bareHandlers[2], wall[2], bareWall[2];
     for (int round = 0; round < rounds; ++round) {
         for (const bool shown : {false, true}) {
