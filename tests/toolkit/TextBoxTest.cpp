@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QString>
 #include <QTest>
 #include <QTextCursor>
@@ -177,6 +178,76 @@ TEST(TextBox, RandomTextsReadBackExactly)
         const std::string what = "round " + std::to_string(round) + ": " + escaped(text);
         expectReadsBack(text, wholeLines(text), what + ", whole lines");
         expectReadsBack(text, pieces, what + ", in pieces");
+    }
+}
+
+// Appends are laid out only when something looks at the box. Whatever looks,
+// and whenever, it finds the text, caret and scroll position that laying out
+// each append at once gives: here a box read after every append.
+TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
+{
+    std::vector<QString> plain, special;
+    for (int i = 1; i <= 120; ++i) {
+        plain.push_back(QStringLiteral("question %1 that wraps past the edge of the box,answer %1\r\n").arg(i));
+        special.push_back(QStringLiteral("q%1\n(x)") + QChar(0x2028) + QStringLiteral(",a%1\r").arg(i));
+        special.push_back(QStringLiteral("\n"));
+    }
+    using Step = std::function<void(TextBox&)>;
+    const Step nothing = [](TextBox&) {};
+    const Step show = [](TextBox& b) { b.show(); };
+    const Step turn = [](TextBox& b) {
+        b.show();
+        QCoreApplication::processEvents();
+    };
+    const Step resizeThenShow = [](TextBox& b) {
+        b.resize(200, 60);
+        b.show();
+    };
+    const Step typeAtEnd = [](TextBox& b) {
+        b.show();
+        QApplication::setActiveWindow(&b);
+        b.setFocus();
+        QTest::keyClicks(&b, QStringLiteral("z"));
+    };
+    const struct {
+        const char* what;
+        const std::vector<QString>& lines;
+        bool shownWhileAppending;
+        Step after;
+    } cases[] = {
+        {"hidden, read", plain, false, nothing},
+        {"hidden, then shown", plain, false, show},
+        {"hidden, then shown and a turn of the event loop", plain, false, turn},
+        {"hidden, resized and shown", plain, false, resizeThenShow},
+        {"hidden, then typed into", plain, false, typeAtEnd},
+        {"hidden, lines the box keeps apart, CR and LF torn", special, false, show},
+        {"shown, read in the same turn", plain, true, nothing},
+        {"shown, after a turn", plain, true, turn},
+        {"shown, resized", plain, true, resizeThenShow},
+        {"shown, typed into", plain, true, typeAtEnd},
+        {"shown, lines the box keeps apart, CR and LF torn", special, true, turn},
+    };
+    for (const auto& c : cases) {
+        TextBox stepwise, held;
+        for (TextBox* box : {&stepwise, &held}) {
+            box->resize(290, 117);
+            if (c.shownWhileAppending)
+                box->show();
+        }
+        for (const QString& line : c.lines) {
+            stepwise.appendText(line);
+            (void)stepwise.textCursor(); // lays it out now
+            held.appendText(line);
+        }
+        c.after(stepwise);
+        c.after(held);
+        EXPECT_EQ(escaped(held.Text()), escaped(stepwise.Text())) << c.what;
+        EXPECT_EQ(held.toPlainText(), stepwise.toPlainText()) << c.what;
+        EXPECT_EQ(held.textCursor().position(), stepwise.textCursor().position()) << c.what;
+        EXPECT_EQ(held.verticalScrollBar()->value(), stepwise.verticalScrollBar()->value()) << c.what;
+        EXPECT_EQ(held.verticalScrollBar()->maximum(), stepwise.verticalScrollBar()->maximum()) << c.what;
+        EXPECT_EQ(held.horizontalScrollBar()->value(), stepwise.horizontalScrollBar()->value()) << c.what;
+        EXPECT_GT(held.verticalScrollBar()->value(), 0) << c.what << ": the newest line is in view";
     }
 }
 
