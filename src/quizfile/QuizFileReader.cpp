@@ -7,7 +7,12 @@
 #include <uchardet/uchardet.h>
 #include <unicode/ucsdet.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -57,16 +62,43 @@ qsizetype nextBreak(QByteArrayView all, qsizetype from, char unit)
 
 qsizetype nextBreak(QStringView all, qsizetype from, char16_t unit)
 {
-    // Most lines are short, and a file of empty lines is all breaks: a few
-    // units are looked at before the vectorised search, which costs more to set up.
-    const qsizetype quick = std::min(all.size(), from + 32);
-    for (qsizetype i = from; i < quick; ++i)
-        if (all[i] == unit)
+    // Most lines are short, and a file of empty lines is all breaks: a search
+    // that costs nothing to set up, eight units at a time where it can.
+    const char16_t* const data = all.utf16();
+    const qsizetype size = all.size();
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, wanted)));
+        if (found != 0)
+            return i + std::countr_zero(found) / 2;
+    }
+#endif
+    for (; i < size; ++i)
+        if (data[i] == unit)
             return i;
-    if (quick == all.size())
-        return quick;
-    const qsizetype found = all.indexOf(QChar(unit), quick);
-    return found < 0 ? all.size() : found;
+    return size;
+}
+
+// How many times `unit` occurs in the bytes. Counted in runs of at most 255
+// into a byte, which the compiler turns into a vectorised loop far cheaper
+// than std::count's, whose wide counter takes two lanes per step.
+qsizetype countUnit(QByteArrayView bytes, char unit)
+{
+    qsizetype total = 0;
+    const char* data = bytes.data();
+    for (qsizetype left = bytes.size(); left > 0;) {
+        const qsizetype run = std::min<qsizetype>(left, 255);
+        unsigned char inRun = 0;
+        for (qsizetype i = 0; i < run; ++i)
+            inRun += data[i] == unit ? 1 : 0;
+        total += inRun;
+        data += run;
+        left -= run;
+    }
+    return total;
 }
 
 // Walks the physical lines of a text or of its bytes by the LineEnd rule; the
@@ -178,7 +210,7 @@ QStringView breakText(QByteArrayView lineBreak)
 int lineCount(QByteArrayView block, LineEnd end)
 {
     const char unit = breakUnit<char>(end);
-    const auto breaks = int(std::count(block.begin(), block.end(), unit));
+    const auto breaks = int(countUnit(block, unit));
     const bool endsWithBreak =
         !block.isEmpty() && (block.back() == unit || (end == LineEnd::Cr && block.back() == '\n' && block.size() > 1 &&
                                                       block.end()[-2] == '\r'));
@@ -216,7 +248,8 @@ int decodeLines(QByteArrayView bytes, TextEncoding encoding, LineEnd lineEnd, On
                 const QStringView line = lines.take();
                 wanted = onLine(line, lines.lineBreak(line), lines.number);
             }
-            number += lineCount(block, lineEnd);
+            // Taken whole, the block's lines are counted already.
+            number = lines.atEnd() ? lines.number : number + lineCount(block, lineEnd);
             continue;
         }
         makeDecoder(decoder, encoding);
@@ -345,10 +378,15 @@ Attempt readIn(QByteArrayView bytes, TextEncoding encoding)
     Attempt attempt;
     ReadResult& result = attempt.result;
     result.encoding = encoding;
-    // No encoding makes more than one code unit of a byte.
-    const char unit = breakUnit<char>(lineEndOf(bytes));
-    reserveItems(result, std::count(bytes.begin(), bytes.end(), unit), bytes.size());
-    attempt.badLine = forEachLine(bytes, encoding, [&result](QStringView line, QStringView, int number) {
+    // Room is made once the first line decodes: an encoding that fails on
+    // it, as UTF-8 does on most Shift-JIS files, costs neither the count nor
+    // the room. No encoding makes more than one code unit of a byte.
+    bool reserved = false;
+    attempt.badLine = forEachLine(bytes, encoding, [&](QStringView line, QStringView, int number) {
+        if (!reserved) {
+            reserveItems(result, countUnit(bytes, breakUnit<char>(lineEndOf(bytes))), bytes.size());
+            reserved = true;
+        }
         return readLine(result, line, number);
     });
     if (attempt.badLine != 0 && !result.error)
