@@ -2,8 +2,10 @@
 
 #include "toolkit/CrLf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QChar>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHash>
 #include <QMetaObject>
@@ -208,18 +210,23 @@ void TextBox::setText(const QString& text)
 void TextBox::appendText(const QString& text)
 {
     // Kept apart, a CR at the end of one append and an LF at the start of the
-    // next are two line breaks; joined they would be one.
-    if (m_held.isEmpty() || (m_held.back().endsWith(u'\r') && text.startsWith(u'\n')))
+    // next are two line breaks; joined they would be one. A shown box keeps
+    // every append apart, for it may have to lay them out one by one.
+    const bool shown = isVisible();
+    if (m_held.isEmpty() || shown || (m_held.back().endsWith(u'\r') && text.startsWith(u'\n')))
         m_held.append(text);
     else
         m_held.back() += text;
-    if (isVisible() && !m_flushPosted) {
+    if (shown && !m_flushPosted) {
         m_flushPosted = true;
         QMetaObject::invokeMethod(
             this,
             [this] {
                 m_flushPosted = false;
                 flushAppends();
+                // The scroll bar shows or hides in a call the lines queued;
+                // appended in a handler, they had it done in this same turn.
+                QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
             },
             Qt::QueuedConnection);
     }
@@ -239,11 +246,30 @@ void TextBox::flushAppends() const
     // Taken first, so that nothing the insertion calls flushes them again.
     const QStringList held = std::exchange(m_held, {});
     auto* self = const_cast<TextBox*>(this);
-    QTextCursor block(QPlainTextEdit::document());
+    QTextDocument* const document = QPlainTextEdit::document();
+    // The scroll bar counts the lines of the blocks as they were laid out,
+    // each append's as it came, at the width of that moment. A shown box
+    // narrows its view once, when its lines first fill it and the scroll bar
+    // appears: until then the appends are laid out one by one as they were.
+    if (isVisible() && !QPlainTextEdit::verticalScrollBar()->isVisible()) {
+        for (const QString& text : held) {
+            self->appendNow(text);
+            self->moveCursor(QTextCursor::End);
+            self->ensureCursorVisible();
+        }
+        return;
+    }
+    // Otherwise the width stays, and laying out every new block after one
+    // insertion counts the same lines.
+    const int firstBlock = document->lastBlock().blockNumber();
+    QTextCursor block(document);
     block.beginEditBlock();
     for (const QString& text : held)
         self->appendNow(text);
     block.endEditBlock();
+    QAbstractTextDocumentLayout* const layout = document->documentLayout();
+    for (QTextBlock b = document->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
+        layout->blockBoundingRect(b);
     // Each append left the caret at the end, the newest line in view.
     self->moveCursor(QTextCursor::End);
     self->ensureCursorVisible();
