@@ -7,12 +7,7 @@
 #include <uchardet/uchardet.h>
 #include <unicode/ucsdet.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -62,24 +57,9 @@ qsizetype nextBreak(QByteArrayView all, qsizetype from, char unit)
 
 qsizetype nextBreak(QStringView all, qsizetype from, char16_t unit)
 {
-    // Most lines are short, and a file of empty lines is all breaks: a search
-    // that costs nothing to set up, eight units at a time where it can.
-    const char16_t* const data = all.utf16();
-    const qsizetype size = all.size();
-    qsizetype i = from;
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
-    for (; i + 8 <= size; i += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, wanted)));
-        if (found != 0)
-            return i + std::countr_zero(found) / 2;
-    }
-#endif
-    for (; i < size; ++i)
-        if (data[i] == unit)
-            return i;
-    return size;
+    // Most lines are short, and a file of empty lines is all breaks.
+    const qsizetype found = indexOfUnit(all, from, unit);
+    return found < 0 ? all.size() : found;
 }
 
 // How many times `unit` occurs in the bytes. Counted in runs of at most 255
