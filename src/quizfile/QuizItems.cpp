@@ -1,5 +1,6 @@
 #include "quizfile/QuizItems.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <stdexcept>
@@ -31,8 +32,12 @@ void QuizItems::append(QStringView question, QStringView answer)
     // slip into the next item's question.
     const qsizetype start = m_text.size();
     try {
-        m_text.append(question);
-        m_text.append(answer);
+        // One resize for both texts: a load appends 32 767 items, and each
+        // append of a string pays its own checks.
+        m_text.resize(start + question.size() + answer.size());
+        QChar* const at = m_text.data() + start;
+        std::copy(question.begin(), question.end(), at);
+        std::copy(answer.begin(), answer.end(), at + question.size());
         m_ends.insert(m_ends.end(),
                       {static_cast<std::uint32_t>(start + question.size()), static_cast<std::uint32_t>(m_text.size())});
     } catch (...) {

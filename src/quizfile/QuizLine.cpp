@@ -1,5 +1,12 @@
 #include "quizfile/QuizLine.h"
 
+#include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quizfile {
 
 namespace {
@@ -16,10 +23,30 @@ SplitLine failed(LineFailure failure)
 // Index of the first double quote at index `from` or later, or −1.
 qsizetype quoteFrom(QStringView line, qsizetype from)
 {
-    return from < line.size() ? line.indexOf(QChar(kQuote), from) : -1;
+    return from < line.size() ? indexOfUnit(line, from, kQuote) : -1;
 }
 
 } // namespace
+
+qsizetype indexOfUnit(QStringView text, qsizetype from, char16_t unit)
+{
+    const char16_t* const data = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = std::max<qsizetype>(from, 0);
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi16(static_cast<short>(unit));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(units, wanted)));
+        if (found != 0)
+            return i + std::countr_zero(found) / 2;
+    }
+#endif
+    for (; i < size; ++i)
+        if (data[i] == unit)
+            return i;
+    return -1;
+}
 
 bool isBlankLine(QStringView line)
 {
@@ -70,7 +97,7 @@ SplitLine splitLine(QStringView line)
     }
 
     // Bare question: everything before the first comma.
-    const qsizetype comma = line.indexOf(QChar(u','));
+    const qsizetype comma = indexOfUnit(line, 0, u',');
     if (comma < 0)
         return failed(LineFailure::NoComma);
     const qsizetype c = comma + 1; // 1-based position of the comma

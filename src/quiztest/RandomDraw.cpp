@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace randomdraw {
@@ -81,13 +82,8 @@ enum class Width { Int16, Int32 };
 int drawPosition(int Count, Width width, RandomSource& generator, Clock& clock)
 {
     if (width == Width::Int16) {
-        std::int16_t past;
-        try {
-            past = int16::checked(Count + 1LL);
-        } catch (const int16::OverflowError&) {
-            return 0;
-        }
-        return RandomNumber(0, past, generator, clock);
+        const std::optional<std::int16_t> past = int16::tryChecked(Count + 1LL);
+        return past ? RandomNumber(0, *past, generator, clock) : 0;
     }
     generator.reseed(clock.secondsSinceMidnight());
     const float r = generator.draw();
@@ -144,25 +140,24 @@ std::int16_t RandomNumber(std::int16_t Upper, std::int16_t Lower, RandomSource& 
 {
     generator.reseed(clock.secondsSinceMidnight());
     const float r = generator.draw();
-    try {
-        const std::int16_t span = int16::add(int16::sub(Upper, Lower), 1);
-        const double x = static_cast<double>(span) * static_cast<double>(r) + static_cast<double>(Lower);
-        return int16::checked(static_cast<long long>(std::floor(x)));
-    } catch (const int16::OverflowError&) {
+    const std::optional<std::int16_t> difference = int16::trySub(Upper, Lower);
+    const std::optional<std::int16_t> span = difference ? int16::tryAdd(*difference, 1) : std::nullopt;
+    if (!span)
         return 1;
-    }
+    const double x = static_cast<double>(*span) * static_cast<double>(r) + static_cast<double>(Lower);
+    return int16::tryChecked(static_cast<long long>(std::floor(x))).value_or(1);
 }
 
 DrawnNumbers RandomNumbers(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique, int IgnoreMe,
                            RandomSource& generator, Clock& clock)
 {
-    std::int16_t sizeLimit;
-    try {
-        sizeLimit = int16::sub(int16::add(Upper, 1), int16::sub(Lower, 1));
-    } catch (const int16::OverflowError&) {
+    // A 32767-item quiz overflows here for every question: no exception.
+    const std::optional<std::int16_t> past = int16::tryAdd(Upper, 1);
+    const std::optional<std::int16_t> before = int16::trySub(Lower, 1);
+    const std::optional<std::int16_t> sizeLimit = past && before ? int16::trySub(*past, *before) : std::nullopt;
+    if (!sizeLimit)
         return DrawnNumbers::failure();
-    }
-    return drawChecked(sizeLimit, Upper, Lower, HowMany, Unique, IgnoreMe, Width::Int16, generator, clock);
+    return drawChecked(*sizeLimit, Upper, Lower, HowMany, Unique, IgnoreMe, Width::Int16, generator, clock);
 }
 
 DrawnNumbers RandomNumbersWide(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique, int IgnoreMe,

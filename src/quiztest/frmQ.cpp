@@ -83,8 +83,10 @@ void answerDrag(QDropEvent* event)
 frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     : m_platform(platform), m_generator(generator), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>())
 {
-    setWindowIcon(appIcon()); // before the design, whose picture is the icon
+    setWindowIcon(appIcon());
     m_ui->setupUi(this);
+    // The design's picture is the icon's, read once for every window.
+    m_ui->Image1->setPixmap(appPicture());
     // The design's fractional point sizes, which a .ui file cannot hold.
     for (auto [label, points] : {std::pair{static_cast<QWidget*>(m_ui->lblQuestion), 14.25},
                                  {m_ui->lblAsking1, 8.25},

@@ -1,6 +1,8 @@
 #include "toolkit/AppIcon.h"
 
-#include <QSize>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QImageReader>
 #include <QString>
 
 // The resources live in a static library: nothing refers to their object
@@ -15,11 +17,52 @@ static void loadAppResources()
     (void)loaded;
 }
 
-QIcon appIcon()
+namespace {
+
+// The pictures are PNG files the build puts in the resources. Read as PNG
+// outright: a reader left to find the format loads and asks every image
+// plugin first, which costs the start more than the pictures themselves.
+QPixmap readPng(const QString& path)
+{
+    QImageReader reader(path, QByteArrayLiteral("png"));
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+// Made once per application object, as three windows show them, and let go
+// with it, while the pictures still have an application to be let go under.
+struct Pictures {
+    QPixmap picture = readPng(QStringLiteral(":/pondera.png"));
+    QIcon icon;
+};
+Pictures* made = nullptr;
+
+void forgetPictures()
+{
+    delete made;
+    made = nullptr;
+}
+
+const Pictures& pictures()
 {
     loadAppResources();
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/pondera.png"), QSize(64, 64));
-    icon.addFile(QStringLiteral(":/pondera-256.png"), QSize(256, 256));
-    return icon;
+    if (!made) {
+        made = new Pictures;
+        made->icon.addPixmap(made->picture);
+        made->icon.addPixmap(readPng(QStringLiteral(":/pondera-256.png")));
+        qAddPostRoutine(forgetPictures);
+    }
+    return *made;
+}
+
+} // namespace
+
+QIcon appIcon()
+{
+    return pictures().icon;
+}
+
+QPixmap appPicture()
+{
+    return pictures().picture;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 // The application icon, shared by the frame, the quiz window and the help
-// window. Its pictures are available as ":/pondera.png" (64 px) and
-// ":/pondera-256.png" once this has been called.
+// window, in 64 and 256 pixels.
 QIcon appIcon();
+// Its 64-pixel picture, which the quiz window shows.
+QPixmap appPicture();

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QString>
 
+#include <algorithm>
 #include <cassert>
 
 OptionArray::OptionArray(const std::array<QRadioButton*, Count>& options, QObject* parent)
@@ -75,9 +76,31 @@ void OptionArray::setTag(int index, const QString& text)
     tag::set((*this)[index], text);
 }
 
+// The quiz window sets every option's look back on every question, and
+// setting a font or palette costs a resolve against the application's even
+// when nothing changes: a setting the option already holds is skipped.
+namespace {
+
+bool holds(const QFont& font, QFont::ResolveProperties property, bool same)
+{
+    return same && (font.resolveMask() & property) != 0;
+}
+
+bool holds(const QPalette& palette, QPalette::ColorGroup group, const QColor& color)
+{
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText})
+        if (!palette.isBrushSet(group, role) || palette.color(group, role) != color)
+            return false;
+    return true;
+}
+
+} // namespace
+
 void OptionArray::setUnderline(int index, bool on)
 {
     QFont font = (*this)[index].font();
+    if (holds(font, QFont::UnderlineResolved, font.underline() == on))
+        return;
     font.setUnderline(on);
     (*this)[index].setFont(font);
 }
@@ -85,6 +108,8 @@ void OptionArray::setUnderline(int index, bool on)
 void OptionArray::setStrikeOut(int index, bool on)
 {
     QFont font = (*this)[index].font();
+    if (holds(font, QFont::StrikeOutResolved, font.strikeOut() == on))
+        return;
     font.setStrikeOut(on);
     (*this)[index].setFont(font);
 }
@@ -92,6 +117,8 @@ void OptionArray::setStrikeOut(int index, bool on)
 void OptionArray::setFontSize(int index, double points)
 {
     QFont font = (*this)[index].font();
+    if (holds(font, QFont::SizeResolved, font.pointSizeF() == points))
+        return;
     font.setPointSizeF(points);
     (*this)[index].setFont(font);
 }
@@ -100,6 +127,8 @@ void OptionArray::setForeColor(int index, const QColor& color)
 {
     // A disabled option keeps the grey text that says it cannot be chosen.
     QPalette palette = (*this)[index].palette();
+    if (holds(palette, QPalette::Active, color) && holds(palette, QPalette::Inactive, color))
+        return;
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::WindowText, color);
         palette.setColor(group, QPalette::ButtonText, color);
@@ -112,7 +141,12 @@ void OptionArray::resetForeColor(int index)
     QRadioButton& option = (*this)[index];
     QPalette palette = option.palette();
     const QPalette standard = option.parentWidget() ? option.parentWidget()->palette() : QPalette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    const auto groups = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+    if (std::all_of(groups.begin(), groups.end(), [&](QPalette::ColorGroup group) {
+            return holds(palette, group, standard.color(group, QPalette::ButtonText));
+        }))
+        return;
+    for (const auto group : groups) {
         palette.setColor(group, QPalette::WindowText, standard.color(group, QPalette::ButtonText));
         palette.setColor(group, QPalette::ButtonText, standard.color(group, QPalette::ButtonText));
     }

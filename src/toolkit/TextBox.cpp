@@ -2,11 +2,16 @@
 
 #include "toolkit/CrLf.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QChar>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHash>
+#include <QMetaObject>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 #include <QString>
 #include <QStringView>
 #include <QStyle>
@@ -20,6 +25,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // The document turns LF, CR, U+2029 and its frame markers U+FDD0 and U+FDD1
 // into paragraph breaks, and a U+2028 in it is a line break the user typed
@@ -193,6 +199,7 @@ QString TextBox::exactText(int from, int to) const
 
 QString TextBox::Text() const
 {
+    flushAppends();
     if (!m_marked) {
         QString out;
         appendUnmarked(out, document()->toRawText());
@@ -203,6 +210,8 @@ QString TextBox::Text() const
 
 void TextBox::setText(const QString& text)
 {
+    // What was appended is replaced along with the rest.
+    m_held.clear();
     document()->clear();
     m_marked = false;
     QTextCursor cursor(document());
@@ -210,18 +219,131 @@ void TextBox::setText(const QString& text)
     moveCursor(QTextCursor::Start);
 }
 
+// A report list gets a line per answer, 32 767 in the largest test, while it
+// is mostly hidden: laying each one out as it comes costs more than all the
+// rest of an answer. The lines wait until the box is looked at, and that
+// lays them out as their appends one by one would have: every event the box
+// or its view receives, and every accessor of its text, caret or scroll
+// position, puts them in first.
 void TextBox::appendText(const QString& text)
 {
-    QTextCursor cursor(document());
+    // Kept apart, a CR at the end of one append and an LF at the start of the
+    // next are two line breaks; joined they would be one. A shown box keeps
+    // every append apart, for it may have to lay them out one by one.
+    const bool shown = isVisible();
+    if (m_held.isEmpty() || shown || (m_held.back().endsWith(u'\r') && text.startsWith(u'\n')))
+        m_held.append(text);
+    else
+        m_held.back() += text;
+    if (shown && !m_flushPosted) {
+        m_flushPosted = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_flushPosted = false;
+                flushAppends();
+                // The scroll bar shows or hides in a call the lines queued;
+                // appended in a handler, they had it done in this same turn.
+                QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void TextBox::appendNow(const QString& text)
+{
+    QTextCursor cursor(QPlainTextEdit::document());
     cursor.movePosition(QTextCursor::End);
     insertExact(cursor, text);
-    moveCaretToEnd();
+}
+
+void TextBox::flushAppends() const
+{
+    if (m_held.isEmpty())
+        return;
+    // Taken first, so that nothing the insertion calls flushes them again.
+    const QStringList held = std::exchange(m_held, {});
+    auto* self = const_cast<TextBox*>(this);
+    QTextDocument* const document = QPlainTextEdit::document();
+    // The scroll bar counts the lines of the blocks as they were laid out,
+    // each append's as it came, at the width of that moment. A shown box
+    // narrows its view once, when its lines first fill it and the scroll bar
+    // appears: until then the appends are laid out one by one as they were.
+    if (isVisible() && !QPlainTextEdit::verticalScrollBar()->isVisible()) {
+        for (const QString& text : held) {
+            self->appendNow(text);
+            self->moveCursor(QTextCursor::End);
+            self->ensureCursorVisible();
+        }
+        return;
+    }
+    // Otherwise the width stays, and laying out every new block after one
+    // insertion counts the same lines.
+    const int firstBlock = document->lastBlock().blockNumber();
+    QTextCursor block(document);
+    block.beginEditBlock();
+    for (const QString& text : held)
+        self->appendNow(text);
+    block.endEditBlock();
+    QAbstractTextDocumentLayout* const layout = document->documentLayout();
+    for (QTextBlock b = document->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
+        layout->blockBoundingRect(b);
+    // Each append left the caret at the end, the newest line in view.
+    self->moveCursor(QTextCursor::End);
+    self->ensureCursorVisible();
 }
 
 void TextBox::moveCaretToEnd()
 {
+    flushAppends();
     moveCursor(QTextCursor::End);
     ensureCursorVisible();
+}
+
+QTextDocument* TextBox::document() const
+{
+    flushAppends();
+    return QPlainTextEdit::document();
+}
+
+QTextCursor TextBox::textCursor() const
+{
+    flushAppends();
+    return QPlainTextEdit::textCursor();
+}
+
+QString TextBox::toPlainText() const
+{
+    flushAppends();
+    return QPlainTextEdit::toPlainText();
+}
+
+QScrollBar* TextBox::verticalScrollBar() const
+{
+    flushAppends();
+    return QPlainTextEdit::verticalScrollBar();
+}
+
+QScrollBar* TextBox::horizontalScrollBar() const
+{
+    flushAppends();
+    return QPlainTextEdit::horizontalScrollBar();
+}
+
+bool TextBox::event(QEvent* event)
+{
+    flushAppends();
+    return QPlainTextEdit::event(event);
+}
+
+// A paint shows the document as it stands: laying lines out in the middle
+// of one would scroll the view under it. A shown box has them in by its
+// next paint anyway, the flush having been posted before the paint's request.
+bool TextBox::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::Paint)
+        flushAppends();
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 // Other programs get the plain text as Qt gives it. The base's own data lists

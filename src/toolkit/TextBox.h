@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QStringList>
 
+class QEvent;
 class QMimeData;
+class QScrollBar;
 class QTextCursor;
+class QTextDocument;
 
 // A multi-line text box whose text reads back exactly as it was put in: line
 // breaks are CR LF, and every other character of a line, a lone LF or CR and
@@ -23,16 +27,36 @@ public:
     void appendText(const QString& text);
     void moveCaretToEnd();
 
+    // The text, caret and scroll position with every append in place: these
+    // hide the base's accessors of the same names.
+    QTextDocument* document() const;
+    QTextCursor textCursor() const;
+    QString toPlainText() const;
+    QScrollBar* verticalScrollBar() const;
+    QScrollBar* horizontalScrollBar() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void insertExact(QTextCursor& cursor, const QString& text);
     QString exactText(int from, int to) const;
+    // Puts the appends held back into the document, as appendText once did.
+    void flushAppends() const;
+    void appendNow(const QString& text);
 
     // Whether a character that the document cannot hold as itself was ever
     // put in; until then the raw text of the document says it all.
     bool m_marked = false;
+    // Appends not yet in the document, in order. A hidden box holds them
+    // until anything looks at it; a shown one until the event loop's next
+    // turn, so that the lines of one turn are laid out once. Two appends are
+    // kept apart only where joining them would make a CR and an LF one line
+    // break.
+    mutable QStringList m_held;
+    bool m_flushPosted = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstddef>
+#include <iterator>
 #include <ostream>
 #include <vector>
 
@@ -226,6 +228,29 @@ TEST(QuizLine, SeparatorOutsideTheBmpIsOneCharacter)
         ok(u"\"x\""_s + emoji.at(0) + u"abc"_s, u"\"x\""_s, u"abc"_s), // half a pair is one unit
         fails(u"\"x\""_s + emoji + u"\"y"_s, LineFailure::UnclosedQuotedAnswer),
     });
+}
+
+// The search the reader and splitLine share gives what QStringView::indexOf
+// gives: at every place around its steps of eight, from every start, with
+// units that share a byte with the one sought.
+TEST(QuizLine, IndexOfUnitAgreesWithIndexOf)
+{
+    const char16_t sought[] = {u',', u'\r', u'"', 0xFFFF};
+    const char16_t others[] = {u'a', 0x2C00, 0x0D2C, 0xFF00, 0x00FF, u'\n'};
+    for (const char16_t unit : sought) {
+        for (qsizetype size = 0; size <= 40; ++size) {
+            for (qsizetype at = -1; at < size; ++at) {
+                QString text;
+                for (qsizetype i = 0; i < size; ++i)
+                    text += QChar(i == at ? unit : others[static_cast<std::size_t>(i) % std::size(others)]);
+                if (at >= 0 && at + 9 < size)
+                    text[at + 9] = QChar(unit); // a second one, eight or more units on
+                for (qsizetype from = 0; from <= size + 1; ++from)
+                    EXPECT_EQ(quizfile::indexOfUnit(text, from, unit), QStringView(text).indexOf(QChar(unit), from))
+                        << "unit " << int(unit) << ", size " << size << ", at " << at << ", from " << from;
+            }
+        }
+    }
 }
 
 TEST(QuizLine, BlankLines)

@@ -55,6 +55,10 @@ TEST_F(QuizWindow, DesignGeometryAndTabOrder)
     EXPECT_EQ(ui().cmdStart->geometry(), ui().cmdNext->geometry());
     EXPECT_EQ(ui().Option1_4->text(), QStringLiteral("Skip"));
     EXPECT_EQ(ui().cmdLoad->text(), QStringLiteral("L&oad"));
+    // The picture is the icon's 64-pixel one, drawn into the design's 32.
+    EXPECT_EQ(ui().Image1->pixmap().size(), QSize(64, 64));
+    EXPECT_EQ(ui().Image1->pixmap().toImage(), quiz().windowIcon().pixmap(64).toImage());
+    EXPECT_TRUE(ui().Image1->hasScaledContents());
     // Tab from the file box runs through the design's order of tab stops.
     const QWidget* expected[] = {ui().cmdBrowse, ui().cmdLoad, ui().cmdReport, ui().cmdClose, ui().cmdHelp};
     QWidget* w = ui().txtQuizFile;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -77,6 +78,18 @@ TEST(Int16, CheckedArithmetic)
     EXPECT_EQ(int16::checked(-32768), min);
     EXPECT_THROW(int16::checked(32768), int16::OverflowError);
     EXPECT_THROW(int16::checked(-32769), int16::OverflowError);
+    // The variants that give no value where the others throw.
+    EXPECT_EQ(int16::tryAdd(32766, 1), max);
+    EXPECT_EQ(int16::tryAdd(max, 1), std::nullopt);
+    EXPECT_EQ(int16::tryAdd(min, -1), std::nullopt);
+    EXPECT_EQ(int16::trySub(-32767, 1), min);
+    EXPECT_EQ(int16::trySub(min, 1), std::nullopt);
+    EXPECT_EQ(int16::trySub(0, min), std::nullopt);
+    EXPECT_EQ(int16::trySub(-1, min), max);
+    EXPECT_EQ(int16::tryChecked(-32768), min);
+    EXPECT_EQ(int16::tryChecked(32767), max);
+    EXPECT_EQ(int16::tryChecked(32768), std::nullopt);
+    EXPECT_EQ(int16::tryChecked(-32769), std::nullopt);
 }
 
 } // namespace

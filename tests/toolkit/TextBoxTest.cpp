@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QString>
 #include <QTest>
 #include <QTextCursor>
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -177,6 +179,84 @@ TEST(TextBox, RandomTextsReadBackExactly)
         const std::string what = "round " + std::to_string(round) + ": " + escaped(text);
         expectReadsBack(text, wholeLines(text), what + ", whole lines");
         expectReadsBack(text, pieces, what + ", in pieces");
+    }
+}
+
+// Appends are laid out only when something looks at the box. Whatever looks,
+// and whenever, it finds the text, caret and scroll position that laying out
+// each append at once gives: here a box read after every append.
+TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
+{
+    std::vector<QString> plain, special;
+    for (int i = 1; i <= 120; ++i) {
+        plain.push_back(QStringLiteral("question %1 that wraps past the edge of the box,answer %1\r\n").arg(i));
+        special.push_back(QStringLiteral("q%1\n(x)") + QChar(0x2028) + QStringLiteral(",a%1\r").arg(i));
+        special.push_back(QStringLiteral("\n"));
+    }
+    using Step = std::function<void(TextBox&)>;
+    const Step nothing = [](TextBox&) {};
+    const Step show = [](TextBox& b) { b.show(); };
+    const Step turn = [](TextBox& b) {
+        b.show();
+        QCoreApplication::processEvents();
+    };
+    const Step resizeThenShow = [](TextBox& b) {
+        b.resize(200, 60);
+        b.show();
+    };
+    const Step typeAtEnd = [](TextBox& b) {
+        b.show();
+        QApplication::setActiveWindow(&b);
+        b.setFocus();
+        QTest::keyClicks(&b, QStringLiteral("z"));
+    };
+    const struct {
+        const char* what;
+        const std::vector<QString>& lines;
+        bool shownWhileAppending;
+        Step after;
+    } cases[] = {
+        {"hidden, read", plain, false, nothing},
+        {"hidden, then shown", plain, false, show},
+        {"hidden, then shown and a turn of the event loop", plain, false, turn},
+        {"hidden, resized and shown", plain, false, resizeThenShow},
+        {"hidden, then typed into", plain, false, typeAtEnd},
+        {"hidden, lines the box keeps apart, CR and LF torn", special, false, show},
+        {"shown, read in the same turn", plain, true, nothing},
+        {"shown, after a turn", plain, true, turn},
+        {"shown, resized", plain, true, resizeThenShow},
+        {"shown, typed into", plain, true, typeAtEnd},
+        {"shown, lines the box keeps apart, CR and LF torn", special, true, turn},
+    };
+    // One box at a time, so that no window of another case covers it.
+    const auto observe = [](const std::vector<QString>& lines, bool shown, const Step& after, bool readEach) {
+        TextBox box;
+        box.resize(290, 117);
+        if (shown)
+            box.show();
+        for (const QString& line : lines) {
+            box.appendText(line);
+            if (readEach)
+                (void)box.textCursor(); // lays it out now
+        }
+        after(box);
+        return std::tuple{escaped(box.Text()),
+                          box.toPlainText(),
+                          box.textCursor().position(),
+                          box.verticalScrollBar()->value(),
+                          box.verticalScrollBar()->maximum(),
+                          box.horizontalScrollBar()->value()};
+    };
+    for (const auto& c : cases) {
+        const auto stepwise = observe(c.lines, c.shownWhileAppending, c.after, true);
+        const auto held = observe(c.lines, c.shownWhileAppending, c.after, false);
+        EXPECT_EQ(std::get<0>(held), std::get<0>(stepwise)) << c.what;
+        EXPECT_EQ(std::get<1>(held), std::get<1>(stepwise)) << c.what;
+        EXPECT_EQ(std::get<2>(held), std::get<2>(stepwise)) << c.what << ": the caret";
+        EXPECT_EQ(std::get<3>(held), std::get<3>(stepwise)) << c.what << ": the scroll position";
+        EXPECT_EQ(std::get<4>(held), std::get<4>(stepwise)) << c.what << ": the scroll range";
+        EXPECT_EQ(std::get<5>(held), std::get<5>(stepwise)) << c.what << ": the sideways scroll position";
+        EXPECT_GT(std::get<3>(held), 0) << c.what << ": the newest line is in view";
     }
 }
 
