@@ -10,6 +10,7 @@
 #include "app/MDIForm1.h"
 #include "quiztest/RandomGenerator.h"
 #include "toolkit/Fonts.h"
+#include "toolkit/ProgramStyle.h"
 #include "toolkit/Platform.h"
 #include "toolkit/QtClock.h"
 #include "toolkit/QtPlatform.h"
@@ -74,6 +75,7 @@ int startProgram(int argc, char** argv, long long since)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pondera"));
     installDesignFonts();
+    installProgramStyle();
     QtMessageBoxes boxes;
     QtFileOpenDialog dialog;
     QtProgramEnd end;
