@@ -11,8 +11,6 @@
 #include "quiztest/RandomGenerator.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/ProgramStyle.h"
-#include "toolkit/Platform.h"
-#include "toolkit/QtClock.h"
 #include "toolkit/QtPlatform.h"
 
 #include <QApplication>
@@ -76,14 +74,9 @@ int startProgram(int argc, char** argv, long long since)
     QApplication::setApplicationName(QStringLiteral("Pondera"));
     installDesignFonts();
     installProgramStyle();
-    QtMessageBoxes boxes;
-    QtFileOpenDialog dialog;
-    QtProgramEnd end;
-    QtWorkArea workArea;
-    QtClock clock;
-    Platform platform{boxes, dialog, end, workArea, clock};
+    QtPlatformSet qt;
     RandomGenerator generator;
-    MDIForm1 frame(platform, generator);
+    MDIForm1 frame(qt.platform, generator);
     FirstPaint paint(frame, since);
     app.installEventFilter(&paint);
     frame.MDIForm_Load();

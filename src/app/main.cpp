@@ -3,9 +3,7 @@
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
 #include "toolkit/Fonts.h"
-#include "toolkit/Platform.h"
 #include "toolkit/ProgramStyle.h"
-#include "toolkit/QtClock.h"
 #include "toolkit/QtPlatform.h"
 
 #include <QApplication>
@@ -44,15 +42,10 @@ int main(int argc, char** argv)
     installDesignFonts();
     installProgramStyle();
 
-    QtMessageBoxes boxes;
-    QtFileOpenDialog dialog;
-    QtProgramEnd end;
-    QtWorkArea workArea;
-    QtClock clock;
-    Platform platform{boxes, dialog, end, workArea, clock};
+    QtPlatformSet qt;
     RandomGenerator generator;
 
-    MDIForm1 frame(platform, generator);
+    MDIForm1 frame(qt.platform, generator);
     frame.MDIForm_Load();
     frame.show();
     // Once the event loop runs, so that any message of the load stands over

@@ -81,9 +81,16 @@ void OptionArray::setTag(int index, const QString& text)
 // when nothing changes: a setting the option already holds is skipped.
 namespace {
 
-bool holds(const QFont& font, QFont::ResolveProperties property, bool same)
+// Applies `change` to the option's font unless the font already holds the
+// property as `matches` says.
+template <class Matches, class Change>
+void changeFont(QRadioButton& option, QFont::ResolveProperties property, Matches matches, Change change)
 {
-    return same && (font.resolveMask() & property) != 0;
+    QFont font = option.font();
+    if ((font.resolveMask() & property) != 0 && matches(font))
+        return;
+    change(font);
+    option.setFont(font);
 }
 
 bool holds(const QPalette& palette, QPalette::ColorGroup group, const QColor& color)
@@ -98,29 +105,20 @@ bool holds(const QPalette& palette, QPalette::ColorGroup group, const QColor& co
 
 void OptionArray::setUnderline(int index, bool on)
 {
-    QFont font = (*this)[index].font();
-    if (holds(font, QFont::UnderlineResolved, font.underline() == on))
-        return;
-    font.setUnderline(on);
-    (*this)[index].setFont(font);
+    changeFont((*this)[index], QFont::UnderlineResolved, [on](const QFont& f) { return f.underline() == on; },
+               [on](QFont& f) { f.setUnderline(on); });
 }
 
 void OptionArray::setStrikeOut(int index, bool on)
 {
-    QFont font = (*this)[index].font();
-    if (holds(font, QFont::StrikeOutResolved, font.strikeOut() == on))
-        return;
-    font.setStrikeOut(on);
-    (*this)[index].setFont(font);
+    changeFont((*this)[index], QFont::StrikeOutResolved, [on](const QFont& f) { return f.strikeOut() == on; },
+               [on](QFont& f) { f.setStrikeOut(on); });
 }
 
 void OptionArray::setFontSize(int index, double points)
 {
-    QFont font = (*this)[index].font();
-    if (holds(font, QFont::SizeResolved, font.pointSizeF() == points))
-        return;
-    font.setPointSizeF(points);
-    (*this)[index].setFont(font);
+    changeFont((*this)[index], QFont::SizeResolved, [points](const QFont& f) { return f.pointSizeF() == points; },
+               [points](QFont& f) { f.setPointSizeF(points); });
 }
 
 void OptionArray::setForeColor(int index, const QColor& color)

@@ -2,7 +2,9 @@
 
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
+#include "toolkit/Platform.h"
 #include "toolkit/ProgramEnd.h"
+#include "toolkit/QtClock.h"
 #include "toolkit/WorkArea.h"
 
 class QtMessageBoxes final : public MessageBoxes {
@@ -23,4 +25,15 @@ public:
 class QtWorkArea final : public WorkArea {
 public:
     WorkAreaRect query() override;
+};
+
+// The Qt implementations together, and the Platform that refers to them: what
+// the program runs on.
+struct QtPlatformSet {
+    QtMessageBoxes boxes;
+    QtFileOpenDialog dialog;
+    QtProgramEnd end;
+    QtWorkArea workArea;
+    QtClock clock;
+    Platform platform{boxes, dialog, end, workArea, clock};
 };
