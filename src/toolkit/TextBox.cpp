@@ -21,6 +21,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFormat>
+#include <QTimerEvent>
 
 #include <algorithm>
 #include <memory>
@@ -41,6 +42,10 @@
 namespace {
 
 constexpr int kMarkBase = QTextFormat::UserObject;
+
+// How long a shown box holds appended lines: a screen's frame, too short for
+// anyone to see the list lag behind the answers.
+constexpr int kFrameMs = 16;
 
 bool needsPlaceholder(char16_t ch)
 {
@@ -235,19 +240,35 @@ void TextBox::appendText(const QString& text)
         m_held.append(text);
     else
         m_held.back() += text;
-    if (shown && !m_flushPosted) {
-        m_flushPosted = true;
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_flushPosted = false;
-                flushAppends();
-                // The scroll bar shows or hides in a call the lines queued;
-                // appended in a handler, they had it done in this same turn.
-                QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-            },
-            Qt::QueuedConnection);
+    if (!shown || m_showTimer.isActive() || m_flushPosted)
+        return;
+    // Until the lines fill the view, each turn's lines are laid out in that
+    // turn: the scroll bar they bring narrows the view for the next ones.
+    if (QPlainTextEdit::verticalScrollBar()->isVisible()) {
+        m_showTimer.start(kFrameMs, this);
+        return;
     }
+    m_flushPosted = true;
+    QMetaObject::invokeMethod(
+        this, [this] { showHeld(); }, Qt::QueuedConnection);
+}
+
+void TextBox::showHeld()
+{
+    m_flushPosted = false;
+    m_showTimer.stop();
+    flushAppends();
+    // The scroll bar shows or hides in a call the lines queued; appended in
+    // a handler, they had it done in that same turn.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void TextBox::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_showTimer.timerId())
+        showHeld();
+    else
+        QPlainTextEdit::timerEvent(event);
 }
 
 void TextBox::appendNow(const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QPlainTextEdit>
 #include <QStringList>
 
@@ -8,6 +9,7 @@ class QMimeData;
 class QScrollBar;
 class QTextCursor;
 class QTextDocument;
+class QTimerEvent;
 
 // A multi-line text box whose text reads back exactly as it was put in: line
 // breaks are CR LF, and every other character of a line, a lone LF or CR and
@@ -39,6 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
 
@@ -48,15 +51,17 @@ private:
     // Puts the appends held back into the document, as appendText once did.
     void flushAppends() const;
     void appendNow(const QString& text);
+    void showHeld();
 
     // Whether a character that the document cannot hold as itself was ever
     // put in; until then the raw text of the document says it all.
     bool m_marked = false;
     // Appends not yet in the document, in order. A hidden box holds them
-    // until anything looks at it; a shown one until the event loop's next
-    // turn, so that the lines of one turn are laid out once. Two appends are
-    // kept apart only where joining them would make a CR and an LF one line
-    // break.
+    // until anything looks at it; a shown one at most a frame's time, so that
+    // the lines of many quick answers are laid out and painted once. Two
+    // appends are kept apart only where joining them would make a CR and an
+    // LF one line break.
     mutable QStringList m_held;
+    QBasicTimer m_showTimer;
     bool m_flushPosted = false;
 };

@@ -200,6 +200,7 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
         b.show();
         QCoreApplication::processEvents();
     };
+    const Step frame = [](TextBox&) { QTest::qWait(50); };
     const Step resizeThenShow = [](TextBox& b) {
         b.resize(200, 60);
         b.show();
@@ -215,6 +216,7 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
         const std::vector<QString>& lines;
         bool shownWhileAppending;
         Step after;
+        Step midway = [](TextBox&) {};
     } cases[] = {
         {"hidden, read", plain, false, nothing},
         {"hidden, then shown", plain, false, show},
@@ -227,14 +229,20 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
         {"shown, resized", plain, true, resizeThenShow},
         {"shown, typed into", plain, true, typeAtEnd},
         {"shown, lines the box keeps apart, CR and LF torn", special, true, turn},
+        {"shown, full after a turn midway, read in the next", plain, true, nothing, turn},
+        {"shown, full after a turn midway, read after a turn", plain, true, turn, turn},
+        {"shown, full after a turn midway, read after a frame", plain, true, frame, turn},
     };
     // One box at a time, so that no window of another case covers it.
-    const auto observe = [](const std::vector<QString>& lines, bool shown, const Step& after, bool readEach) {
+    const auto observe = [](const std::vector<QString>& lines, bool shown, const Step& midway, const Step& after,
+                            bool readEach) {
         TextBox box;
         box.resize(290, 117);
         if (shown)
             box.show();
         for (const QString& line : lines) {
+            if (&line == &lines[lines.size() / 2])
+                midway(box);
             box.appendText(line);
             if (readEach)
                 (void)box.textCursor(); // lays it out now
@@ -248,8 +256,8 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
                           box.horizontalScrollBar()->value()};
     };
     for (const auto& c : cases) {
-        const auto stepwise = observe(c.lines, c.shownWhileAppending, c.after, true);
-        const auto held = observe(c.lines, c.shownWhileAppending, c.after, false);
+        const auto stepwise = observe(c.lines, c.shownWhileAppending, c.midway, c.after, true);
+        const auto held = observe(c.lines, c.shownWhileAppending, c.midway, c.after, false);
         EXPECT_EQ(std::get<0>(held), std::get<0>(stepwise)) << c.what;
         EXPECT_EQ(std::get<1>(held), std::get<1>(stepwise)) << c.what;
         EXPECT_EQ(std::get<2>(held), std::get<2>(stepwise)) << c.what << ": the caret";
