@@ -32,6 +32,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -70,7 +71,9 @@ private:
 
 int startProgram(int argc, char** argv, long long since)
 {
+    std::jthread fontConfiguration = readFontConfigurationAside();
     QApplication app(argc, argv);
+    fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Pondera"));
     installDesignFonts();
     installProgramStyle();

@@ -4,9 +4,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 pondera_packages=(
   cmake ninja-build g++ pkg-config python3
-  qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev libuchardet-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev libuchardet-dev libfontconfig-dev
   googletest libgtest-dev libbenchmark-dev
-  fonts-noto-cjk fonts-liberation2
+  fonts-ipafont-gothic fonts-noto-cjk fonts-liberation2
 )
 
 # ensure_packages [extra package...]: installs whichever are missing, once; a

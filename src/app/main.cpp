@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <thread>
 
 int main(int argc, char** argv)
 {
@@ -35,7 +36,9 @@ int main(int argc, char** argv)
     // Qt would take its own options from the arguments; they have been read
     // already, and a file named like one of them is still a file.
     int qtArgc = 1;
+    std::jthread fontConfiguration = readFontConfigurationAside();
     QApplication app(qtArgc, argv);
+    fontConfiguration.join();
     QApplication::setApplicationName(QStringLiteral("Pondera"));
     // The desktop entry's name, by which a desktop finds the icon of the window.
     QGuiApplication::setDesktopFileName(QStringLiteral(PONDERA_APP_ID));

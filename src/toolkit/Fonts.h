@@ -1,5 +1,13 @@
 #pragma once
 
+#include <thread>
+
+// Has fontconfig read its configuration and the list of installed faces on a
+// thread of its own. Start it before the QApplication: making the display
+// connection leaves a core idle, and the first caption would otherwise wait
+// for the reading. Join it once the application object exists.
+[[nodiscard]] std::jthread readFontConfigurationAside();
+
 // Maps the design's font names onto installed faces, so that kana and kanji
 // render as glyphs, and makes the design's default face the application's.
 // Call right after the QApplication exists, before any widget: only fonts
