@@ -48,8 +48,10 @@ const Pictures& pictures()
     loadAppResources();
     if (!made) {
         made = new Pictures;
+        // One size only: a window manager gets every size of a window's icon
+        // in one property at the window's start, and scales this one well;
+        // desktops take the larger sizes from the installed icon theme.
         made->icon.addPixmap(made->picture);
-        made->icon.addPixmap(readPng(QStringLiteral(":/pondera-256.png")));
         qAddPostRoutine(forgetPictures);
     }
     return *made;
