@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPen>
 #include <QPushButton>
@@ -56,4 +57,15 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
 void installProgramStyle()
 {
     QApplication::setStyle(new ProgramStyle);
+}
+
+// Every child window asks for its title bar's icons as it is made, for its
+// window menu. The common style reads some of them from picture files, and
+// the first such reading loads and asks every image plugin installed, a cost
+// at each start; the style's drawn pictures are what the others are made of.
+QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option, const QWidget* widget) const
+{
+    if (standardIcon >= SP_TitleBarMenuButton && standardIcon <= SP_TitleBarContextHelpButton)
+        return QIcon(standardPixmap(standardIcon, option, widget));
+    return QProxyStyle::standardIcon(standardIcon, option, widget);
 }

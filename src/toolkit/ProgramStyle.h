@@ -13,6 +13,8 @@ public:
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 };
 
 // Makes the application's style a ProgramStyle; call once the QApplication exists.
