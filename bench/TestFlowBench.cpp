@@ -83,7 +83,8 @@ Run runProgram(bool reportShown)
     driver.pressStart();
     run.handlersMs += milliseconds(Stopwatch::now() - started);
     quiz.ui().chkShowCorrect->click();
-    // With the report window shown every list line is laid out as it comes.
+    // With the report window shown, the lists lay out and paint their new
+    // lines as they show them.
     if (reportShown)
         driver.pressReport();
     QCoreApplication::processEvents();
