@@ -3,7 +3,9 @@
 // one child window. Each start is a process of its own, run alternately,
 // under a private Xvfb when one is installed and no display is set. Goal:
 // within 1.1 times the bare start. --rounds N sets the starts of each kind
-// (default 21).
+// (default 21). --pause MS waits that long before each start (default 0):
+// started back to back, each start also waits for the display to finish with
+// the one before, which makes both kinds slower by the same amount.
 
 #include "Ratio.h"
 
@@ -23,6 +25,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -130,9 +133,13 @@ int main(int argc, char** argv)
         }
     }
     QCoreApplication app(argc, argv);
-    int rounds = 21;
-    if (const qsizetype at = QCoreApplication::arguments().indexOf(QStringLiteral("--rounds")); at > 0)
-        rounds = std::max(1, QCoreApplication::arguments().value(at + 1).toInt());
+    const QStringList args = QCoreApplication::arguments();
+    const auto option = [&](const QString& name, int fallback) {
+        const qsizetype at = args.indexOf(name);
+        return at > 0 ? std::max(0, args.value(at + 1).toInt()) : fallback;
+    };
+    const int rounds = std::max(1, option(QStringLiteral("--rounds"), 21));
+    const int pauseMs = option(QStringLiteral("--pause"), 0);
 
     // A display of our own, so that the paint is a real one.
     std::unique_ptr<QProcess> xvfb;
@@ -157,8 +164,10 @@ int main(int argc, char** argv)
     timeStart(QStringLiteral("bare"));
     std::vector<double> program, bare;
     for (int round = 0; round < rounds; ++round) {
+        QThread::msleep(pauseMs);
         if (const auto us = timeStart(QStringLiteral("program")))
             program.push_back(*us / 1000);
+        QThread::msleep(pauseMs);
         if (const auto us = timeStart(QStringLiteral("bare")))
             bare.push_back(*us / 1000);
     }
