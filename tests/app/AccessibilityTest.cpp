@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGlyphRun>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,11 +22,13 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -422,6 +425,26 @@ TEST_F(Appearance, CaptionsFitTheirControls)
         ++checked;
     }
     EXPECT_GT(checked, 20);
+}
+
+// A quiz in any script draws as glyphs in the question's face and the
+// options': the design's Japanese face first, and for what it lacks (Hangul,
+// simplified Chinese) the faces that stand behind it.
+TEST_F(Appearance, QuestionAndOptionFacesDrawEveryScript)
+{
+    start();
+    const Ui::frmQ& q = quiz().ui();
+    for (const QWidget* control : std::initializer_list<const QWidget*>{q.lblQuestion, q.Option1_0}) {
+        for (const char* text : {"かぶる 漢字", "한국어", "简体字 这个", "Привет αβγ", "naïve café"}) {
+            QTextLayout layout(QString::fromUtf8(text), control->font());
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns())
+                EXPECT_FALSE(run.glyphIndexes().contains(0))
+                    << describe(control) << " \"" << text << "\" in " << run.rawFont().familyName().toStdString();
+        }
+    }
 }
 
 // The focus is plain to see on every control that can take it: giving it the
