@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QHash>
-#include <QMetaObject>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
@@ -240,22 +239,15 @@ void TextBox::appendText(const QString& text)
         m_held.append(text);
     else
         m_held.back() += text;
-    if (!shown || m_showTimer.isActive() || m_flushPosted)
+    if (!shown || m_showTimer.isActive())
         return;
     // Until the lines fill the view, each turn's lines are laid out in that
     // turn: the scroll bar they bring narrows the view for the next ones.
-    if (QPlainTextEdit::verticalScrollBar()->isVisible()) {
-        m_showTimer.start(kFrameMs, this);
-        return;
-    }
-    m_flushPosted = true;
-    QMetaObject::invokeMethod(
-        this, [this] { showHeld(); }, Qt::QueuedConnection);
+    m_showTimer.start(QPlainTextEdit::verticalScrollBar()->isVisible() ? kFrameMs : 0, this);
 }
 
 void TextBox::showHeld()
 {
-    m_flushPosted = false;
     m_showTimer.stop();
     flushAppends();
     // The scroll bar shows or hides in a call the lines queued; appended in

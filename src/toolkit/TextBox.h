@@ -63,5 +63,4 @@ private:
     // LF one line break.
     mutable QStringList m_held;
     QBasicTimer m_showTimer;
-    bool m_flushPosted = false;
 };
