@@ -10,9 +10,8 @@
 #include "Ratio.h"
 
 #include "app/MDIForm1.h"
+#include "app/ProgramApplication.h"
 #include "quiztest/RandomGenerator.h"
-#include "toolkit/Fonts.h"
-#include "toolkit/ProgramStyle.h"
 #include "toolkit/QtPlatform.h"
 
 #include <QApplication>
@@ -35,7 +34,6 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -74,12 +72,7 @@ private:
 
 int startProgram(int argc, char** argv, long long since)
 {
-    std::jthread fontConfiguration = readFontConfigurationAside();
-    QApplication app(argc, argv);
-    fontConfiguration.join();
-    QApplication::setApplicationName(QStringLiteral("Pondera"));
-    installDesignFonts();
-    installProgramStyle();
+    ProgramApplication app(argc, argv);
     QtPlatformSet qt;
     RandomGenerator generator;
     MDIForm1 frame(qt.platform, generator);

@@ -1,9 +1,8 @@
 #include "app/CommandLine.h"
 #include "app/MDIForm1.h"
+#include "app/ProgramApplication.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
-#include "toolkit/Fonts.h"
-#include "toolkit/ProgramStyle.h"
 #include "toolkit/QtPlatform.h"
 
 #include <QApplication>
@@ -11,7 +10,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <thread>
 
 int main(int argc, char** argv)
 {
@@ -36,14 +34,7 @@ int main(int argc, char** argv)
     // Qt would take its own options from the arguments; they have been read
     // already, and a file named like one of them is still a file.
     int qtArgc = 1;
-    std::jthread fontConfiguration = readFontConfigurationAside();
-    QApplication app(qtArgc, argv);
-    fontConfiguration.join();
-    QApplication::setApplicationName(QStringLiteral("Pondera"));
-    // The desktop entry's name, by which a desktop finds the icon of the window.
-    QGuiApplication::setDesktopFileName(QStringLiteral(PONDERA_APP_ID));
-    installDesignFonts();
-    installProgramStyle();
+    ProgramApplication app(qtArgc, argv);
 
     QtPlatformSet qt;
     RandomGenerator generator;

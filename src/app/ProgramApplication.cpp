@@ -1,0 +1,19 @@
+#include "app/ProgramApplication.h"
+
+#include "toolkit/Fonts.h"
+#include "toolkit/ProgramStyle.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+detail::FontConfigurationReading::FontConfigurationReading() : reading(readFontConfigurationAside()) {}
+
+ProgramApplication::ProgramApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    reading.join();
+    setApplicationName(QStringLiteral("Pondera"));
+    // The desktop entry's name, by which a desktop finds the icon of the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral(PONDERA_APP_ID));
+    installDesignFonts();
+    installProgramStyle();
+}
