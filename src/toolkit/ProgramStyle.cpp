@@ -54,11 +54,6 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
         drawFocusFrame(option->rect.adjusted(3, 3, -3, -3), *option, *painter);
 }
 
-void installProgramStyle()
-{
-    QApplication::setStyle(new ProgramStyle);
-}
-
 // Every child window asks for its title bar's icons as it is made, for its
 // window menu. The common style reads some of them from picture files, and
 // the first such reading loads and asks every image plugin installed, a cost
@@ -68,4 +63,9 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
     if (standardIcon >= SP_TitleBarMenuButton && standardIcon <= SP_TitleBarContextHelpButton)
         return QIcon(standardPixmap(standardIcon, option, widget));
     return QProxyStyle::standardIcon(standardIcon, option, widget);
+}
+
+void installProgramStyle()
+{
+    QApplication::setStyle(new ProgramStyle);
 }
