@@ -19,9 +19,9 @@ static void loadAppResources()
 
 namespace {
 
-// The pictures are PNG files the build puts in the resources. Read as PNG
+// The picture is a PNG file the build puts in the resources. Read as PNG
 // outright: a reader left to find the format loads and asks every image
-// plugin first, which costs the start more than the pictures themselves.
+// plugin first, which costs the start more than the picture itself.
 QPixmap readPng(const QString& path)
 {
     QImageReader reader(path, QByteArrayLiteral("png"));

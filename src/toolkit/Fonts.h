@@ -4,8 +4,9 @@
 
 // Has fontconfig read its configuration and the list of installed faces on a
 // thread of its own. Start it before the QApplication: making the display
-// connection leaves a core idle, and the first caption would otherwise wait
-// for the reading. Join it once the application object exists.
+// connection leaves the main thread waiting on the display much of the time,
+// and the first caption would otherwise wait for the whole reading. Join it
+// once the application object exists.
 [[nodiscard]] std::jthread readFontConfigurationAside();
 
 // Maps the design's font names onto installed faces, so that kana and kanji
