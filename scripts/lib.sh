@@ -8,6 +8,9 @@ pondera_packages=(
   googletest libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-noto-cjk fonts-liberation2
 )
+# What making the Debian package (CPack's dpkg-shlibdeps) and checking it and
+# the installed files (scripts/check-install) need besides.
+package_check_packages=(dpkg-dev desktop-file-utils appstream man-db groff-base)
 
 # ensure_packages [extra package...]: installs whichever are missing, once; a
 # second run finds them all and installs nothing.

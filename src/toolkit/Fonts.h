@@ -3,10 +3,10 @@
 #include <thread>
 
 // Has fontconfig read its configuration and the list of installed faces on a
-// thread of its own. Start it before the QApplication: making the display
-// connection leaves the main thread waiting on the display much of the time,
-// and the first caption would otherwise wait for the whole reading. Join it
-// once the application object exists.
+// thread of its own. Start it before the QApplication, which makes the
+// display connection meanwhile: the first caption would otherwise wait for
+// the whole reading. On two cores the two slow each other a little, and the
+// start still gains. Join it once the application object exists.
 [[nodiscard]] std::jthread readFontConfigurationAside();
 
 // Maps the design's font names onto installed faces, so that kana and kanji
