@@ -3,7 +3,6 @@
 #include "toolkit/Fonts.h"
 #include "toolkit/ProgramStyle.h"
 
-#include <QGuiApplication>
 #include <QString>
 
 detail::FontConfigurationReading::FontConfigurationReading() : reading(readFontConfigurationAside()) {}
@@ -13,7 +12,7 @@ ProgramApplication::ProgramApplication(int& argc, char** argv) : QApplication(ar
     reading.join();
     setApplicationName(QStringLiteral("Pondera"));
     // The desktop entry's name, by which a desktop finds the icon of the window.
-    QGuiApplication::setDesktopFileName(QStringLiteral(PONDERA_APP_ID));
+    setDesktopFileName(QStringLiteral(PONDERA_APP_ID));
     installDesignFonts();
     installProgramStyle();
 }

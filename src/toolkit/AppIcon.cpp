@@ -33,7 +33,10 @@ QPixmap readPng(const QString& path)
 // with it, while the pictures still have an application to be let go under.
 struct Pictures {
     QPixmap picture = readPng(QStringLiteral(":/pondera.png"));
-    QIcon icon;
+    // One size only: a window manager gets every size of a window's icon in
+    // one property at the window's start, and scales this one well; desktops
+    // take the larger sizes from the installed icon theme.
+    QIcon icon{picture};
 };
 Pictures* made = nullptr;
 
@@ -48,10 +51,6 @@ const Pictures& pictures()
     loadAppResources();
     if (!made) {
         made = new Pictures;
-        // One size only: a window manager gets every size of a window's icon
-        // in one property at the window's start, and scales this one well;
-        // desktops take the larger sizes from the installed icon theme.
-        made->icon.addPixmap(made->picture);
         qAddPostRoutine(forgetPictures);
     }
     return *made;
