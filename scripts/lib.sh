@@ -9,8 +9,9 @@ pondera_packages=(
   fonts-ipafont-gothic fonts-noto-cjk fonts-liberation2
 )
 # What making the Debian package (CPack's dpkg-shlibdeps) and checking it and
-# the installed files (scripts/check-install) need besides.
-package_check_packages=(dpkg-dev desktop-file-utils appstream man-db groff-base)
+# the installed files (scripts/check-install) need besides; xdg-utils and gio
+# (libglib2.0-bin) tell which program a desktop opens a file type with.
+package_check_packages=(dpkg-dev desktop-file-utils appstream man-db groff-base xdg-utils libglib2.0-bin)
 
 # ensure_packages [extra package...]: installs whichever are missing, once; a
 # second run finds them all and installs nothing.
