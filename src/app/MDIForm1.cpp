@@ -8,6 +8,7 @@
 #include "toolkit/DesignPalette.h"
 #include "toolkit/Platform.h"
 #include "toolkit/Twips.h"
+#include "toolkit/WorkArea.h"
 #include "ui_MDIForm1.h"
 
 #include <QApplication>
@@ -68,12 +69,34 @@ MDIForm1::~MDIForm1()
 
 void MDIForm1::MDIForm_Load()
 {
+    if (!m_platform.workArea.known()) {
+        leaveToWindowManager();
+        return;
+    }
     bSkipResize = true;
     const std::int32_t w = Module1::WorkAreaWidth(m_platform.workArea, kTwips);
     const std::int32_t h = Module1::WorkAreaHeight(m_platform.workArea, kTwips);
     m_outerSize = QSize(twips::toPixels(w), twips::toPixels(h));
     move(0, 0);
     resize(m_outerSize);
+    makeWindows();
+}
+
+void MDIForm1::leaveToWindowManager()
+{
+    // The frame cannot fill a work area it is not told of: it is shown
+    // maximised, and every size the window manager gives it, the first one
+    // included, centres the quiz window and the report below it again.
+    // Restored, it takes the size the platform reports.
+    bSkipResize = false;
+    resize(twips::toPixels(Module1::WorkAreaWidth(m_platform.workArea, kTwips)),
+           twips::toPixels(Module1::WorkAreaHeight(m_platform.workArea, kTwips)));
+    setWindowState(windowState() | Qt::WindowMaximized);
+    makeWindows();
+}
+
+void MDIForm1::makeWindows()
+{
     // The quiz window centres itself in the client area, which a hidden
     // window lays out only when asked.
     layout()->activate();

@@ -44,6 +44,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    void leaveToWindowManager();
+    void makeWindows();
     void fitOuterSize();
     void scrollIntoView(QWidget* control);
 

@@ -57,6 +57,13 @@ void QtProgramEnd::End()
     QCoreApplication::exit(0);
 }
 
+bool QtWorkArea::known()
+{
+    // A Wayland compositor gives a client neither its panels nor a position:
+    // the available geometry is the whole output, and a move is ignored.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 WorkAreaRect QtWorkArea::query()
 {
     WorkAreaRect rect;

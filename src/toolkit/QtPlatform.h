@@ -25,6 +25,7 @@ public:
 class QtWorkArea final : public WorkArea {
 public:
     WorkAreaRect query() override;
+    bool known() override;
 };
 
 // The Qt implementations together, and the Platform that refers to them: what

@@ -15,4 +15,7 @@ class WorkArea {
 public:
     virtual ~WorkArea() = default;
     virtual WorkAreaRect query() = 0;
+    // False where the platform knows neither the work area nor lets a window
+    // put itself at a position (Wayland): the window manager places windows.
+    virtual bool known() = 0;
 };

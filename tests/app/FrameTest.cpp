@@ -6,6 +6,7 @@
 #include "report/frmReport.h"
 
 #include <QMdiArea>
+#include <QScreen>
 
 namespace {
 
@@ -118,6 +119,30 @@ TEST_F(FrameBeforeStart, FailingWorkAreaQueryGivesAnEmptyFrame)
     start();
     EXPECT_EQ(frame->pos(), QPoint(0, 0));
     EXPECT_EQ(p.workArea.queries, 2);
+}
+
+// Wayland tells a window neither the panels nor lets it move: the window
+// manager places and sizes the frame, and the windows are centred in what it
+// gives, from the first size on.
+TEST_F(FrameBeforeStart, UnknownWorkAreaLeavesTheFrameToTheWindowManager)
+{
+    p.workArea.placeable = false;
+    p.workArea.rect = {0, 0, 4000, 3000}; // the whole output, larger than the screen
+    start();
+    EXPECT_TRUE(frame->isMaximized());
+    const QRect screen = frame->screen()->availableGeometry();
+    EXPECT_LE(frame->frameGeometry().height(), screen.height());
+    EXPECT_LE(frame->frameGeometry().width(), screen.width());
+    for (const int width : {0, 700, 1100}) {
+        if (width)
+            frame->resize(width, 600);
+        settle();
+        SCOPED_TRACE(frame->mdiArea().width());
+        EXPECT_DOUBLE_EQ(quiz().leftTwips(), static_cast<float>((frame->ScaleWidth() - 9450) / 2));
+        EXPECT_DOUBLE_EQ(quiz().topTwips(), 350);
+        EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
+        EXPECT_DOUBLE_EQ(report().topTwips(), 350 + 7890 - 22);
+    }
 }
 
 TEST_F(FrameBeforeStart, WorkAreaWithTaskBarOnTheLeftReachesTheFarEdges)

@@ -69,7 +69,9 @@ public:
         ++queries;
         return rect;
     }
+    bool known() override { return placeable; }
     WorkAreaRect rect{0, 0, 1024, 738};
+    bool placeable = true;
     int queries = 0;
 };
 
