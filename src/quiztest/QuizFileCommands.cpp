@@ -3,6 +3,7 @@
 #include "quizfile/QuizFile.h"
 #include "quiztest/TextFormat.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Platform.h"
@@ -75,8 +76,8 @@ void QuizFileCommands::cmdBrowse_Click()
 
 void QuizFileCommands::txtQuizFile_GotFocus()
 {
-    QLineEdit& box = *m_form.ui().txtQuizFile;
-    box.setSelection(0, static_cast<int>(box.text().size()));
+    // Selected before the focus is announced, and read with it.
+    accessibility::quietly([](QWidget& box) { static_cast<QLineEdit&>(box).selectAll(); }, *m_form.ui().txtQuizFile);
 }
 
 void QuizFileCommands::cmdLoad_Click()

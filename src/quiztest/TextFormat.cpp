@@ -1,6 +1,7 @@
 #include "quiztest/TextFormat.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cmath>
 
@@ -24,6 +25,14 @@ QString progressName(long long asked, long long total)
 QString correctName(long long count)
 {
     return QStringLiteral("Correctly answered %1").arg(count);
+}
+
+QStringList questionSaid(long long asked, long long total, const QString& question, const QStringList& candidates)
+{
+    QStringList said{QStringLiteral("Question %1 of %2: ").arg(asked).arg(total) + question};
+    for (qsizetype index = 0; index < candidates.size(); ++index)
+        said.append(QStringLiteral("Key %1: ").arg(index + 1) + candidates.at(index));
+    return said;
 }
 
 QString twoDecimals(double value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtContainerFwd>
 class QString;
 
 // The number texts the windows show.
@@ -16,6 +17,11 @@ QString progressText(long long asked, long long total);
 // "Correctly answered 2".
 QString progressName(long long asked, long long total);
 QString correctName(long long count);
+
+// What a screen reader says when a question is shown, a sentence each: its
+// number ("Question 3 of 10: dog"), then each candidate with its key
+// ("Key 1: inu").
+QStringList questionSaid(long long asked, long long total, const QString& question, const QStringList& candidates);
 
 // A number with at least two digits before the point and exactly two after,
 // rounded to the nearest hundredth, halfway cases away from zero

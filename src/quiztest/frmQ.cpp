@@ -6,6 +6,7 @@
 #include "quiztest/TextFormat.h"
 #include "report/ReportWindow.h"
 #include "toolkit/Accessibility.h"
+#include "toolkit/Announcer.h"
 #include "toolkit/AppIcon.h"
 #include "toolkit/CrLf.h"
 #include "toolkit/FrameArea.h"
@@ -143,7 +144,7 @@ void frmQ::showVerdict(bool right)
     m_ui->lblWrong->setVisible(!right);
     m_ui->lblRightAnswer->setVisible(right);
     // Said again for a second wrong choice, though the label was showing.
-    accessibility::announce(right ? *m_ui->lblRightAnswer : *m_ui->lblWrong);
+    Announcer::of(*this).say(right ? m_ui->lblRightAnswer->text() : m_ui->lblWrong->text());
 }
 
 void frmQ::connectHandlers()
@@ -414,10 +415,12 @@ void frmQ::showNextQuestion()
     if (total == s.iAsked())
         m_ui->cmdStart->setEnabled(false);
     m_ui->lblAsking->setCaption(textformat::progressText(s.iAsked(), total));
+    Announcer::of(*this).say(textformat::questionSaid(s.iAsked(), total, s.sQuestions(n), options.Captions(kSlots)));
 }
 
 void frmQ::Option1_Click(std::int16_t Index)
 {
+    const bool judging = m_state.questionUnjudged();
     m_state.markAnswered();
     if (isRightAnswer(Index)) {
         showVerdict(true);
@@ -427,6 +430,8 @@ void frmQ::Option1_Click(std::int16_t Index)
             report().appendAnsweredCorrect(m_ui->lblQuestion->text() + u',' + m_option1->Caption(Index) + kCrLf);
         }
         updateScore();
+        if (judging)
+            Announcer::of(*this).say(m_ui->lblScore->Caption());
         if (m_ui->chkAnswered->isChecked())
             cmdNext_Click();
         // After an advance the new question counts as asked.
@@ -443,6 +448,8 @@ void frmQ::Option1_Click(std::int16_t Index)
             markRightAndChosen(right, Index);
     }
     updateScore();
+    if (judging)
+        Announcer::of(*this).say(m_ui->lblScore->Caption());
     if (m_ui->chkFastQuiz->isChecked())
         cmdNext_Click();
 }

@@ -13,12 +13,7 @@ namespace {
 
 constexpr char kHidden[] = "ponderaHiddenFromTree";
 constexpr char kGroup[] = "ponderaGroup";
-
-Listener& announcementListener()
-{
-    static Listener listener = nullptr;
-    return listener;
-}
+constexpr char kRole[] = "ponderaRole";
 
 bool isHidden(const QWidget& widget)
 {
@@ -40,6 +35,10 @@ QList<QWidget*> treeChildren(const QWidget& parent)
 class FilteredWidget : public QAccessibleWidget {
 public:
     FilteredWidget(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    // A caption padded with blanks to leave room on the screen is read
+    // without them.
+    QString text(QAccessible::Text t) const override { return QAccessibleWidget::text(t).simplified(); }
 
     int childCount() const override { return static_cast<int>(treeChildren(*widget()).size()); }
 
@@ -72,6 +71,8 @@ QAccessibleInterface* designedInterface(const QString&, QObject* object)
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    if (const QVariant role = widget->property(kRole); role.isValid())
+        return new FilteredWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
     const bool group = widget->property(kGroup).toBool();
     if (!group && !hasHiddenChild(*widget))
         return nullptr;
@@ -113,20 +114,32 @@ void showAsGroup(QWidget& widget)
     forgetPlainInterface(&widget);
 }
 
-void announce(QWidget& widget)
+namespace {
+void showAsRole(QWidget& widget, QAccessible::Role role)
 {
-    QAccessibleEvent event(&widget, QAccessible::Alert);
-    QAccessible::updateAccessibility(&event);
-    if (Listener listener = announcementListener())
-        listener(widget);
+    installFactory();
+    widget.setProperty(kRole, static_cast<int>(role));
+    forgetPlainInterface(&widget);
+}
+} // namespace
+
+void quietly(void (*change)(QWidget&), QWidget& widget)
+{
+    // The update handler, when one is installed, takes every event instead
+    // of the screen reader's bridge.
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+    change(widget);
+    QAccessible::installUpdateHandler(previous);
 }
 
-Listener setAnnouncementListener(Listener listener)
+void showAsStatusBar(QWidget& widget)
 {
-    Listener& current = announcementListener();
-    const Listener previous = current;
-    current = listener;
-    return previous;
+    showAsRole(widget, QAccessible::StatusBar);
+}
+
+void showAsNotification(QWidget& widget)
+{
+    showAsRole(widget, QAccessible::Notification);
 }
 
 } // namespace accessibility

@@ -5,20 +5,22 @@ class QWidget;
 // What a screen reader is told about the windows beyond what the controls
 // tell by themselves: pictures, lines and captions that only repeat another
 // control's name are left out, panels that group controls say what they
-// group, and a text that appears as a verdict is read out at once.
+// group, and texts that appear away from the focus are read out through an
+// announcer (Announcer.h).
 namespace accessibility {
 
 // Leaves the widget out of the accessibility tree; it must hold no control.
 void hideFromTree(QWidget& widget);
 // Presents a panel as a group of controls, named by its accessible name.
 void showAsGroup(QWidget& widget);
-// Asks a screen reader to read the widget's text now.
-void announce(QWidget& widget);
+// Runs `change` without telling a screen reader of it: for a change made as
+// a control gets the focus, which the reader reads with the focus anyway and
+// would otherwise read once more before it.
+void quietly(void (*change)(QWidget&), QWidget& widget);
 
-// Hears every announcement besides the screen reader: headless, Qt sends
-// accessibility events to no one, so the tests listen here. Returns the
-// listener it replaces; nullptr for none.
-using Listener = void (*)(const QWidget& widget);
-Listener setAnnouncementListener(Listener listener);
+// Presents the widget as a status bar, and as a notification, which a screen
+// reader reads out, by its accessible name, whenever it is shown.
+void showAsStatusBar(QWidget& widget);
+void showAsNotification(QWidget& widget);
 
 } // namespace accessibility

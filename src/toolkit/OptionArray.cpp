@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QRadioButton>
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <cassert>
@@ -59,6 +60,14 @@ int OptionArray::selectedIndex() const
 QString OptionArray::Caption(int index) const
 {
     return (*this)[index].text();
+}
+
+QStringList OptionArray::Captions(int count) const
+{
+    QStringList captions;
+    for (int index = 0; index < count; ++index)
+        captions.append(Caption(index));
+    return captions;
 }
 
 void OptionArray::setCaption(int index, const QString& caption)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QtContainerFwd>
 
 #include <array>
 #include <cstddef>
@@ -27,6 +28,8 @@ public:
     int selectedIndex() const; // -1 when none is selected
 
     QString Caption(int index) const;
+    // The captions of the first `count` options, in their order.
+    QStringList Captions(int count) const;
     void setCaption(int index, const QString& caption);
     QString Tag(int index) const;
     void setTag(int index, const QString& text);

@@ -1,5 +1,7 @@
 #include "toolkit/QtPlatform.h"
 
+#include "toolkit/Announcer.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -9,6 +11,8 @@
 
 MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QString& title)
 {
+    // The reader reads the box by itself; what the windows queued goes first.
+    Announcer::sayPendingNow();
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title);
     QString text = prompt;

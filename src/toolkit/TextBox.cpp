@@ -1,5 +1,6 @@
 #include "toolkit/TextBox.h"
 
+#include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -7,6 +8,7 @@
 #include <QChar>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHash>
 #include <QMimeData>
 #include <QPainter>
@@ -317,6 +319,18 @@ QTextDocument* TextBox::document() const
 {
     flushAppends();
     return QPlainTextEdit::document();
+}
+
+void TextBox::focusInEvent(QFocusEvent* event)
+{
+    // A screen reader reads the line at the caret as the box gets the focus;
+    // after the appends the caret stands on the empty line past the last
+    // line break, so a box reached by Tab starts at its first line instead.
+    // Moved before the focus is announced, the caret is read with it.
+    const bool byKeyboard = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    if (const QTextCursor caret = textCursor(); byKeyboard && caret.atEnd() && caret.atBlockStart() && !caret.atStart())
+        accessibility::quietly([](QWidget& box) { static_cast<TextBox&>(box).moveCursor(QTextCursor::Start); }, *this);
+    QPlainTextEdit::focusInEvent(event);
 }
 
 QTextCursor TextBox::textCursor() const

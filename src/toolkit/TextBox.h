@@ -39,6 +39,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;

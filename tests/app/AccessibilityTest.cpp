@@ -5,6 +5,7 @@
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/Accessibility.h"
+#include "toolkit/Announcer.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/TextBox.h"
 #include "ui_frmQ.h"
@@ -37,43 +38,59 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-std::vector<const QWidget*>& heard()
+QStringList& heard()
 {
-    static std::vector<const QWidget*> announced;
-    return announced;
+    static QStringList said;
+    return said;
 }
 
-void listen(const QWidget& widget)
+void listen(const QString& text)
 {
-    heard().push_back(&widget);
+    heard().append(text);
 }
 
 class Accessibility : public AppFixture {
 protected:
     void SetUp() override
     {
-        previous = accessibility::setAnnouncementListener(listen);
+        previous = Announcer::setListener(listen);
         AppFixture::SetUp();
     }
     void TearDown() override
     {
         AppFixture::TearDown();
-        accessibility::setAnnouncementListener(previous);
+        Announcer::setListener(previous);
         heard().clear();
     }
 
-    static long announcementsOf(const QWidget* widget) { return std::count(heard().begin(), heard().end(), widget); }
+    // What a screen reader was told since the last call, each handler's
+    // texts as one.
+    static QStringList said()
+    {
+        settle();
+        return std::exchange(heard(), {});
+    }
+    // The question on screen as it is read out.
+    QString questionSaid(int number, int total)
+    {
+        const Ui::frmQ& q = quiz().ui();
+        QString text = QStringLiteral("Question %1 of %2: ").arg(number).arg(total) + q.lblQuestion->text() + u'.';
+        for (int slot = 0; slot < 4; ++slot)
+            text += QStringLiteral(" Key %1: ").arg(slot + 1) + quiz().Option1().Caption(slot) + u'.';
+        return text;
+    }
     // What a screen reader reads for the widget now.
     static QString nameOf(QWidget* widget)
     {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     }
 
-    accessibility::Listener previous = nullptr;
+    Announcer::Listener previous = nullptr;
 };
 
 struct Node {
@@ -130,6 +147,8 @@ void checkTree(MDIForm1& frame, const char* when)
                                                     << node.object->objectName().toStdString() << " has no name";
         ++names[node.name];
     }
+    for (const Node& node : nodes)
+        EXPECT_EQ(node.name, node.name.simplified()) << "a name with padding";
     for (const auto& [name, count] : names)
         EXPECT_EQ(count, 1) << name.toStdString() << " names " << count << " controls";
 
@@ -174,27 +193,45 @@ TEST_F(Accessibility, TreeNamesEveryControlOnceInEveryState)
     QuizDriver d = driver();
     d.loadItems(numberedItems(8));
     checkTree(*frame, "ready");
+    EXPECT_EQ(said(), QStringList());
     d.pressStart();
     checkTree(*frame, "question");
     EXPECT_EQ(quiz().ui().lblAsking->accessibleName(), QStringLiteral("Asking question 1 of 8"));
     EXPECT_EQ(quiz().ui().lblCorrect->accessibleName(), QStringLiteral("Correctly answered 0"));
 
-    // Each verdict is read out as it is given, a second wrong choice too, and
-    // the score reads as it shows.
+    // Read out without the focus moving, in order and once: the question
+    // with its candidates, each verdict as it is given (a second wrong choice
+    // too), the score after the answer that counts.
+    const QString wrong = QStringLiteral("Wrong Answer, Try Again!");
+    const QString right = QStringLiteral("Correct Answer, Press Next to continue.");
+    EXPECT_EQ(said(), QStringList{questionSaid(1, 8)});
     const Ui::frmQ& q = quiz().ui();
-    d.choose(d.wrongSlot());
-    d.choose(d.wrongSlot());
-    EXPECT_EQ(announcementsOf(q.lblWrong), 2);
-    d.choose(d.rightSlot());
-    EXPECT_EQ(announcementsOf(q.lblRightAnswer), 1);
-    EXPECT_EQ(heard().size(), 3u);
+    const struct {
+        int slot;
+        QString text;
+    } answers[] = {{d.wrongSlot(), wrong + QStringLiteral(" Score = 00.00 %.")},
+                   {d.wrongSlot(), wrong},
+                   {d.rightSlot(), right},
+                   {4, wrong}};
+    for (const auto& answer : answers) {
+        d.choose(answer.slot);
+        EXPECT_EQ(said(), QStringList{answer.text}) << answer.slot;
+    }
     EXPECT_EQ(nameOf(q.lblScore), QStringLiteral("Score = 00.00 %"));
     EXPECT_EQ(nameOf(q.lblCorrect), QStringLiteral("Correctly answered 0"));
+    d.pressNext();
+    EXPECT_EQ(said(), QStringList{questionSaid(2, 8)});
+    // Moving on by itself, one answer's texts come as one, the verdict first.
+    q.chkAnswered->setChecked(true);
+    d.choose(d.rightSlot());
+    EXPECT_EQ(said(), QStringList{right + QStringLiteral(" Score = 50.00 %. ") + questionSaid(3, 8)});
+    q.chkAnswered->setChecked(false);
 
     p.boxes.autoOk = true;
-    for (int item = 1; item < 8; ++item) {
-        d.pressNext();
+    for (int item = 3; item <= 8; ++item) {
         d.choose(d.rightSlot());
+        if (item < 8)
+            d.pressNext();
     }
     d.pressNext();
     ASSERT_EQ(p.boxes.shown.back().prompt.left(32), QStringLiteral("You have finished taking the Qui"));
@@ -276,6 +313,9 @@ TEST_F(Keyboard, WholeSessionByKeysAlone)
     const std::vector<QWidget*> tabOrder{r.cmdFullScreen, r.cmdClose,           r.txtPractise,
                                          r.cmdSaveTODO,   r.txtAnsweredCorrect, r.cmdSaveCorrect};
     EXPECT_EQ(visited, tabOrder);
+    // Reached by Tab, a list starts at its first line, which a screen reader
+    // reads with the focus, not at the empty one past its last line break.
+    EXPECT_TRUE(r.txtPractise->textCursor().atStart());
     EXPECT_EQ(d.practise(), practise);
     EXPECT_FALSE(d.practise().contains(u'\t'));
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <limits>
@@ -26,6 +27,10 @@ TEST(TextFormat, ProgressText)
     EXPECT_EQ(textformat::progressText(3, 10), QStringLiteral(" 3 / 10"));
     EXPECT_EQ(textformat::progressText(0, 0), QStringLiteral(" 0 / 0"));
     EXPECT_EQ(textformat::progressText(0, 32767), QStringLiteral(" 0 / 32767"));
+    // Read out as written, a text that looks like a placeholder too.
+    EXPECT_EQ(textformat::questionSaid(3, 10, QStringLiteral("50 %1"), {QStringLiteral("%2"), QStringLiteral("b")}),
+              (QStringList{QStringLiteral("Question 3 of 10: 50 %1"), QStringLiteral("Key 1: %2"),
+                           QStringLiteral("Key 2: b")}));
 }
 
 TEST(TextFormat, TwoDecimalsPattern)
