@@ -19,6 +19,23 @@ namespace quizfile {
 
 namespace {
 
+// The index of the first byte at `from` or later with its high bit set, or
+// the size; eight bytes a step over ASCII.
+qsizetype nextHighByte(QByteArrayView bytes, qsizetype from)
+{
+    const char* const data = bytes.data();
+    while (from + 8 <= bytes.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, data + from, sizeof word);
+        if ((word & 0x8080808080808080u) != 0)
+            break;
+        from += 8;
+    }
+    while (from < bytes.size() && (static_cast<unsigned char>(data[from]) & 0x80) == 0)
+        ++from;
+    return from;
+}
+
 // --- Japanese ------------------------------------------------------------------
 
 bool isShiftJisLead(unsigned char b)
@@ -59,6 +76,8 @@ bool shiftJisShowsJapanese(QByteArrayView bytes)
             if ((b == 0x82 && trail >= 0x9F && trail <= 0xF1) || (b == 0x83 && trail >= 0x40 && trail <= 0x96))
                 return true;
             ++i; // a lead byte takes its trail with it
+        } else if (b < 0x80 && i < bytes.size()) {
+            i = nextHighByte(bytes, i + 1) - 1;
         }
     }
     return false;
@@ -72,8 +91,10 @@ bool eucJpShowsKana(QByteArrayView bytes)
     bool kana = false;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const unsigned char b = at(i);
-        if (b < 0x80)
+        if (b < 0x80) {
+            i = nextHighByte(bytes, i + 1) - 1;
             continue;
+        }
         if (inRow(b) && inRow(at(i + 1))) {
             kana = kana || ((b == 0xA4 || b == 0xA5) && at(i + 1) <= 0xF6);
             i += 1;
@@ -334,23 +355,6 @@ std::optional<TextEncoding> uchardetPick(QByteArrayView bytes)
     if (name == "ISO-8859-2")
         return TextEncoding::Iso8859_2;
     return std::nullopt;
-}
-
-// The index of the first byte at `from` or later with its high bit set, or
-// the size; eight bytes a step over ASCII.
-qsizetype nextHighByte(QByteArrayView bytes, qsizetype from)
-{
-    const char* const data = bytes.data();
-    while (from + 8 <= bytes.size()) {
-        std::uint64_t word;
-        std::memcpy(&word, data + from, sizeof word);
-        if ((word & 0x8080808080808080u) != 0)
-            break;
-        from += 8;
-    }
-    while (from < bytes.size() && (static_cast<unsigned char>(data[from]) & 0x80) == 0)
-        ++from;
-    return from;
 }
 
 } // namespace
