@@ -1,10 +1,10 @@
 #include "quizfile/QuizFileReader.h"
 
+#include "quizfile/EncodingClues.h"
 #include "quizfile/QuizLine.h"
 
 #include <QStringDecoder>
 
-#include <uchardet/uchardet.h>
 #include <unicode/ucsdet.h>
 
 #include <algorithm>
@@ -13,7 +13,6 @@
 #include <optional>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 namespace quizfile {
 
@@ -147,6 +146,8 @@ const char* legacyName(TextEncoding encoding)
         return "windows-1250";
     case TextEncoding::Iso8859_2:
         return "ISO-8859-2";
+    case TextEncoding::Iso8859_15:
+        return "ISO-8859-15";
     default:
         return nullptr;
     }
@@ -388,73 +389,40 @@ DecodedQuiz decodeIn(QByteArrayView bytes, TextEncoding encoding)
     return decoded;
 }
 
-// uchardet's answer when it names a European code page read here.
-std::optional<TextEncoding> uchardetEuropean(QByteArrayView bytes)
+// Whether ICU's charset detector names EUC-JP before any European code page,
+// each with at least the confidence that short files of it reach (EUC-JP, a
+// multi-byte encoding, is recognised far surer).
+bool detectedAsEucJp(QByteArrayView bytes)
 {
-    // Made once a thread: making a detector costs more than a short file's detection.
-    thread_local const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(
-        uchardet_new(), uchardet_delete);
-    if (!detector)
-        return std::nullopt;
-    uchardet_reset(detector.get());
-    if (uchardet_handle_data(detector.get(), bytes.data(), size_t(bytes.size())) != 0)
-        return std::nullopt;
-    uchardet_data_end(detector.get());
-    const QByteArrayView name(uchardet_get_charset(detector.get()));
-    if (name == "WINDOWS-1252" || name == "ISO-8859-1" || name == "ISO-8859-15")
-        return TextEncoding::Windows1252;
-    if (name == "WINDOWS-1250")
-        return TextEncoding::Windows1250;
-    if (name == "ISO-8859-2")
-        return TextEncoding::Iso8859_2;
-    return std::nullopt;
-}
-
-// The charset detector's candidates among the encodings read here, best first:
-// only names it gives with at least the confidence that short files of the
-// encoding reach (EUC-JP, a multi-byte encoding, is recognised far surer).
-std::vector<TextEncoding> detectedEncodings(QByteArrayView bytes)
-{
-    std::vector<TextEncoding> found;
     UErrorCode status = U_ZERO_ERROR;
-    // Made once a thread, as uchardet's; setting a text starts it afresh.
+    // Made once a thread; setting a text starts it afresh.
     thread_local const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status),
                                                                                                ucsdet_close);
     if (!detector)
-        return found;
+        return false;
     status = U_ZERO_ERROR;
     const auto size = static_cast<int32_t>(std::min<qsizetype>(bytes.size(), 1 << 20)); // a sample is plenty
     ucsdet_setText(detector.get(), bytes.data(), size, &status);
     int32_t count = 0;
     const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
     if (U_FAILURE(status))
-        return found;
+        return false;
     const struct {
         const char* name;
-        TextEncoding encoding;
         int32_t confidence;
     } known[] = {
-        {"EUC-JP", TextEncoding::EucJp, 50},           {"windows-1252", TextEncoding::Windows1252, 25},
-        {"ISO-8859-1", TextEncoding::Windows1252, 25}, {"windows-1250", TextEncoding::Windows1250, 25},
-        {"ISO-8859-2", TextEncoding::Iso8859_2, 25},
+        {"EUC-JP", 50}, {"windows-1252", 25}, {"ISO-8859-1", 25}, {"windows-1250", 25}, {"ISO-8859-2", 25},
     };
     for (int32_t i = 0; i < count; ++i) {
         const char* name = ucsdet_getName(matches[i], &status);
         const int32_t confidence = ucsdet_getConfidence(matches[i], &status);
         if (U_FAILURE(status))
-            break;
+            return false;
         for (const auto& k : known)
             if (std::strcmp(name, k.name) == 0 && confidence >= k.confidence)
-                found.push_back(k.encoding);
+                return k.name == known[0].name;
     }
-    // ICU says whether the text is European at all; uchardet, which gives no
-    // confidence but tells Central from Western European far better on short
-    // files, says which code page, first among the candidates.
-    if (std::any_of(found.begin(), found.end(), [](TextEncoding e) { return e != TextEncoding::EucJp; })) {
-        if (const std::optional<TextEncoding> european = uchardetEuropean(bytes.first(size)))
-            found.insert(found.begin(), *european);
-    }
-    return found;
+    return false;
 }
 
 // Every high byte is part of an EUC-JP character (a pair of A1..FE, 8E and a
@@ -489,31 +457,9 @@ int lineOf(QByteArrayView bytes, qsizetype position)
     return 1 + int(std::count(bytes.begin(), bytes.begin() + position, unit));
 }
 
-// Whether the bytes look Japanese in Shift-JIS: full-width kana anywhere
-// (hiragana 82 9F..82 F1, katakana 83 40..83 96; 82 and 83 are rare
-// punctuation in a Western file), or a character whose two bytes are both
-// high, as kanji are, before the line where Shift-JIS fails (in a Western file
-// a high byte stands between ASCII letters, except where two accented letters
-// meet, which Shift-JIS mostly cannot read).
-bool looksJapanese(QByteArrayView bytes, int shiftJisBadLine)
-{
-    qsizetype firstPair = -1;
-    for (qsizetype i = 0; i + 1 < bytes.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(bytes[i]), trail = static_cast<unsigned char>(bytes[i + 1]);
-        if ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) {
-            if ((lead == 0x82 && trail >= 0x9F && trail <= 0xF1) || (lead == 0x83 && trail >= 0x40 && trail <= 0x96))
-                return true;
-            if (trail >= 0x80 && firstPair < 0)
-                firstPair = i;
-            ++i; // a lead byte takes its trail with it
-        }
-    }
-    return firstPair >= 0 && lineOf(bytes, firstPair) < shiftJisBadLine;
-}
-
 // The byte order mark decides; then UTF-8 wins if it decodes every line; then
-// Shift-JIS if it does, or the detector's encoding by the rule of
-// decodeQuizBytes; otherwise the encoding that decodes more lines before its
+// Shift-JIS, EUC-JP or a European code page by the rule of decodeQuizBytes;
+// otherwise the encoding that decodes more lines before its
 // first bad one.
 template <typename Result, typename Try> Result chooseEncoding(QByteArrayView bytes, Try&& tryIn)
 {
@@ -530,13 +476,15 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
     if (shiftJis.badLine == 0) {
         // EUC-JP is often Shift-JIS that reads whole but wrong; the detector,
         // which costs as much as a read, is asked only then.
-        if (isEucJpShaped(bytes)) {
-            const std::vector<TextEncoding> detected = detectedEncodings(bytes);
-            if (!detected.empty() && detected.front() == TextEncoding::EucJp) {
-                Result eucJp = tryIn(bytes, TextEncoding::EucJp);
-                if (eucJp.badLine == 0)
-                    return eucJp;
-            }
+        if (isEucJpShaped(bytes) && detectedAsEucJp(bytes)) {
+            if (Result eucJp = tryIn(bytes, TextEncoding::EucJp); eucJp.badLine == 0)
+                return eucJp;
+        }
+        // So is a short European list, each accented letter taking the letter
+        // after it for a kanji: only words of one language outweigh that.
+        if (!looksJapanese(bytes)) {
+            if (const std::optional<TextEncoding> european = europeanEncoding(bytes, WordsRule::LanguageWords))
+                return tryIn(bytes, *european);
         }
         return shiftJis;
     }
@@ -547,16 +495,14 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
             return eucJp;
     }
     // A Japanese or UTF-8 file with a bad line stays one, and the line-numbered
-    // message says where it is damaged: so do bytes that look Japanese before
-    // Shift-JIS fails, or hold any UTF-8 character before UTF-8 fails.
+    // message says where it is damaged: so do bytes that look Japanese, or hold
+    // any UTF-8 character before UTF-8 fails. Any other bytes that read as
+    // European words are read so.
     const qsizetype firstHigh =
         std::find_if(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) != 0; }) - bytes.begin();
-    if (!looksJapanese(bytes, shiftJis.badLine) && lineOf(bytes, firstHigh) >= utf8.badLine) {
-        for (const TextEncoding candidate : detectedEncodings(bytes)) {
-            Result legacy = tryIn(bytes, candidate);
-            if (legacy.badLine == 0)
-                return legacy;
-        }
+    if (lineOf(bytes, firstHigh) >= utf8.badLine && !looksJapanese(bytes)) {
+        if (const std::optional<TextEncoding> european = europeanEncoding(bytes, WordsRule::Words))
+            return tryIn(bytes, *european);
     }
     if (shiftJis.badLine > utf8.badLine)
         return shiftJis;

@@ -20,11 +20,14 @@ enum class TextEncoding {
     ShiftJis,    // code page 932 (windows-31j), tried when the bytes are not UTF-8
     Utf16Le,     // starts with the byte order mark FF FE, which is skipped
     Utf16Be,     // starts with the byte order mark FE FF, which is skipped
-    // Chosen by the charset detector for a file that Shift-JIS cannot read.
+    // Bytes shaped as EUC-JP that the charset detector names so, or that
+    // Shift-JIS cannot read.
     EucJp,
-    Windows1252, // Western European; files detected as ISO-8859-1 too
+    // Bytes that read as European words (EncodingClues.h).
+    Windows1252, // Western European; files in ISO-8859-1 too
     Windows1250, // Central European
     Iso8859_2,   // Central European
+    Iso8859_15,  // Western European with € and œ
 };
 
 enum class ReadErrorKind {
@@ -35,7 +38,7 @@ enum class ReadErrorKind {
     LineTooLong, // over kMaxLineLength, or a 16-bit position overflow
     // The 32 768th item line.
     TooManyItems,
-    // Bytes that are neither UTF-8 nor Shift-JIS text.
+    // Bytes that no encoding read here reads as text.
     BadEncoding,
     // Opening the file (QuizFile.h); these carry no line.
     FileNotFound,
@@ -76,18 +79,19 @@ inline constexpr qsizetype kMaxLineLength = 32767;
 // The text of a quiz file. A byte order mark decides first (UTF-8, UTF-16 LE,
 // UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8.
 // Bytes that Shift-JIS (windows-31j) reads whole are Shift-JIS, unless they
-// are shaped as EUC-JP and ICU's charset detector is sure of it. Bytes that
-// Shift-JIS cannot read whole are EUC-JP when shaped so; otherwise, unless
-// they look Japanese or hold UTF-8 characters before UTF-8 fails (a damaged
-// Japanese or UTF-8 file stays one), a Western or Central European code page
-// is taken when ICU names one with some confidence, uchardet's pick first,
-// and it reads the bytes whole. Otherwise, the encoding
-// of UTF-8 and Shift-JIS whose first bad line comes later is kept (UTF-8 when
-// they fail on the same line). A line decodes when its bytes alone do (in
-// UTF-16: when it holds no half of a surrogate pair, and the file no half code
-// unit). A text that holds no CR at all ends its lines at each LF;
-// any other ends them at CR LF or a lone CR, an LF being a character of its
-// line.
+// are shaped as EUC-JP and ICU's charset detector is sure of it, or they do
+// not look Japanese and a European code page reads them as words of one
+// language (EncodingClues.h: short Western lists often read whole in
+// Shift-JIS, each accented letter taking the letter after it as a kanji).
+// Bytes that Shift-JIS cannot read whole are EUC-JP when shaped so; otherwise,
+// unless they look Japanese or hold UTF-8 characters before UTF-8 fails (a
+// damaged Japanese or UTF-8 file stays one), a European code page that reads
+// them as words. Otherwise, the encoding of UTF-8 and Shift-JIS whose first
+// bad line comes later is kept (UTF-8 when they fail on the same line). A line
+// decodes when its bytes alone do (in UTF-16: when it holds no half of a
+// surrogate pair, and the file no half code unit). A text that holds no CR at
+// all ends its lines at each LF; any other ends them at CR LF or a lone CR, an
+// LF being a character of its line.
 struct DecodedQuiz {
     TextEncoding encoding = TextEncoding::Utf8;
     // The lines before `badLine`, with their breaks; all lines when it is 0.

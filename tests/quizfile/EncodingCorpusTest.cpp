@@ -37,6 +37,8 @@ TEST(EncodingCorpus, EveryFileGivesItsItems)
         {QStringLiteral("EucJp"), TextEncoding::EucJp},
         {QStringLiteral("Windows1252"), TextEncoding::Windows1252},
         {QStringLiteral("Windows1250"), TextEncoding::Windows1250},
+        {QStringLiteral("Iso8859_2"), TextEncoding::Iso8859_2},
+        {QStringLiteral("Iso8859_15"), TextEncoding::Iso8859_15},
     };
     // Every file in the folder has its entry.
     EXPECT_EQ(dir.entryList({QStringLiteral("*.csv")}, QDir::Files).size(), expected.size());

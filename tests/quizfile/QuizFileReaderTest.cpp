@@ -1,5 +1,7 @@
 #include "quizfile/QuizFileReader.h"
 
+#include "quizfile/EncodingClues.h"
+
 #include "QuizTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -365,7 +367,8 @@ TEST(QuizFileReader, BadBytes)
         {"lead byte at the end of the file", bytes("a,1\r\nb,\x82"), items({{"a", "1"}}), ReadErrorKind::BadEncoding,
          2},
         {"lead byte before CR", bytes("a,\x82\r\nb,2"), {}, ReadErrorKind::BadEncoding, 1},
-        {"code without a character", bytes("a,1\r\n\x85\x40,x"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
+        // 85 40 would be "…@" in Windows-1252; 90 is no character there.
+        {"code without a character", bytes("a,1\r\n\x85\x90,x"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
         {"a line error before the bad bytes comes first", bytes("word\r\n\xFF"), {}, ReadErrorKind::NoComma, 1},
         {"the bad line is not split", bytes("a,1\r\n\xFF\r\n"), items({{"a", "1"}}), ReadErrorKind::BadEncoding, 2},
     });
@@ -437,6 +440,31 @@ TEST(QuizFileReader, ChooseEncoding)
         // A Western file that Shift-JIS cannot read: the detector's code page.
         {"Windows-1252", bytes("pomme,apple\r\ncr\xE8me,cream\r\n\xE9t\xE9,summer\r\nfen\xEAtre,window\r\n"),
          TextEncoding::Windows1252, 0, "pomme,apple\r\ncrème,cream\r\nété,summer\r\nfenêtre,window\r\n"},
+        // Bytes that Shift-JIS reads whole, "crè" and "nêt" as kanji, but
+        // that make words of one language in a European code page.
+        {"Windows-1252 that Shift-JIS reads", bytes("cr\xE8me,cream\r\nfen\xEAtre,window\r\n"),
+         TextEncoding::Windows1252, 0, "crème,cream\r\nfenêtre,window\r\n"},
+        {"ISO-8859-15", bytes("c\xBDur,heart\r\n\xE9t\xE9,summer"), TextEncoding::Iso8859_15, 0,
+         "cœur,heart\r\nété,summer"},
+        {"ISO-8859-2",
+         bytes("\xB9kola,school\r\n\xE8"
+               "as,time\r\n\xF8"
+               "eka,river"),
+         TextEncoding::Iso8859_2, 0, "škola,school\r\nčas,time\r\nřeka,river"},
+        {"Windows-1250",
+         bytes("\x9Akola,school\r\n\xE8"
+               "as,time\r\n\xF8"
+               "eka,river"),
+         TextEncoding::Windows1250, 0, "škola,school\r\nčas,time\r\nřeka,river"},
+        // Two accented letters in a row make a pair of high bytes, as kanji are.
+        {"Portuguese with a Shift-JIS pair", bytes("a\xE7\xE3o,action\r\nn\xE3o,no"), TextEncoding::Windows1252, 0,
+         "ação,action\r\nnão,no"},
+        // Japanese stays Japanese: half-width katakana (Windows-1252 would read
+        // "Ø"), and damaged kanji with no kana, which no code page reads as words.
+        {"half-width katakana", bytes("\xD8\xDD\xBA\xDE,apple"), TextEncoding::ShiftJis, 0, "ﾘﾝｺﾞ,apple"},
+        {"damaged kanji", cp932("犬,dog\r\n猫,cat\r\n") + "\xFF", TextEncoding::ShiftJis, 3, "犬,dog\r\n猫,cat\r\n"},
+        // Signs of a code page that make no word stay refused.
+        {"no words", bytes("a,1\r\n\x80\xFF"), TextEncoding::Utf8, 2, "a,1\r\n"},
         {"CR only", QByteArray(200000, '\r'), TextEncoding::Utf8, 0, nullptr},
     };
     for (const auto& row : rows) {
@@ -446,10 +474,55 @@ TEST(QuizFileReader, ChooseEncoding)
         if (row.text)
             EXPECT_EQ(choice.text, QString::fromUtf8(row.text)) << row.name;
         else
-            EXPECT_EQ(choice.text.size(),
-                      row.badLine ? QString::fromUtf8(row.file.first(row.file.indexOf('\xFF'))).size() : row.file.size())
+            EXPECT_EQ(choice.text.size(), row.badLine
+                                              ? QString::fromUtf8(row.file.first(row.file.indexOf('\xFF'))).size()
+                                              : row.file.size())
                 << row.name;
     }
+}
+
+// What makes a European reading words, and what a Japanese file read so
+// shows instead.
+TEST(QuizFileReader, EuropeanWords)
+{
+    using quizfile::WordsRule;
+    const struct {
+        const char* text;
+        bool words;         // by WordsRule::Words
+        bool languageWords; // by WordsRule::LanguageWords
+    } rows[] = {
+        {"crème,cream", true, true},
+        {"l’été,the summer", true, true},
+        {"« oui »,yes\r\n5 €,five euros\r\n¿qué?,what", true, true},
+        {"łóżko,bed", true, true},
+        {"ÉTÉ,SUMMER", true, true},
+        {"à,to\r\npère,father", true, true},
+        {"À,to\r\npère,father", true, false},     // a capital alone is half-width katakana ﾀ
+        {"5 €,five euros", true, false},          // no accented letter at all
+        {"crème,cream\r\nčas,time", true, false}, // è and č: no one alphabet
+        {"crÈme,cream", false, false},            // a capital after a small letter
+        {"mo¿e,maybe", false, false},             // ¿ after a letter: Polish ż in Windows-1252
+        {"c½ur,heart", false, false},             // œ of ISO-8859-15 in Windows-1252
+        {"Œ¢,dog", false, false},                 // 犬 of Shift-JIS in Windows-1252
+        {"Èº,cat", false, false},                 // ﾈｺ, half-width katakana
+        {"¸¤,dog", false, false},                 // 犬 of EUC-JP
+        {"‚è‚ñ‚²,apple", false, false},           // りんご
+        {"ÿ", false, false},
+        {"aęłóżb,x", false, false}, // four accented letters in a row
+    };
+    for (const auto& row : rows) {
+        const QString text = QString::fromUtf8(row.text);
+        EXPECT_EQ(quizfile::readsAsWords(text, WordsRule::Words), row.words) << row.text;
+        EXPECT_EQ(quizfile::readsAsWords(text, WordsRule::LanguageWords), row.languageWords) << row.text;
+    }
+    // Kana, EUC-JP kana and half-width katakana words look Japanese; the same
+    // bytes in a European text, next to ASCII letters, do not.
+    EXPECT_TRUE(quizfile::looksJapanese(cp932("りんご,apple")));
+    EXPECT_TRUE(quizfile::looksJapanese(bytes("\xA4\xEA\xA4\xF3\xA4\xB4,apple"))); // りんご in EUC-JP
+    EXPECT_TRUE(quizfile::looksJapanese(bytes("\xC8\xBA,cat")));                   // ﾈｺ
+    EXPECT_FALSE(quizfile::looksJapanese(bytes("A\xC7\xC3O,ACTION")));             // AÇÃO
+    EXPECT_FALSE(quizfile::looksJapanese(bytes("m\xB9\xBF,husband")));             // mąż in Windows-1250
+    EXPECT_FALSE(quizfile::looksJapanese(cp932("犬,dog")));
 }
 
 TEST(QuizFileReader, ReadsDecodedText)
