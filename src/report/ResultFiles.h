@@ -32,11 +32,13 @@ bool fileExists(const QString& path);
 // drop it.
 QByteArray fileContent(const QString& listText, bool withMark = false);
 
-// Writes `content` to `path` through a temporary file in the same folder that
-// replaces the target only once everything is written and synced. On failure the target
-// is left as it was and the result is one sentence for the user, without a
-// final full stop. A read-only file, a folder or anything but an ordinary file
-// is refused before anything is written.
+// Writes `content` to `path` (at the end of its symbolic links) through a new
+// file in the same folder, under a short name of its own, that replaces the
+// target only once everything is written and synced. On failure the target is
+// left as it was, no temporary file stays, and the result is one sentence for
+// the user, without a final full stop, that gives the cause the system gave.
+// A read-only file, a folder or anything but an ordinary file is refused
+// before anything is written.
 std::optional<QString> writeFile(const QString& path, const QByteArray& content);
 
 // Saves a list's text at `path`: its fileContent through writeFile. A text

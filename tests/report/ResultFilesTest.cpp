@@ -17,6 +17,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <random>
 
@@ -133,17 +134,24 @@ TEST(ResultFileContent, IsTheTextAndOneCrLfInUtf8)
 
 TEST(ResultFileWrite, ReplacesAWholeFileAndKeepsItsPermissions)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
-    ASSERT_TRUE(testfiles::write(path, QByteArray(5000, 'x')));
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-    EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt);
-    EXPECT_EQ(testfiles::read(path), "a,b\r\n\r\n");
-    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                                            QFileDevice::WriteUser | QFileDevice::ReadGroup);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("words-ReadAgain.csv")})
-        << "no temporary file is left behind";
+    // The longest name a folder can hold must be replaceable as well as
+    // creatable: the temporary file beside it needs a name of its own.
+    const QString longest = QString(255 - kReadAgainSuffix.size(), u'w') + kReadAgainSuffix;
+    for (const QString& name : {QStringLiteral("words-ReadAgain.csv"), longest}) {
+        SCOPED_TRACE(name.size());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(testfiles::write(path, QByteArray(5000, 'x')));
+        ASSERT_TRUE(
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt);
+        EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt) << "and once more";
+        EXPECT_EQ(testfiles::read(path), "a,b\r\n\r\n");
+        EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                                QFileDevice::WriteUser | QFileDevice::ReadGroup);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name})
+            << "no temporary file is left behind";
+    }
 }
 
 TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
@@ -166,6 +174,8 @@ TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
         {QStringLiteral("/dev/full"), QStringLiteral("\"/dev/full\" is not an ordinary file")},
         {QStringLiteral("/dev/null"), QStringLiteral("\"/dev/null\" is not an ordinary file")},
         {QString(), QStringLiteral("no file name was given")},
+        {dir.filePath(QString(256, u'n')), QStringLiteral("the file \"%1\" cannot be written: %2")
+                                               .arg(dir.filePath(QString(256, u'n')), qt_error_string(ENAMETOOLONG))},
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultfiles::writeFile(c.path, "new,item\r\n\r\n"), c.message);
