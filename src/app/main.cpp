@@ -3,10 +3,10 @@
 #include "app/ProgramApplication.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/QtPlatform.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -15,10 +15,7 @@ int main(int argc, char** argv)
 {
     // Parsed before any application object exists: --help and --version must
     // answer on a terminal without a display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    const CommandLine commandLine = parseCommandLine(arguments, QDir::currentPath());
+    const CommandLine commandLine = parseCommandLine(commandLineWords(argc, argv), filenames::currentFolder());
     switch (commandLine.action) {
     case CommandLine::Action::Run:
         break;

@@ -1,11 +1,14 @@
 #include "toolkit/QtPlatform.h"
 
+#include "toolkit/FileNames.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QString>
+#include <QUrl>
 
 MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QString& title)
 {
@@ -43,8 +46,11 @@ MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QS
 std::optional<QString> QtFileOpenDialog::getOpenFileName(const QString& filter)
 {
     QString selected = filter.section(QStringLiteral(";;"), 0, 0);
-    const QString name =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter, &selected);
+    // As an address, which keeps the bytes of a name that is not UTF-8 where
+    // the dialog knows them; a plain name would have lost them already.
+    const QUrl chosen = QFileDialog::getOpenFileUrl(QApplication::activeWindow(), QString(), QUrl(), filter, &selected,
+                                                    QFileDialog::Options(), {QStringLiteral("file")});
+    const QString name = filenames::fromUrl(chosen);
     if (name.isEmpty())
         return std::nullopt;
     return name;
