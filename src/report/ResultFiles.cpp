@@ -1,5 +1,6 @@
 #include "report/ResultFiles.h"
 
+#include "quizfile/QuizFile.h"
 #include "quizfile/QuizFileReader.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/Int16.h"
@@ -167,9 +168,11 @@ bool nameTemporary(int fd, const QByteArray& folder, QByteArray& name)
 }
 
 // Writes a new file beside `target` and renames it over the target only once
-// everything is on the disk. `old` describes the target when there is one.
+// everything is on the disk. `old` describes the target when there is one: the
+// new file gets its owner, group and mode. Where the system refuses that owner
+// or group, nothing is written and `ownerRefused` is set.
 std::optional<QString> replaceFile(const QString& path, const QByteArray& target, const struct stat* old,
-                                   const QByteArray& content)
+                                   const QByteArray& content, bool& ownerRefused)
 {
     const QByteArray folder = folderOf(target);
     QByteArray name;
@@ -181,11 +184,26 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
             ::unlink(name.constData());
         return cannotWrite(path, error);
     };
+    struct stat made {};
+    if (::fstat(file.get(), &made) != 0)
+        return failed(errno);
+    // Whoever saves, the file stays its owner's.
+    if (old && (made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
+        ::fchown(file.get(), old->st_uid, old->st_gid) != 0) {
+        if (errno != EPERM && errno != EINVAL)
+            return failed(errno);
+        if (!name.isEmpty())
+            ::unlink(name.constData());
+        ownerRefused = true;
+        return std::nullopt;
+    }
     // Synced here: a disk that fills up only when the data is laid out must
     // count as a failure.
     if (!writeAll(file.get(), content) || !sync(file.get()))
         return failed(errno);
-    if (old && ::fchmod(file.get(), old->st_mode & 0777) != 0)
+    // After the owner, whose change clears the set-user-ID and set-group-ID
+    // bits; with the owner and group kept, they are sound to keep.
+    if (old && ::fchmod(file.get(), old->st_mode & 07777) != 0)
         return failed(errno);
     if (name.isEmpty() && !nameTemporary(file.get(), folder, name))
         return failed(errno);
@@ -196,6 +214,52 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
     if (folderHandle.get() >= 0)
         ::fsync(folderHandle.get());
     return std::nullopt;
+}
+
+// Writes over the file itself, for a file that must stay the one it is: one
+// with several names (hard links), which a new file would split, or another
+// user's that a new file could not be given back to. The old bytes are kept
+// and put back on a failure, and the room the new ones need is taken first,
+// so that a full disk fails before anything is overwritten.
+std::optional<QString> writeInPlace(const QString& path, const QByteArray& target, const QByteArray& content)
+{
+    const Descriptor file(::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0)
+        return cannotWrite(path, errno);
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+    if (status.st_size > quizfile::kMaxFileBytes)
+        return QStringLiteral("the file %1 is larger than 64 MiB and is not replaced").arg(quoted(path));
+    QByteArray old(qsizetype(status.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < old.size()) {
+        const ssize_t read = ::pread(file.get(), old.data() + got, size_t(old.size() - got), got);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return cannotWrite(path, errno);
+        if (read == 0)
+            break;
+        got += read;
+    }
+    old.truncate(got);
+
+    if (content.size() > old.size() && ::fallocate(file.get(), 0, 0, off_t(content.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+        const int error = errno;
+        if (::ftruncate(file.get(), off_t(old.size())) != 0) {
+            // A failed reservation may have made the file longer; its own
+            // error is still the one to tell.
+        }
+        return cannotWrite(path, error);
+    }
+    if (writeAll(file.get(), content) && ::ftruncate(file.get(), off_t(content.size())) == 0 && sync(file.get()))
+        return std::nullopt;
+    const int error = errno;
+    if (writeAll(file.get(), old) && ::ftruncate(file.get(), off_t(old.size())) == 0 && sync(file.get()))
+        return cannotWrite(path, error);
+    return cannotWrite(path, error) + QStringLiteral(", and its old content could not be put back");
 }
 
 } // namespace
@@ -254,7 +318,14 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
         if (::access(target.constData(), W_OK) != 0 || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
             return QStringLiteral("the file %1 is read-only").arg(quoted(path));
     }
-    return replaceFile(path, target, exists ? &old : nullptr, content);
+    // A new file in its place would split a hard link.
+    if (exists && old.st_nlink > 1)
+        return writeInPlace(path, target, content);
+    bool ownerRefused = false;
+    std::optional<QString> failure = replaceFile(path, target, exists ? &old : nullptr, content, ownerRefused);
+    if (ownerRefused)
+        return writeInPlace(path, target, content);
+    return failure;
 }
 
 std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark)

@@ -15,6 +15,7 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -154,6 +155,90 @@ TEST(ResultFileWrite, ReplacesAWholeFileAndKeepsItsPermissions)
     }
 }
 
+// A file replaced stays what it was to its owner: its owner and group (root
+// saving another user's list), its mode with the set-user-ID bit, and every
+// name it has (a hard link). Rows for another user's file need root.
+TEST(ResultFileWrite, KeepsTheOwnerTheModeAndEveryName)
+{
+    constexpr uid_t kSpare = 54321;
+    const struct {
+        const char* what;
+        uid_t owner; // 0: the saver
+        gid_t group;
+        mode_t mode;
+        bool hardLink;
+    } rows[] = {
+        {"own file", 0, 0, 0640, false},
+        {"own file, set-user-ID", 0, 0, 04750, false},
+        {"own file with a second name", 0, 0, 0644, true},
+        {"another user's file", kSpare, kSpare, 0600, false},
+        {"another user's file, set-user-ID", kSpare, kSpare + 1, 04710, false},
+        {"another user's file with a second name", kSpare, kSpare, 0660, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.owner != 0 && geteuid() != 0)
+            continue; // only root makes another user's file
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+        const QString other = dir.filePath(QStringLiteral("second name.csv"));
+        const QByteArray native = QFile::encodeName(path);
+        ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+        const uid_t owner = row.owner ? row.owner : geteuid();
+        const gid_t group = row.owner ? row.group : getegid();
+        ASSERT_EQ(::chown(native.constData(), owner, group), 0);
+        ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
+        if (row.hardLink)
+            ASSERT_EQ(::link(native.constData(), QFile::encodeName(other).constData()), 0);
+
+        EXPECT_EQ(resultfiles::writeFile(path, "new,item\r\n\r\n"), std::nullopt);
+        struct stat after {};
+        ASSERT_EQ(::stat(native.constData(), &after), 0);
+        EXPECT_EQ(after.st_uid, owner);
+        EXPECT_EQ(after.st_gid, group);
+        EXPECT_EQ(after.st_mode & 07777, row.mode);
+        EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
+        QStringList names{QStringLiteral("words-ReadAgain.csv")};
+        if (row.hardLink) {
+            EXPECT_EQ(after.st_nlink, 2u);
+            EXPECT_EQ(testfiles::read(other), "new,item\r\n\r\n") << "the other name is the same file";
+            names.prepend(QStringLiteral("second name.csv"));
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names) << "no temporary file is left";
+    }
+}
+
+// Another user's file that the saver may write but cannot give back to its
+// owner as a new file: it is written in place and stays its owner's.
+TEST(ResultFileWrite, FileThatCannotBeGivenBackIsWrittenInPlace)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a second user's file";
+    constexpr uid_t kOwner = 54321;
+    constexpr uid_t kSaver = 54322;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    const QByteArray native = QFile::encodeName(path);
+    ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    ASSERT_EQ(::chown(native.constData(), kOwner, kOwner), 0);
+    ASSERT_EQ(::chmod(native.constData(), 0666), 0);
+
+    ASSERT_EQ(::seteuid(kSaver), 0);
+    const std::optional<QString> failure = resultfiles::writeFile(path, "new,item\r\n\r\n");
+    ASSERT_EQ(::seteuid(0), 0);
+
+    EXPECT_EQ(failure, std::nullopt);
+    struct stat after {};
+    ASSERT_EQ(::stat(native.constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, kOwner);
+    EXPECT_EQ(after.st_gid, kOwner);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
+    EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("words-ReadAgain.csv")});
+}
+
 TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
 {
     QTemporaryDir dir;
@@ -234,15 +319,22 @@ TEST(ResultFileWrite, ListWithHalfACharacterIsRefused)
 // one buffer of the file layer and only meets the limit when it is flushed.
 TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
 {
+    // A file with a second name is written in place, and must keep its old
+    // bytes all the same.
     const struct {
         rlim_t limit;
         qsizetype size;
-    } rows[] = {{16, 37}, {64 * 1024, 1024 * 1024}};
+        bool hardLink = false;
+    } rows[] = {{16, 37}, {64 * 1024, 1024 * 1024}, {16, 37, true}, {64 * 1024, 1024 * 1024, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.size);
+        SCOPED_TRACE(row.hardLink);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
         ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+        const QString other = dir.filePath(QStringLiteral("second name.csv"));
+        if (row.hardLink)
+            ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
 
         rlimit saved{};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -258,7 +350,10 @@ TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
         EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
             << failure->toStdString();
         EXPECT_EQ(testfiles::read(path), "old,item\r\n");
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "the partial file is removed";
+        if (row.hardLink)
+            EXPECT_EQ(testfiles::read(other), "old,item\r\n");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), row.hardLink ? 2 : 1)
+            << "the partial file is removed";
     }
 }
 
