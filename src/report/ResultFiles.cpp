@@ -78,6 +78,11 @@ bool followLinks(QByteArray& native)
     return false;
 }
 
+QString readOnlyFileSystem(const QByteArray& folder)
+{
+    return QStringLiteral("the folder %1 is on a read-only file system").arg(quoted(filenames::decode(folder)));
+}
+
 // The reason the folder refused a new file, as the system gave it.
 QString folderFailure(const QString& path, const QByteArray& folder, int error)
 {
@@ -93,6 +98,8 @@ QString folderFailure(const QString& path, const QByteArray& folder, int error)
     case EACCES:
     case EPERM:
         return QStringLiteral("you have no permission to write in the folder %1").arg(shown);
+    case EROFS:
+        return readOnlyFileSystem(folder);
     default:
         return cannotWrite(path, error);
     }
@@ -315,6 +322,9 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
             return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
         // Root may write anything, so the mode's write bits count too: a file
         // that nobody may write to is one its owner meant to keep.
+        // The file system's refusal first: the file's own mode would not help.
+        if (::access(target.constData(), W_OK) != 0 && errno == EROFS)
+            return readOnlyFileSystem(folderOf(target));
         if (::access(target.constData(), W_OK) != 0 || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
             return QStringLiteral("the file %1 is read-only").arg(quoted(path));
     }

@@ -384,6 +384,24 @@ TEST(ResultFileWrite, FullFileSystemLeavesTheOldFile)
     EXPECT_EQ(::umount(mountPoint.constData()), 0);
 }
 
+// A read-only file system is named as the cause, for a new file and for one
+// to replace alike, whatever the file's own mode says.
+TEST(ResultFileWrite, ReadOnlyFileSystemIsNamed)
+{
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (geteuid() != 0 || ::mount("pondera-test", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const QString existing = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    ASSERT_TRUE(testfiles::write(existing, "old,item\r\n"));
+    ASSERT_EQ(::mount("pondera-test", mountPoint.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    const QString expected = QStringLiteral("the folder \"%1\" is on a read-only file system").arg(dir.path());
+    for (const QString& path : {existing, dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"))})
+        EXPECT_EQ(resultfiles::writeFile(path, "new,item\r\n\r\n"), expected) << path.toStdString();
+    EXPECT_EQ(testfiles::read(existing), "old,item\r\n");
+    EXPECT_EQ(::umount(mountPoint.constData()), 0);
+}
+
 TEST(ResultFileWrite, SavedListLoadsBackIntoItsItems)
 {
     QTemporaryDir dir;
