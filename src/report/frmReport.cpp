@@ -5,6 +5,7 @@
 #include "report/ResultFiles.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
@@ -264,15 +265,18 @@ void frmReport::saveList(const TextBox& Lst, const QString& suffix)
     SaveText(Lst, file);
 }
 
-void frmReport::SaveText(const TextBox& Lst, const QString& file)
+void frmReport::SaveText(const TextBox& Lst, const QString& name)
 {
+    // A relative name (an empty path box gives one) is saved in the working
+    // folder; the messages say which.
+    const QString file = filenames::absolute(name);
     const QString T = m_quiz.quizForm().windowTitle();
     MessageBoxes& boxes = m_boxes;
     std::optional<QString> failure;
     try {
         if (FileExists(file)) {
-            const MsgAnswer answer = boxes.MsgBox(file + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
-                                                      QStringLiteral("Do you want to overwrite?"),
+            const MsgAnswer answer = boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") +
+                                                      kCrLf + kCrLf + QStringLiteral("Do you want to overwrite?"),
                                                   MsgStyle::YesNoStop, T);
             if (answer == MsgAnswer::No)
                 return;
@@ -287,7 +291,8 @@ void frmReport::SaveText(const TextBox& Lst, const QString& file)
         showSaveError(*failure);
         return;
     }
-    boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + file, MsgStyle::OkInformation, T);
+    boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + filenames::display(file), MsgStyle::OkInformation,
+                 T);
 }
 
 void frmReport::showSaveError(const QString& description)

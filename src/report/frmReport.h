@@ -58,7 +58,7 @@ public:
     // The result files.
     QString ResultFileName(const QString& suffix) const;
     bool FileExists(const QString& Fname) const;
-    void SaveText(const TextBox& Lst, const QString& file);
+    void SaveText(const TextBox& Lst, const QString& name);
 
 signals:
     // The window hid itself (Close, or a close request).

@@ -75,13 +75,30 @@ TEST_F(SaveLists, EmptyListIsOneCrLf)
     EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "\r\n");
 }
 
+// A relative name, an empty box's above all, is saved in the working folder,
+// and the message says where.
 TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
 {
-    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("edited.v2.csv")));
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    EXPECT_TRUE(QFileInfo::exists(path("edited.v2-ReadAgain.csv")));
-    EXPECT_FALSE(QFileInfo::exists(path("words-ReadAgain.csv")));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const struct {
+        QString box;
+        const char* saved;
+    } rows[] = {
+        {dir.filePath(QStringLiteral("edited.v2.csv")), "edited.v2-ReadAgain.csv"},
+        {QString(), "-ReadAgain.csv"},
+        {QStringLiteral("words.txt"), "words-ReadAgain.csv"},
+    };
+    for (const auto& row : rows) {
+        quiz().ui().txtQuizFile->setText(row.box);
+        p.boxes.shown.clear();
+        p.boxes.expect(MsgAnswer::Ok);
+        driver().saveToPractise();
+        EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path(row.saved))})) << row.saved;
+        EXPECT_TRUE(QFileInfo::exists(path(row.saved))) << row.saved;
+    }
+    QDir::setCurrent(before);
+    EXPECT_FALSE(QFileInfo::exists(path("words.txt-ReadAgain.csv")));
 }
 
 TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
