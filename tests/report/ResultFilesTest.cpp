@@ -188,8 +188,9 @@ TEST(ResultFileWrite, KeepsTheOwnerTheModeAndEveryName)
         const gid_t group = row.owner ? row.group : getegid();
         ASSERT_EQ(::chown(native.constData(), owner, group), 0);
         ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
-        if (row.hardLink)
+        if (row.hardLink) {
             ASSERT_EQ(::link(native.constData(), QFile::encodeName(other).constData()), 0);
+        }
 
         EXPECT_EQ(resultfiles::writeFile(path, "new,item\r\n\r\n"), std::nullopt);
         struct stat after {};
@@ -333,8 +334,9 @@ TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
         const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
         ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
         const QString other = dir.filePath(QStringLiteral("second name.csv"));
-        if (row.hardLink)
+        if (row.hardLink) {
             ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+        }
 
         rlimit saved{};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -350,8 +352,9 @@ TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
         EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
             << failure->toStdString();
         EXPECT_EQ(testfiles::read(path), "old,item\r\n");
-        if (row.hardLink)
+        if (row.hardLink) {
             EXPECT_EQ(testfiles::read(other), "old,item\r\n");
+        }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), row.hardLink ? 2 : 1)
             << "the partial file is removed";
     }
