@@ -2,6 +2,7 @@
 
 #include "quizfile/QuizFile.h"
 #include "quizfile/QuizFileReader.h"
+#include "toolkit/BackgroundWork.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/Int16.h"
 
@@ -10,6 +11,9 @@
 #include <QStringView>
 
 #include <cerrno>
+#include <memory>
+#include <new>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -345,6 +349,22 @@ std::optional<QString> writeList(const QString& path, const QString& listText, b
         return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved")
             .arg(1 + QStringView(listText).first(half).count(u'\r'));
     return writeFile(path, fileContent(listText, withMark));
+}
+
+void saveList(BackgroundWork& work, QObject& receiver, const QString& path, const QString& listText, bool withMark,
+              std::function<void(const std::optional<QString>& failure)> done)
+{
+    auto failure = std::make_shared<std::optional<QString>>();
+    work.run(
+        receiver,
+        [failure, path, listText, withMark] {
+            try {
+                *failure = writeList(path, listText, withMark);
+            } catch (const std::bad_alloc&) {
+                *failure = QStringLiteral("there is not enough memory to save the list");
+            }
+        },
+        [failure, done = std::move(done)] { done(*failure); });
 }
 
 } // namespace resultfiles

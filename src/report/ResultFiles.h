@@ -3,7 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class BackgroundWork;
+class QObject;
 
 // The report's lists saved as quiz files beside the loaded one: their names,
 // their bytes, and a write that never leaves a half-written file in place of
@@ -46,5 +50,11 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 // is refused before anything is written, since it would not load back as it
 // stands.
 std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark = false);
+
+// writeList on another thread through `work`, so that a slow disk does not
+// hold the windows; `done` gets its outcome on the user-interface thread,
+// unless `receiver` is gone by then.
+void saveList(BackgroundWork& work, QObject& receiver, const QString& path, const QString& listText, bool withMark,
+              std::function<void(const std::optional<QString>& failure)> done);
 
 } // namespace resultfiles

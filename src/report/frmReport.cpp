@@ -44,8 +44,8 @@ void place(QWidget& control, const reportlayout::Rect& r)
 
 } // namespace
 
-frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes)
-    : m_quiz(quiz), m_frame(frame), m_boxes(boxes), m_ui(std::make_unique<Ui::frmReport>())
+frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work)
+    : m_quiz(quiz), m_frame(frame), m_boxes(boxes), m_work(work), m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
@@ -271,28 +271,39 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
     // folder; the messages say which.
     const QString file = filenames::absolute(name);
     const QString T = m_quiz.quizForm().windowTitle();
-    MessageBoxes& boxes = m_boxes;
-    std::optional<QString> failure;
     try {
         if (FileExists(file)) {
-            const MsgAnswer answer = boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") +
-                                                      kCrLf + kCrLf + QStringLiteral("Do you want to overwrite?"),
-                                                  MsgStyle::YesNoStop, T);
+            const MsgAnswer answer =
+                m_boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
+                                   QStringLiteral("Do you want to overwrite?"),
+                               MsgStyle::YesNoStop, T);
             if (answer == MsgAnswer::No)
                 return;
         }
         const quizfile::TextEncoding quiz = m_quiz.quizEncoding();
         const bool withMark = quiz != quizfile::TextEncoding::Utf8 && quiz != quizfile::TextEncoding::Utf8WithBom;
-        failure = resultfiles::writeList(file, Lst.Text(), withMark);
+        // The window keeps answering while the disk works; the list is
+        // saved as it stood at the press.
+        setSaving(true);
+        resultfiles::saveList(
+            m_work, *this, file, Lst.Text(), withMark, [this, file, T](const std::optional<QString>& failure) {
+                setSaving(false);
+                if (failure)
+                    showSaveError(*failure);
+                else
+                    m_boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + filenames::display(file),
+                                   MsgStyle::OkInformation, T);
+            });
     } catch (const std::bad_alloc&) {
-        failure = QStringLiteral("there is not enough memory to save the list");
+        setSaving(false);
+        showSaveError(QStringLiteral("there is not enough memory to save the list"));
     }
-    if (failure) {
-        showSaveError(*failure);
-        return;
-    }
-    boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + filenames::display(file), MsgStyle::OkInformation,
-                 T);
+}
+
+void frmReport::setSaving(bool saving)
+{
+    m_ui->cmdSaveTODO->setEnabled(!saving);
+    m_ui->cmdSaveCorrect->setEnabled(!saving);
 }
 
 void frmReport::showSaveError(const QString& description)

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+class BackgroundWork;
 class FrameArea;
 class MessageBoxes;
 class QString;
@@ -25,7 +26,7 @@ class frmReport;
 class frmReport : public Form, public ReportWindow {
     Q_OBJECT
 public:
-    frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes);
+    frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work);
     ~frmReport() override;
 
     void Form_Load();
@@ -75,11 +76,14 @@ private:
     void connectHandlers();
     void saveList(const TextBox& Lst, const QString& suffix);
     void showSaveError(const QString& description);
+    // Both Save buttons off while a list is being written.
+    void setSaving(bool saving);
     void layOutControls();
 
     const QuizWindowLink& m_quiz;
     FrameArea& m_frame;
     MessageBoxes& m_boxes;
+    BackgroundWork& m_work;
     std::unique_ptr<Ui::frmReport> m_ui;
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;

@@ -8,7 +8,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QString>
+#include <QThread>
 #include <QUrl>
+
+#include <algorithm>
+#include <utility>
 
 MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QString& title)
 {
@@ -74,4 +78,28 @@ WorkAreaRect QtWorkArea::query()
         rect.Bottom = available.y() + available.height();
     }
     return rect;
+}
+
+QtBackgroundWork::~QtBackgroundWork()
+{
+    for (QThread* thread : m_running) {
+        thread->wait();
+        delete thread;
+    }
+}
+
+void QtBackgroundWork::run(QObject& receiver, std::function<void()> job, std::function<void()> done)
+{
+    QThread* thread = QThread::create(std::move(job));
+    m_running.push_back(thread);
+    // Queued to the receiver's thread, and dropped with the receiver.
+    QObject::connect(thread, &QThread::finished, &receiver, std::move(done), Qt::QueuedConnection);
+    QObject::connect(
+        thread, &QThread::finished, thread,
+        [this, thread] {
+            m_running.erase(std::remove(m_running.begin(), m_running.end(), thread), m_running.end());
+            thread->deleteLater();
+        },
+        Qt::QueuedConnection);
+    thread->start();
 }

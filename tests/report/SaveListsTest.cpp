@@ -121,6 +121,34 @@ TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
     EXPECT_EQ(testfiles::read(target), "new,item\r\n\r\n");
 }
 
+// A slow disk holds the save, not the window: the window answers meanwhile
+// (the quit question too), both Save buttons are off until the save ends, and
+// the same message follows it.
+TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
+{
+    p.background.hold = true;
+    report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    driver().saveToPractise();
+    EXPECT_TRUE(p.boxes.shown.empty());
+    EXPECT_FALSE(ui().cmdSaveTODO->isEnabled());
+    EXPECT_FALSE(ui().cmdSaveCorrect->isEnabled());
+    EXPECT_EQ(p.background.held.size(), 1u);
+
+    p.boxes.expect(MsgAnswer::No);
+    quiz().cmdClose_Click();
+    report().appendPractise(QStringLiteral("cat,neko\r\n")); // after the press: not saved
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown.front().prompt, QStringLiteral("Are you sure you want to quit the Quiz?"));
+
+    p.boxes.shown.clear();
+    p.boxes.expect(MsgAnswer::Ok);
+    p.background.finish();
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path("words-ReadAgain.csv"))}));
+    EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "dog,inu\r\n\r\n");
+    EXPECT_TRUE(ui().cmdSaveTODO->isEnabled());
+    EXPECT_TRUE(ui().cmdSaveCorrect->isEnabled());
+}
+
 TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
 {
     quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral(".words.txt")));
