@@ -13,6 +13,7 @@
 #include "toolkit/Twips.h"
 #include "ui_frmReport.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 
@@ -302,8 +303,21 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
 
 void frmReport::setSaving(bool saving)
 {
+    QWidget* const before = QApplication::focusWidget();
     m_ui->cmdSaveTODO->setEnabled(!saving);
     m_ui->cmdSaveCorrect->setEnabled(!saving);
+    // Disabling the pressed button moves the focus on; it comes back when the
+    // save ends, unless the user has moved it since.
+    if (saving) {
+        const bool onSave = before == m_ui->cmdSaveTODO || before == m_ui->cmdSaveCorrect;
+        m_focusReturn = onSave ? before : nullptr;
+        m_focusMovedTo = onSave ? QApplication::focusWidget() : nullptr;
+        return;
+    }
+    if (m_focusReturn && before == m_focusMovedTo)
+        m_focusReturn->setFocus();
+    m_focusReturn = nullptr;
+    m_focusMovedTo = nullptr;
 }
 
 void frmReport::showSaveError(const QString& description)

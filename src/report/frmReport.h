@@ -4,6 +4,7 @@
 #include "toolkit/Form.h"
 
 #include <QPointF>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
@@ -88,4 +89,7 @@ private:
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;
     QPointF m_pressGlobal;
+    // Where the focus goes back to when a save ends, and where it went.
+    QPointer<QWidget> m_focusReturn;
+    QPointer<QWidget> m_focusMovedTo;
 };

@@ -9,6 +9,7 @@
 #include "ui_frmQ.h"
 #include "ui_frmReport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -128,6 +129,8 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
 {
     p.background.hold = true;
     report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    driver().pressReport();
+    ui().cmdSaveTODO->setFocus();
     driver().saveToPractise();
     EXPECT_TRUE(p.boxes.shown.empty());
     EXPECT_FALSE(ui().cmdSaveTODO->isEnabled());
@@ -147,6 +150,7 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
     EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "dog,inu\r\n\r\n");
     EXPECT_TRUE(ui().cmdSaveTODO->isEnabled());
     EXPECT_TRUE(ui().cmdSaveCorrect->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), ui().cmdSaveTODO) << "the focus comes back to the button";
 }
 
 TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
