@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "toolkit/FileNames.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
@@ -33,6 +35,14 @@ CommandLine refuse(const QString& why)
 }
 
 } // namespace
+
+QStringList commandLineWords(int argc, const char* const* argv)
+{
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words.append(filenames::decode(QByteArray(argv[i])));
+    return words;
+}
 
 CommandLine parseCommandLine(const QStringList& arguments, const QString& workingFolder)
 {

@@ -105,7 +105,7 @@ void MDIForm1::makeWindows()
     m_quiz->attachTo(*m_ui->mdiArea, BorderStyle::FixedSingle);
     // The quiz window's load docks the report below it, so the report is
     // there first; it lives, shown or hidden, as long as the quiz window.
-    m_report = new frmReport(*m_quiz, *this, m_platform.messageBoxes);
+    m_report = new frmReport(*m_quiz, *this, m_platform.messageBoxes, m_platform.backgroundWork);
     m_report->attachTo(*m_ui->mdiArea, BorderStyle::FixedToolWindow);
     m_report->Form_Load();
     m_quiz->setReport(*m_report);

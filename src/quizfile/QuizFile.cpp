@@ -1,8 +1,9 @@
 #include "quizfile/QuizFile.h"
 
+#include "toolkit/FileNames.h"
+
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
 
 #include <algorithm>
@@ -27,7 +28,7 @@ ReadResult fileError(ReadErrorKind kind, const QString& message)
 // The path as the user knows it, in quotes.
 QString quoted(const QString& path)
 {
-    return u'"' + QDir::toNativeSeparators(path) + u'"';
+    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
 }
 
 ReadResult tooLarge(const QString& path)
@@ -97,7 +98,7 @@ ReadResult loadQuizFile(const QString& path)
     if (path.isEmpty())
         return fileError(ReadErrorKind::FileNotFound, QStringLiteral("no file name was given"));
 
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = filenames::encode(path);
     // Without O_NONBLOCK, a FIFO put in the file's place would hold the window
     // until a writer came. What was opened is what gets checked, so nothing
     // can be swapped in between.

@@ -9,6 +9,7 @@
 #include "toolkit/Announcer.h"
 #include "toolkit/AppIcon.h"
 #include "toolkit/CrLf.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
@@ -23,7 +24,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
-#include <QFileInfo>
 #include <QFont>
 #include <QMimeData>
 #include <QString>
@@ -66,8 +66,8 @@ QString droppedQuizFile(const QMimeData* data)
     const QList<QUrl> urls = data->urls();
     if (urls.size() != 1 || !urls.front().isLocalFile())
         return {};
-    const QString path = urls.front().toLocalFile();
-    return path.isEmpty() || QFileInfo(path).isDir() ? QString() : path;
+    const QString path = filenames::fromUrl(urls.front());
+    return path.isEmpty() || filenames::isFolder(path) ? QString() : path;
 }
 
 // Ignored, a drag shows no drop cursor and no drop follows.

@@ -1,16 +1,22 @@
 #include "report/ResultFiles.h"
 
+#include "quizfile/QuizFile.h"
 #include "quizfile/QuizFileReader.h"
+#include "toolkit/BackgroundWork.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/Int16.h"
 
 #include <QDir>
-#include <QFileDevice>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStringView>
 
 #include <cerrno>
+#include <memory>
+#include <new>
+#include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace resultfiles {
@@ -25,28 +31,246 @@ bool isSeparator(QChar ch)
 // The path as the user knows it, in quotes.
 QString quoted(const QString& path)
 {
-    return u'"' + QDir::toNativeSeparators(path) + u'"';
+    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
 }
 
-bool isReadOnly(const QFileInfo& info)
+// A descriptor closed when it goes out of scope, whatever happens.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { reset(); }
+    int get() const { return m_fd; }
+    void reset(int fd = -1)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+QString cannotWrite(const QString& path, int error)
 {
-    // Root may write anything, so the mode's write bits count too: a file that
-    // nobody may write to is one its owner meant to keep.
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return !info.isWritable() || !(info.permissions() & anyWrite);
+    return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), qt_error_string(error));
 }
 
-QString openFailure(const QString& path, const QSaveFile& file)
+QByteArray folderOf(const QByteArray& native)
 {
-    const QFileInfo info(path);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.exists())
-        return QStringLiteral("the folder %1 does not exist").arg(quoted(info.absolutePath()));
-    if (!folder.isDir())
-        return QStringLiteral("%1 is not a folder").arg(quoted(info.absolutePath()));
-    if (!folder.isWritable())
-        return QStringLiteral("you have no permission to write in the folder %1").arg(quoted(info.absolutePath()));
-    return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), file.errorString());
+    const qsizetype slash = native.lastIndexOf('/');
+    return slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : native.left(slash);
+}
+
+// Where saving to `native` puts the file: at the end of its symbolic links,
+// so that a link to a list stays a link. False for a loop of links.
+bool followLinks(QByteArray& native)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat status {};
+        if (::lstat(native.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return true;
+        QByteArray target(qsizetype(status.st_size > 0 ? status.st_size : 4096) + 1, Qt::Uninitialized);
+        const ssize_t length = ::readlink(native.constData(), target.data(), size_t(target.size()));
+        if (length < 0 || length >= target.size())
+            return true; // changed under us: the open that follows tells
+        target.truncate(length);
+        native = target.startsWith('/') ? target : folderOf(native) + '/' + target;
+    }
+    return false;
+}
+
+QString readOnlyFileSystem(const QByteArray& folder)
+{
+    return QStringLiteral("the folder %1 is on a read-only file system").arg(quoted(filenames::decode(folder)));
+}
+
+// The reason the folder refused a new file, as the system gave it.
+QString folderFailure(const QString& path, const QByteArray& folder, int error)
+{
+    const QString shown = quoted(filenames::decode(folder));
+    struct stat status {};
+    switch (error) {
+    case ENOENT:
+        return QStringLiteral("the folder %1 does not exist").arg(shown);
+    case ENOTDIR:
+        if (::stat(folder.constData(), &status) == 0 && !S_ISDIR(status.st_mode))
+            return QStringLiteral("%1 is not a folder").arg(shown);
+        return QStringLiteral("the folder %1 does not exist").arg(shown);
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("you have no permission to write in the folder %1").arg(shown);
+    case EROFS:
+        return readOnlyFileSystem(folder);
+    default:
+        return cannotWrite(path, error);
+    }
+}
+
+// Every byte, or false with errno telling why.
+bool writeAll(int fd, const QByteArray& content, off_t at = 0)
+{
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const ssize_t wrote = ::pwrite(fd, content.constData() + done, size_t(content.size() - done), at + done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        done += wrote;
+    }
+    return true;
+}
+
+bool sync(int fd)
+{
+    return ::fsync(fd) == 0 || errno == EINVAL;
+}
+
+// A short name of our own: the target's name with anything added could pass
+// the longest name the folder allows.
+QByteArray temporaryName(const QByteArray& folder)
+{
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = folder + "/.pondera-";
+    for (int i = 0; i < 8; ++i)
+        name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return name;
+}
+
+// A new file in `folder`, made as any new file there is (the mode that the
+// umask and the folder's default permissions give). Without a name where the
+// system allows it, so that a program ended half way leaves nothing behind;
+// `name` is then empty.
+int openTemporary(const QByteArray& folder, QByteArray& name)
+{
+    name.clear();
+#ifdef O_TMPFILE
+    const int unnamed = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (unnamed >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return unnamed;
+#endif
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(folder);
+        const int fd = ::open(name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Gives the unnamed file a name in `folder`; false with errno set.
+bool nameTemporary(int fd, const QByteArray& folder, QByteArray& name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(folder);
+        // The first needs a privilege, the second /proc.
+        if (::linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0 ||
+            ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    name.clear();
+    return false;
+}
+
+// Writes a new file beside `target` and renames it over the target only once
+// everything is on the disk. `old` describes the target when there is one: the
+// new file gets its owner, group and mode. Where the system refuses that owner
+// or group, nothing is written and `ownerRefused` is set.
+std::optional<QString> replaceFile(const QString& path, const QByteArray& target, const struct stat* old,
+                                   const QByteArray& content, bool& ownerRefused)
+{
+    const QByteArray folder = folderOf(target);
+    QByteArray name;
+    Descriptor file(openTemporary(folder, name));
+    if (file.get() < 0)
+        return folderFailure(path, folder, errno);
+    const auto failed = [&](int error) {
+        if (!name.isEmpty())
+            ::unlink(name.constData());
+        return cannotWrite(path, error);
+    };
+    struct stat made {};
+    if (::fstat(file.get(), &made) != 0)
+        return failed(errno);
+    // Whoever saves, the file stays its owner's.
+    if (old && (made.st_uid != old->st_uid || made.st_gid != old->st_gid) &&
+        ::fchown(file.get(), old->st_uid, old->st_gid) != 0) {
+        if (errno != EPERM && errno != EINVAL)
+            return failed(errno);
+        if (!name.isEmpty())
+            ::unlink(name.constData());
+        ownerRefused = true;
+        return std::nullopt;
+    }
+    // Synced here: a disk that fills up only when the data is laid out must
+    // count as a failure.
+    if (!writeAll(file.get(), content) || !sync(file.get()))
+        return failed(errno);
+    // After the owner, whose change clears the set-user-ID and set-group-ID
+    // bits; with the owner and group kept, they are sound to keep.
+    if (old && ::fchmod(file.get(), old->st_mode & 07777) != 0)
+        return failed(errno);
+    if (name.isEmpty() && !nameTemporary(file.get(), folder, name))
+        return failed(errno);
+    if (::rename(name.constData(), target.constData()) != 0)
+        return failed(errno);
+    // The new name on the disk too; the file is replaced either way.
+    const Descriptor folderHandle(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderHandle.get() >= 0)
+        ::fsync(folderHandle.get());
+    return std::nullopt;
+}
+
+// Writes over the file itself, for a file that must stay the one it is: one
+// with several names (hard links), which a new file would split, or another
+// user's that a new file could not be given back to. The old bytes are kept
+// and put back on a failure, and the room the new ones need is taken first,
+// so that a full disk fails before anything is overwritten.
+std::optional<QString> writeInPlace(const QString& path, const QByteArray& target, const QByteArray& content)
+{
+    const Descriptor file(::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0)
+        return cannotWrite(path, errno);
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+    if (status.st_size > quizfile::kMaxFileBytes)
+        return QStringLiteral("the file %1 is larger than 64 MiB and is not replaced").arg(quoted(path));
+    QByteArray old(qsizetype(status.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < old.size()) {
+        const ssize_t read = ::pread(file.get(), old.data() + got, size_t(old.size() - got), got);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return cannotWrite(path, errno);
+        if (read == 0)
+            break;
+        got += read;
+    }
+    old.truncate(got);
+
+    if (content.size() > old.size() && ::fallocate(file.get(), 0, 0, off_t(content.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+        const int error = errno;
+        if (::ftruncate(file.get(), off_t(old.size())) != 0) {
+            // A failed reservation may have made the file longer; its own
+            // error is still the one to tell.
+        }
+        return cannotWrite(path, error);
+    }
+    if (writeAll(file.get(), content) && ::ftruncate(file.get(), off_t(content.size())) == 0 && sync(file.get()))
+        return std::nullopt;
+    const int error = errno;
+    if (writeAll(file.get(), old) && ::ftruncate(file.get(), off_t(old.size())) == 0 && sync(file.get()))
+        return cannotWrite(path, error);
+    return cannotWrite(path, error) + QStringLiteral(", and its old content could not be put back");
 }
 
 } // namespace
@@ -69,8 +293,11 @@ bool fileExists(const QString& path)
         return false;
     // A symbolic link counts even when what it names is missing: saving
     // through it puts a file where the link points, which is the user's to allow.
-    const QFileInfo info(path);
-    return (info.exists() || info.isSymLink()) && !info.isDir();
+    const QByteArray native = filenames::encode(path);
+    struct stat status {};
+    if (::stat(native.constData(), &status) == 0)
+        return !S_ISDIR(status.st_mode);
+    return ::lstat(native.constData(), &status) == 0;
 }
 
 QByteArray fileContent(const QString& listText, bool withMark)
@@ -87,33 +314,32 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 {
     if (path.isEmpty())
         return QStringLiteral("no file name was given");
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QStringLiteral("%1 is a folder, not a file").arg(quoted(path));
-    if (info.exists() && !info.isFile())
-        return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
-    if (info.exists() && isReadOnly(info))
-        return QStringLiteral("the file %1 is read-only").arg(quoted(path));
-
-    QSaveFile file(path);
-    // Unbuffered, so that every byte reaches the file before commit(): Qt 6.4's
-    // commit() flushes its own buffer, ignores a failure there (a full disk)
-    // and renames the short file over the old one all the same.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return openFailure(path, file);
-    const auto failed = [&](const QString& reason) {
-        file.cancelWriting();
-        return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), reason);
-    };
-    if (file.write(content) != content.size() || file.error() != QFileDevice::NoError)
-        return failed(file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno));
-    // commit() syncs too but ignores the answer: a disk that fills up only
-    // when the data is laid out must still count as a failure.
-    if (::fsync(file.handle()) != 0 && errno != EINVAL)
-        return failed(qt_error_string(errno));
-    if (!file.commit())
-        return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), file.errorString());
-    return std::nullopt;
+    QByteArray target = filenames::encode(filenames::absolute(path));
+    if (!followLinks(target))
+        return cannotWrite(path, ELOOP);
+    struct stat old {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists) {
+        if (S_ISDIR(old.st_mode))
+            return QStringLiteral("%1 is a folder, not a file").arg(quoted(path));
+        if (!S_ISREG(old.st_mode))
+            return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+        // Root may write anything, so the mode's write bits count too: a file
+        // that nobody may write to is one its owner meant to keep.
+        // The file system's refusal first: the file's own mode would not help.
+        if (::access(target.constData(), W_OK) != 0 && errno == EROFS)
+            return readOnlyFileSystem(folderOf(target));
+        if (::access(target.constData(), W_OK) != 0 || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+            return QStringLiteral("the file %1 is read-only").arg(quoted(path));
+    }
+    // A new file in its place would split a hard link.
+    if (exists && old.st_nlink > 1)
+        return writeInPlace(path, target, content);
+    bool ownerRefused = false;
+    std::optional<QString> failure = replaceFile(path, target, exists ? &old : nullptr, content, ownerRefused);
+    if (ownerRefused)
+        return writeInPlace(path, target, content);
+    return failure;
 }
 
 std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark)
@@ -123,6 +349,22 @@ std::optional<QString> writeList(const QString& path, const QString& listText, b
         return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved")
             .arg(1 + QStringView(listText).first(half).count(u'\r'));
     return writeFile(path, fileContent(listText, withMark));
+}
+
+void saveList(BackgroundWork& work, QObject& receiver, const QString& path, const QString& listText, bool withMark,
+              std::function<void(const std::optional<QString>& failure)> done)
+{
+    auto failure = std::make_shared<std::optional<QString>>();
+    work.run(
+        receiver,
+        [failure, path, listText, withMark] {
+            try {
+                *failure = writeList(path, listText, withMark);
+            } catch (const std::bad_alloc&) {
+                *failure = QStringLiteral("there is not enough memory to save the list");
+            }
+        },
+        [failure, done = std::move(done)] { done(*failure); });
 }
 
 } // namespace resultfiles

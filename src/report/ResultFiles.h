@@ -3,7 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class BackgroundWork;
+class QObject;
 
 // The report's lists saved as quiz files beside the loaded one: their names,
 // their bytes, and a write that never leaves a half-written file in place of
@@ -32,11 +36,13 @@ bool fileExists(const QString& path);
 // drop it.
 QByteArray fileContent(const QString& listText, bool withMark = false);
 
-// Writes `content` to `path` through a temporary file in the same folder that
-// replaces the target only once everything is written and synced. On failure the target
-// is left as it was and the result is one sentence for the user, without a
-// final full stop. A read-only file, a folder or anything but an ordinary file
-// is refused before anything is written.
+// Writes `content` to `path` (at the end of its symbolic links) through a new
+// file in the same folder, under a short name of its own, that replaces the
+// target only once everything is written and synced. On failure the target is
+// left as it was, no temporary file stays, and the result is one sentence for
+// the user, without a final full stop, that gives the cause the system gave.
+// A read-only file, a folder or anything but an ordinary file is refused
+// before anything is written.
 std::optional<QString> writeFile(const QString& path, const QByteArray& content);
 
 // Saves a list's text at `path`: its fileContent through writeFile. A text
@@ -44,5 +50,11 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 // is refused before anything is written, since it would not load back as it
 // stands.
 std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark = false);
+
+// writeList on another thread through `work`, so that a slow disk does not
+// hold the windows; `done` gets its outcome on the user-interface thread,
+// unless `receiver` is gone by then.
+void saveList(BackgroundWork& work, QObject& receiver, const QString& path, const QString& listText, bool withMark,
+              std::function<void(const std::optional<QString>& failure)> done);
 
 } // namespace resultfiles

@@ -5,6 +5,7 @@
 #include "report/ResultFiles.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/FrameArea.h"
 #include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
@@ -12,6 +13,7 @@
 #include "toolkit/Twips.h"
 #include "ui_frmReport.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 
@@ -43,8 +45,8 @@ void place(QWidget& control, const reportlayout::Rect& r)
 
 } // namespace
 
-frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes)
-    : m_quiz(quiz), m_frame(frame), m_boxes(boxes), m_ui(std::make_unique<Ui::frmReport>())
+frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work)
+    : m_quiz(quiz), m_frame(frame), m_boxes(boxes), m_work(work), m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
@@ -264,30 +266,58 @@ void frmReport::saveList(const TextBox& Lst, const QString& suffix)
     SaveText(Lst, file);
 }
 
-void frmReport::SaveText(const TextBox& Lst, const QString& file)
+void frmReport::SaveText(const TextBox& Lst, const QString& name)
 {
+    // A relative name (an empty path box gives one) is saved in the working
+    // folder; the messages say which.
+    const QString file = filenames::absolute(name);
     const QString T = m_quiz.quizForm().windowTitle();
-    MessageBoxes& boxes = m_boxes;
-    std::optional<QString> failure;
     try {
         if (FileExists(file)) {
-            const MsgAnswer answer = boxes.MsgBox(file + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
-                                                      QStringLiteral("Do you want to overwrite?"),
-                                                  MsgStyle::YesNoStop, T);
+            const MsgAnswer answer =
+                m_boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
+                                   QStringLiteral("Do you want to overwrite?"),
+                               MsgStyle::YesNoStop, T);
             if (answer == MsgAnswer::No)
                 return;
         }
         const quizfile::TextEncoding quiz = m_quiz.quizEncoding();
         const bool withMark = quiz != quizfile::TextEncoding::Utf8 && quiz != quizfile::TextEncoding::Utf8WithBom;
-        failure = resultfiles::writeList(file, Lst.Text(), withMark);
+        // The window keeps answering while the disk works; the list is
+        // saved as it stood at the press.
+        setSaving(true);
+        resultfiles::saveList(
+            m_work, *this, file, Lst.Text(), withMark, [this, file, T](const std::optional<QString>& failure) {
+                setSaving(false);
+                if (failure)
+                    showSaveError(*failure);
+                else
+                    m_boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + filenames::display(file),
+                                   MsgStyle::OkInformation, T);
+            });
     } catch (const std::bad_alloc&) {
-        failure = QStringLiteral("there is not enough memory to save the list");
+        setSaving(false);
+        showSaveError(QStringLiteral("there is not enough memory to save the list"));
     }
-    if (failure) {
-        showSaveError(*failure);
+}
+
+void frmReport::setSaving(bool saving)
+{
+    QWidget* const before = QApplication::focusWidget();
+    m_ui->cmdSaveTODO->setEnabled(!saving);
+    m_ui->cmdSaveCorrect->setEnabled(!saving);
+    // Disabling the pressed button moves the focus on; it comes back when the
+    // save ends, unless the user has moved it since.
+    if (saving) {
+        const bool onSave = before == m_ui->cmdSaveTODO || before == m_ui->cmdSaveCorrect;
+        m_focusReturn = onSave ? before : nullptr;
+        m_focusMovedTo = onSave ? QApplication::focusWidget() : nullptr;
         return;
     }
-    boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + file, MsgStyle::OkInformation, T);
+    if (m_focusReturn && before == m_focusMovedTo)
+        m_focusReturn->setFocus();
+    m_focusReturn = nullptr;
+    m_focusMovedTo = nullptr;
 }
 
 void frmReport::showSaveError(const QString& description)

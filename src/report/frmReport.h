@@ -4,10 +4,12 @@
 #include "toolkit/Form.h"
 
 #include <QPointF>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
 
+class BackgroundWork;
 class FrameArea;
 class MessageBoxes;
 class QString;
@@ -25,7 +27,7 @@ class frmReport;
 class frmReport : public Form, public ReportWindow {
     Q_OBJECT
 public:
-    frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes);
+    frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work);
     ~frmReport() override;
 
     void Form_Load();
@@ -58,7 +60,7 @@ public:
     // The result files.
     QString ResultFileName(const QString& suffix) const;
     bool FileExists(const QString& Fname) const;
-    void SaveText(const TextBox& Lst, const QString& file);
+    void SaveText(const TextBox& Lst, const QString& name);
 
 signals:
     // The window hid itself (Close, or a close request).
@@ -75,13 +77,19 @@ private:
     void connectHandlers();
     void saveList(const TextBox& Lst, const QString& suffix);
     void showSaveError(const QString& description);
+    // Both Save buttons off while a list is being written.
+    void setSaving(bool saving);
     void layOutControls();
 
     const QuizWindowLink& m_quiz;
     FrameArea& m_frame;
     MessageBoxes& m_boxes;
+    BackgroundWork& m_work;
     std::unique_ptr<Ui::frmReport> m_ui;
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;
     QPointF m_pressGlobal;
+    // Where the focus goes back to when a save ends, and where it went.
+    QPointer<QWidget> m_focusReturn;
+    QPointer<QWidget> m_focusMovedTo;
 };

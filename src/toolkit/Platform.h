@@ -1,5 +1,6 @@
 #pragma once
 
+class BackgroundWork;
 class Clock;
 class FileOpenDialog;
 class MessageBoxes;
@@ -14,4 +15,5 @@ struct Platform {
     ProgramEnd& programEnd;
     WorkArea& workArea;
     Clock& clock;
+    BackgroundWork& backgroundWork;
 };

@@ -1,6 +1,7 @@
 #include "toolkit/QtPlatform.h"
 
 #include "toolkit/Announcer.h"
+#include "toolkit/FileNames.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -8,6 +9,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QString>
+#include <QThread>
+#include <QUrl>
+
+#include <algorithm>
+#include <utility>
 
 MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QString& title)
 {
@@ -47,8 +53,11 @@ MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QS
 std::optional<QString> QtFileOpenDialog::getOpenFileName(const QString& filter)
 {
     QString selected = filter.section(QStringLiteral(";;"), 0, 0);
-    const QString name =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter, &selected);
+    // As an address, which keeps the bytes of a name that is not UTF-8 where
+    // the dialog knows them; a plain name would have lost them already.
+    const QUrl chosen = QFileDialog::getOpenFileUrl(QApplication::activeWindow(), QString(), QUrl(), filter, &selected,
+                                                    QFileDialog::Options(), {QStringLiteral("file")});
+    const QString name = filenames::fromUrl(chosen);
     if (name.isEmpty())
         return std::nullopt;
     return name;
@@ -79,4 +88,28 @@ WorkAreaRect QtWorkArea::query()
         rect.Bottom = available.y() + available.height();
     }
     return rect;
+}
+
+QtBackgroundWork::~QtBackgroundWork()
+{
+    for (QThread* thread : m_running) {
+        thread->wait();
+        delete thread;
+    }
+}
+
+void QtBackgroundWork::run(QObject& receiver, std::function<void()> job, std::function<void()> done)
+{
+    QThread* thread = QThread::create(std::move(job));
+    m_running.push_back(thread);
+    // Queued to the receiver's thread, and dropped with the receiver.
+    QObject::connect(thread, &QThread::finished, &receiver, std::move(done), Qt::QueuedConnection);
+    QObject::connect(
+        thread, &QThread::finished, thread,
+        [this, thread] {
+            m_running.erase(std::remove(m_running.begin(), m_running.end(), thread), m_running.end());
+            thread->deleteLater();
+        },
+        Qt::QueuedConnection);
+    thread->start();
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "toolkit/BackgroundWork.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Platform.h"
 #include "toolkit/ProgramEnd.h"
 #include "toolkit/QtClock.h"
 #include "toolkit/WorkArea.h"
+
+#include <vector>
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
@@ -28,6 +31,22 @@ public:
     bool known() override;
 };
 
+class QThread;
+
+// One thread for each job. The program's end waits for the jobs still
+// running, so that a save begun is a save finished.
+class QtBackgroundWork final : public BackgroundWork {
+public:
+    QtBackgroundWork() = default;
+    QtBackgroundWork(const QtBackgroundWork&) = delete;
+    QtBackgroundWork& operator=(const QtBackgroundWork&) = delete;
+    ~QtBackgroundWork() override;
+    void run(QObject& receiver, std::function<void()> job, std::function<void()> done) override;
+
+private:
+    std::vector<QThread*> m_running;
+};
+
 // The Qt implementations together, and the Platform that refers to them: what
 // the program runs on.
 struct QtPlatformSet {
@@ -36,5 +55,6 @@ struct QtPlatformSet {
     QtProgramEnd end;
     QtWorkArea workArea;
     QtClock clock;
-    Platform platform{boxes, dialog, end, workArea, clock};
+    QtBackgroundWork backgroundWork;
+    Platform platform{boxes, dialog, end, workArea, clock, backgroundWork};
 };

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "toolkit/FileNames.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +47,26 @@ TEST(CommandLine, WhatTheWordsAfterTheNameAskFor)
                 EXPECT_EQ(parsed.text.count(u'\n'), 1) << "one line: " << parsed.text.toStdString();
             }
         }
+    }
+}
+
+// A name that is no UTF-8 (Latin-1 here, in a folder of the same kind) keeps
+// its bytes, so that the file it names can be opened.
+TEST(CommandLine, FileNamesKeepTheirBytes)
+{
+    const struct {
+        const char* word;
+        QByteArray file;
+    } rows[] = {
+        {"caf\xE9.csv", "/home/r\xE9/caf\xE9.csv"},
+        {"/tmp/\xE3\x81\xB2.csv", "/tmp/\xE3\x81\xB2.csv"},
+        {"/tmp/\x83\x65.csv", "/tmp/\x83\x65.csv"},
+    };
+    for (const auto& row : rows) {
+        const char* const argv[] = {"/usr/bin/pondera", row.word};
+        const CommandLine parsed = parseCommandLine(commandLineWords(2, argv), filenames::decode("/home/r\xE9"));
+        EXPECT_EQ(parsed.action, CommandLine::Action::Run) << row.word;
+        EXPECT_EQ(filenames::encode(parsed.file), row.file) << row.word;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "QuizTestSupport.h"
 #include "support/TestFiles.h"
+#include "toolkit/FileNames.h"
 
 #include <gtest/gtest.h>
 
@@ -57,11 +58,14 @@ protected:
 
 TEST_F(QuizFileLoad, ReadsAFile)
 {
-    const QString path = write(QStringLiteral("words 単語.txt"), cp932("かぶる,put on\r\nむら (村),village\r\n"));
-    const ReadResult result = quizfile::loadQuizFile(path);
-    EXPECT_TRUE(result.ok());
-    EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
-    EXPECT_EQ(result.items, items({{"かぶる", "put on"}, {"むら (村)", "village"}}));
+    // A name in UTF-8, and one in Latin-1 as old archives have them.
+    for (const QString& name : {QStringLiteral("words 単語.txt"), filenames::decode("caf\xE9.txt")}) {
+        const QString path = write(name, cp932("かぶる,put on\r\nむら (村),village\r\n"));
+        const ReadResult result = quizfile::loadQuizFile(path);
+        EXPECT_TRUE(result.ok()) << (result.ok() ? "" : result.error->message.toStdString());
+        EXPECT_EQ(result.encoding, TextEncoding::ShiftJis);
+        EXPECT_EQ(result.items, items({{"かぶる", "put on"}, {"むら (村)", "village"}}));
+    }
 }
 
 TEST_F(QuizFileLoad, EmptyFile)
@@ -108,6 +112,9 @@ TEST_F(QuizFileLoad, MissingFile)
     EXPECT_EQ(result.error->kind, ReadErrorKind::FileNotFound);
     EXPECT_EQ(result.error->line, 0);
     EXPECT_EQ(result.error->message, QStringLiteral("the file %1 does not exist").arg(quoted(path)));
+    // A byte that is no UTF-8 is shown as such.
+    EXPECT_EQ(quizfile::loadQuizFile(dir.filePath(filenames::decode("gone\xE9.txt"))).error->message,
+              QStringLiteral("the file %1 does not exist").arg(quoted(dir.filePath(QStringLiteral("gone\uFFFD.txt")))));
 
     // A folder on the way that is missing, and blanks that are not trimmed.
     EXPECT_EQ(quizfile::loadQuizFile(dir.filePath(QStringLiteral("none/quiz.txt"))).error->kind,

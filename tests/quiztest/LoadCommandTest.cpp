@@ -3,6 +3,7 @@
 
 #include "quiztest/QuizFileCommands.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/Tag.h"
 #include "ui_frmQ.h"
 
@@ -86,7 +87,8 @@ protected:
             return;
         }
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
+        // As a file manager writes it: the name's bytes percent-encoded.
+        data.setUrls({QUrl::fromEncoded("file://" + filenames::encode(path).toPercentEncoding("/"))});
         QWidget& target = way == Way::DropOnWindow ? static_cast<QWidget&>(quiz()) : *ui().txtQuizFile;
         EXPECT_TRUE(dragAndDrop(target, data));
     }
@@ -197,7 +199,8 @@ TEST_F(LoadCommand, FileOpenedOrDroppedLoadsAsLoadDoes)
     int n = 0;
     for (const Way way : {Way::CommandLine, Way::DropOnWindow, Way::DropOnFileBox}) {
         SCOPED_TRACE(static_cast<int>(way));
-        const QString first = items(4, QStringLiteral("first%1.csv").arg(++n));
+        // A name in Latin-1, as old archives have them, loads as well.
+        const QString first = items(4, QStringLiteral("first%1-caf").arg(++n) + filenames::decode("\xE9.csv"));
         const QString second = items(6, QStringLiteral("second%1.csv").arg(n));
         open(way, first);
         EXPECT_EQ(ui().txtQuizFile->text(), first);

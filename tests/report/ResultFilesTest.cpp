@@ -15,8 +15,10 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <random>
 
@@ -133,17 +135,109 @@ TEST(ResultFileContent, IsTheTextAndOneCrLfInUtf8)
 
 TEST(ResultFileWrite, ReplacesAWholeFileAndKeepsItsPermissions)
 {
+    // The longest name a folder can hold must be replaceable as well as
+    // creatable: the temporary file beside it needs a name of its own.
+    const QString longest = QString(255 - kReadAgainSuffix.size(), u'w') + kReadAgainSuffix;
+    for (const QString& name : {QStringLiteral("words-ReadAgain.csv"), longest}) {
+        SCOPED_TRACE(name.size());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(testfiles::write(path, QByteArray(5000, 'x')));
+        ASSERT_TRUE(
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+        EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt);
+        EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt) << "and once more";
+        EXPECT_EQ(testfiles::read(path), "a,b\r\n\r\n");
+        EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                                                QFileDevice::WriteUser | QFileDevice::ReadGroup);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name})
+            << "no temporary file is left behind";
+    }
+}
+
+// A file replaced stays what it was to its owner: its owner and group (root
+// saving another user's list), its mode with the set-user-ID bit, and every
+// name it has (a hard link). Rows for another user's file need root.
+TEST(ResultFileWrite, KeepsTheOwnerTheModeAndEveryName)
+{
+    constexpr uid_t kSpare = 54321;
+    const struct {
+        const char* what;
+        uid_t owner; // 0: the saver
+        gid_t group;
+        mode_t mode;
+        bool hardLink;
+    } rows[] = {
+        {"own file", 0, 0, 0640, false},
+        {"own file, set-user-ID", 0, 0, 04750, false},
+        {"own file with a second name", 0, 0, 0644, true},
+        {"another user's file", kSpare, kSpare, 0600, false},
+        {"another user's file, set-user-ID", kSpare, kSpare + 1, 04710, false},
+        {"another user's file with a second name", kSpare, kSpare, 0660, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.owner != 0 && geteuid() != 0)
+            continue; // only root makes another user's file
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+        const QString other = dir.filePath(QStringLiteral("second name.csv"));
+        const QByteArray native = QFile::encodeName(path);
+        ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+        const uid_t owner = row.owner ? row.owner : geteuid();
+        const gid_t group = row.owner ? row.group : getegid();
+        ASSERT_EQ(::chown(native.constData(), owner, group), 0);
+        ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
+        if (row.hardLink) {
+            ASSERT_EQ(::link(native.constData(), QFile::encodeName(other).constData()), 0);
+        }
+
+        EXPECT_EQ(resultfiles::writeFile(path, "new,item\r\n\r\n"), std::nullopt);
+        struct stat after {};
+        ASSERT_EQ(::stat(native.constData(), &after), 0);
+        EXPECT_EQ(after.st_uid, owner);
+        EXPECT_EQ(after.st_gid, group);
+        EXPECT_EQ(after.st_mode & 07777, row.mode);
+        EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
+        QStringList names{QStringLiteral("words-ReadAgain.csv")};
+        if (row.hardLink) {
+            EXPECT_EQ(after.st_nlink, 2u);
+            EXPECT_EQ(testfiles::read(other), "new,item\r\n\r\n") << "the other name is the same file";
+            names.prepend(QStringLiteral("second name.csv"));
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names) << "no temporary file is left";
+    }
+}
+
+// Another user's file that the saver may write but cannot give back to its
+// owner as a new file: it is written in place and stays its owner's.
+TEST(ResultFileWrite, FileThatCannotBeGivenBackIsWrittenInPlace)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a second user's file";
+    constexpr uid_t kOwner = 54321;
+    constexpr uid_t kSaver = 54322;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
-    ASSERT_TRUE(testfiles::write(path, QByteArray(5000, 'x')));
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-    EXPECT_EQ(resultfiles::writeFile(path, "a,b\r\n\r\n"), std::nullopt);
-    EXPECT_EQ(testfiles::read(path), "a,b\r\n\r\n");
-    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                                            QFileDevice::WriteUser | QFileDevice::ReadGroup);
+    const QByteArray native = QFile::encodeName(path);
+    ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    ASSERT_EQ(::chown(native.constData(), kOwner, kOwner), 0);
+    ASSERT_EQ(::chmod(native.constData(), 0666), 0);
+
+    ASSERT_EQ(::seteuid(kSaver), 0);
+    const std::optional<QString> failure = resultfiles::writeFile(path, "new,item\r\n\r\n");
+    ASSERT_EQ(::seteuid(0), 0);
+
+    EXPECT_EQ(failure, std::nullopt);
+    struct stat after {};
+    ASSERT_EQ(::stat(native.constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, kOwner);
+    EXPECT_EQ(after.st_gid, kOwner);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
+    EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("words-ReadAgain.csv")})
-        << "no temporary file is left behind";
+              QStringList{QStringLiteral("words-ReadAgain.csv")});
 }
 
 TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
@@ -166,6 +260,8 @@ TEST(ResultFileWrite, FailuresLeaveTheTargetAsItWas)
         {QStringLiteral("/dev/full"), QStringLiteral("\"/dev/full\" is not an ordinary file")},
         {QStringLiteral("/dev/null"), QStringLiteral("\"/dev/null\" is not an ordinary file")},
         {QString(), QStringLiteral("no file name was given")},
+        {dir.filePath(QString(256, u'n')), QStringLiteral("the file \"%1\" cannot be written: %2")
+                                               .arg(dir.filePath(QString(256, u'n')), qt_error_string(ENAMETOOLONG))},
     };
     for (const auto& c : cases)
         EXPECT_EQ(resultfiles::writeFile(c.path, "new,item\r\n\r\n"), c.message);
@@ -224,15 +320,23 @@ TEST(ResultFileWrite, ListWithHalfACharacterIsRefused)
 // one buffer of the file layer and only meets the limit when it is flushed.
 TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
 {
+    // A file with a second name is written in place, and must keep its old
+    // bytes all the same.
     const struct {
         rlim_t limit;
         qsizetype size;
-    } rows[] = {{16, 37}, {64 * 1024, 1024 * 1024}};
+        bool hardLink = false;
+    } rows[] = {{16, 37}, {64 * 1024, 1024 * 1024}, {16, 37, true}, {64 * 1024, 1024 * 1024, true}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.size);
+        SCOPED_TRACE(row.hardLink);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"));
         ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+        const QString other = dir.filePath(QStringLiteral("second name.csv"));
+        if (row.hardLink) {
+            ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+        }
 
         rlimit saved{};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -248,7 +352,11 @@ TEST(ResultFileWrite, FullDiskLeavesTheOldFile)
         EXPECT_TRUE(failure->startsWith(QStringLiteral("the file \"%1\" cannot be written: ").arg(path)))
             << failure->toStdString();
         EXPECT_EQ(testfiles::read(path), "old,item\r\n");
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "the partial file is removed";
+        if (row.hardLink) {
+            EXPECT_EQ(testfiles::read(other), "old,item\r\n");
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), row.hardLink ? 2 : 1)
+            << "the partial file is removed";
     }
 }
 
@@ -276,6 +384,24 @@ TEST(ResultFileWrite, FullFileSystemLeavesTheOldFile)
         EXPECT_EQ(testfiles::read(path), "old,item\r\n");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
     }
+    EXPECT_EQ(::umount(mountPoint.constData()), 0);
+}
+
+// A read-only file system is named as the cause, for a new file and for one
+// to replace alike, whatever the file's own mode says.
+TEST(ResultFileWrite, ReadOnlyFileSystemIsNamed)
+{
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    if (geteuid() != 0 || ::mount("pondera-test", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    const QString existing = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    ASSERT_TRUE(testfiles::write(existing, "old,item\r\n"));
+    ASSERT_EQ(::mount("pondera-test", mountPoint.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    const QString expected = QStringLiteral("the folder \"%1\" is on a read-only file system").arg(dir.path());
+    for (const QString& path : {existing, dir.filePath(QStringLiteral("words-AnsweredCorrect.csv"))})
+        EXPECT_EQ(resultfiles::writeFile(path, "new,item\r\n\r\n"), expected) << path.toStdString();
+    EXPECT_EQ(testfiles::read(existing), "old,item\r\n");
     EXPECT_EQ(::umount(mountPoint.constData()), 0);
 }
 

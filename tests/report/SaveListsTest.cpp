@@ -9,6 +9,7 @@
 #include "ui_frmQ.h"
 #include "ui_frmReport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,13 +76,30 @@ TEST_F(SaveLists, EmptyListIsOneCrLf)
     EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "\r\n");
 }
 
+// A relative name, an empty box's above all, is saved in the working folder,
+// and the message says where.
 TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
 {
-    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("edited.v2.csv")));
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    EXPECT_TRUE(QFileInfo::exists(path("edited.v2-ReadAgain.csv")));
-    EXPECT_FALSE(QFileInfo::exists(path("words-ReadAgain.csv")));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const struct {
+        QString box;
+        const char* saved;
+    } rows[] = {
+        {dir.filePath(QStringLiteral("edited.v2.csv")), "edited.v2-ReadAgain.csv"},
+        {QString(), "-ReadAgain.csv"},
+        {QStringLiteral("words.txt"), "words-ReadAgain.csv"},
+    };
+    for (const auto& row : rows) {
+        quiz().ui().txtQuizFile->setText(row.box);
+        p.boxes.shown.clear();
+        p.boxes.expect(MsgAnswer::Ok);
+        driver().saveToPractise();
+        EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path(row.saved))})) << row.saved;
+        EXPECT_TRUE(QFileInfo::exists(path(row.saved))) << row.saved;
+    }
+    QDir::setCurrent(before);
+    EXPECT_FALSE(QFileInfo::exists(path("words.txt-ReadAgain.csv")));
 }
 
 TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
@@ -102,6 +120,37 @@ TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
     driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target), saved(target)}));
     EXPECT_EQ(testfiles::read(target), "new,item\r\n\r\n");
+}
+
+// A slow disk holds the save, not the window: the window answers meanwhile
+// (the quit question too), both Save buttons are off until the save ends, and
+// the same message follows it.
+TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
+{
+    p.background.hold = true;
+    report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    driver().pressReport();
+    ui().cmdSaveTODO->setFocus();
+    driver().saveToPractise();
+    EXPECT_TRUE(p.boxes.shown.empty());
+    EXPECT_FALSE(ui().cmdSaveTODO->isEnabled());
+    EXPECT_FALSE(ui().cmdSaveCorrect->isEnabled());
+    EXPECT_EQ(p.background.held.size(), 1u);
+
+    p.boxes.expect(MsgAnswer::No);
+    quiz().cmdClose_Click();
+    report().appendPractise(QStringLiteral("cat,neko\r\n")); // after the press: not saved
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown.front().prompt, QStringLiteral("Are you sure you want to quit the Quiz?"));
+
+    p.boxes.shown.clear();
+    p.boxes.expect(MsgAnswer::Ok);
+    p.background.finish();
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path("words-ReadAgain.csv"))}));
+    EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "dog,inu\r\n\r\n");
+    EXPECT_TRUE(ui().cmdSaveTODO->isEnabled());
+    EXPECT_TRUE(ui().cmdSaveCorrect->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), ui().cmdSaveTODO) << "the focus comes back to the button";
 }
 
 TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)

@@ -1,5 +1,8 @@
 #include "support/ScriptedPlatform.h"
 
+#include <QObject>
+#include <QPointer>
+
 #include <ostream>
 #include <string>
 
@@ -36,4 +39,24 @@ std::optional<QString> ScriptedFileOpenDialog::getOpenFileName(const QString& fi
     auto answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+void ScriptedBackgroundWork::run(QObject& receiver, std::function<void()> job, std::function<void()> done)
+{
+    held.push_back([target = QPointer<QObject>(&receiver), job = std::move(job), done = std::move(done)] {
+        job();
+        if (target)
+            done();
+    });
+    if (!hold)
+        finish();
+}
+
+void ScriptedBackgroundWork::finish()
+{
+    while (!held.empty()) {
+        const std::function<void()> next = std::move(held.front());
+        held.pop_front();
+        next();
+    }
 }

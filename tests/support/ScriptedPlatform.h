@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/BackgroundWork.h"
 #include "toolkit/Clock.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
@@ -87,6 +88,19 @@ public:
     double step = 0.0;
 };
 
+// Runs each job and its answer at once, as if the disk were instant; with
+// `hold`, keeps them until finish(), as a slow disk would, while the test goes
+// on working the windows.
+class ScriptedBackgroundWork final : public BackgroundWork {
+public:
+    void run(QObject& receiver, std::function<void()> job, std::function<void()> done) override;
+    // Runs the held jobs, oldest first, and gives each its answer.
+    void finish();
+
+    bool hold = false;
+    std::deque<std::function<void()>> held;
+};
+
 // All the scripted stand-ins together, and the Platform that refers to them.
 struct ScriptedPlatform {
     ScriptedMessageBoxes boxes;
@@ -94,5 +108,6 @@ struct ScriptedPlatform {
     ScriptedProgramEnd end;
     ScriptedWorkArea workArea;
     ScriptedClock clock;
-    Platform platform{boxes, dialog, end, workArea, clock};
+    ScriptedBackgroundWork background;
+    Platform platform{boxes, dialog, end, workArea, clock, background};
 };

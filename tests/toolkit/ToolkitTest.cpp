@@ -1,6 +1,7 @@
 #include "toolkit/CaptionLabel.h"
 #include "toolkit/Form.h"
 #include "toolkit/OptionArray.h"
+#include "toolkit/QtPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <future>
+#include <memory>
 
 #include <vector>
 
@@ -188,6 +194,52 @@ TEST_F(FormTest, ShowAndHide)
     form->showForm();
     EXPECT_TRUE(form->Visible());
     EXPECT_EQ(area->activeSubWindow(), form->childWindow());
+}
+
+// A job that waits (a slow disk) leaves the thread of the windows free; its
+// answer comes back on that thread, is dropped when its receiver is gone, and
+// the end waits for a job still running.
+TEST(BackgroundWork, JobsRunAwayFromTheWindowsAndAnswerOnTheirThread)
+{
+    auto work = std::make_unique<QtBackgroundWork>();
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    QThread* jobThread = nullptr;
+    QThread* answerThread = nullptr;
+    QObject receiver;
+    work->run(
+        receiver,
+        [&, released] {
+            released.wait();
+            jobThread = QThread::currentThread();
+        },
+        [&] { answerThread = QThread::currentThread(); });
+
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    QTRY_VERIFY(timerRan); // while the job waits
+    EXPECT_EQ(answerThread, nullptr);
+    release.set_value();
+    QTRY_VERIFY(answerThread != nullptr);
+    EXPECT_EQ(answerThread, QThread::currentThread());
+    EXPECT_NE(jobThread, QThread::currentThread());
+
+    bool answered = false;
+    bool jobDone = false;
+    {
+        QObject gone;
+        work->run(
+            gone,
+            [&] {
+                QThread::msleep(50);
+                jobDone = true;
+            },
+            [&] { answered = true; });
+    }
+    work.reset(); // waits for the job
+    EXPECT_TRUE(jobDone);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(answered);
 }
 
 } // namespace

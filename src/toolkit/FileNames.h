@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QUrl;
+
+// File names as the system holds them, bytes, and as the program holds them,
+// text. A name is UTF-8 as a rule, but old archives and USB sticks bring names
+// in other encodings (Latin-1 "caf\xE9.csv"); each byte that is not part of
+// valid UTF-8 is kept in the text as one lone low surrogate, U+DC80 to U+DCFF,
+// so that the name maps back to its very bytes. Qt's own conversion turns such
+// a byte into U+FFFD, and the file can no longer be found.
+namespace filenames {
+
+QString decode(const QByteArray& native);
+QByteArray encode(const QString& name);
+
+// The name for a person to read: each kept byte shown as U+FFFD.
+QString display(const QString& name);
+
+// The file a file:// address names, its percent-encoded bytes as they are;
+// empty for any other address.
+QString fromUrl(const QUrl& url);
+
+// Whether the name is that of a folder (or a link to one).
+bool isFolder(const QString& name);
+
+// The working folder, absolute.
+QString currentFolder();
+
+// The name as it stands when it starts with "/", else taken from the working
+// folder; nothing is resolved or cleaned.
+QString absolute(const QString& name);
+
+} // namespace filenames
