@@ -2,6 +2,7 @@
 
 #include "app/Module1.h"
 #include "help/frmHelp.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/AppIcon.h"
@@ -68,7 +69,7 @@ MDIForm1::~MDIForm1()
 
 void MDIForm1::MDIForm_Load()
 {
-    bSkipResize = true;
+    m_bSkipResize = true;
     const std::int32_t w = Module1::WorkAreaWidth(m_platform.workArea, kTwips);
     const std::int32_t h = Module1::WorkAreaHeight(m_platform.workArea, kTwips);
     m_outerSize = QSize(twips::toPixels(w), twips::toPixels(h));
@@ -87,6 +88,12 @@ void MDIForm1::MDIForm_Load()
     m_report->Form_Load();
     m_quiz->setReport(*m_report);
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
+    // The lists and the score copy follow the test wherever the quiz window
+    // is.
+    const QuizSession* session = &m_quiz->session();
+    connect(session, &QuizSession::practiseLine, m_report, &frmReport::appendPractise);
+    connect(session, &QuizSession::correctLine, m_report, &frmReport::appendAnsweredCorrect);
+    connect(session, &QuizSession::scoreChanged, m_report, &frmReport::setReportCaption);
     connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });
     m_quiz->Form_Load();
     m_quiz->showForm();
@@ -94,8 +101,8 @@ void MDIForm1::MDIForm_Load()
 
 void MDIForm1::MDIForm_Resize()
 {
-    if (bSkipResize) {
-        bSkipResize = false;
+    if (m_bSkipResize) {
+        m_bSkipResize = false;
         return;
     }
     if (!m_quiz)
