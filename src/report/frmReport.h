@@ -40,8 +40,6 @@ public:
     void appendAnsweredCorrect(const QString& text);
     void setReportCaption(const QString& caption);
 
-    Ui::frmReport& ui() { return *m_ui; }
-
     // The window's placement state, which only its own handlers change.
     bool bDocked() const { return m_bDocked; }               // in its docked place below the quiz window
     std::int16_t iMinHeight() const { return m_iMinHeight; } // smallest outer height, in twips
