@@ -126,7 +126,7 @@ signals:
     void correctCountChanged(const QString& count);
     // Show correct answer: the right slot and the wrong choice are marked.
     void marked(int rightSlot, int chosen);
-    // "Score = 66.67 %".
+    // "Score = 66.67 %", at every update of the score, changed or not.
     void scoreChanged(const QString& score);
     // A "QUESTION,ANSWER" CR LF line for the practise list or the correct list.
     void practiseLine(const QString& line);
