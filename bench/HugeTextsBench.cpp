@@ -6,12 +6,12 @@
 // when the quiz does not load whole.
 
 #include "BenchProgram.h"
+#include "support/Controls.h"
 #include "support/QuizDriver.h"
 
-#include "quiztest/TestState.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "toolkit/Fonts.h"
-#include "ui_frmQ.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -56,11 +56,11 @@ Figures run(const char* name, const QByteArray& file, int items)
     program.frame->show();
     QCoreApplication::processEvents();
     QuizDriver driver(*program.frame);
-    program.frame->quiz().ui().chkShowCorrect->click(); // the marks are the costliest path of an answer
+    driver.quizControls().chkShowCorrect->click(); // the marks are the costliest path of an answer
 
     Figures f;
     f.load = timed(*program.frame, [&] { driver.load(path); });
-    if (driver.state().iTotal() != items || !program.platform.boxes.shown.empty()) {
+    if (driver.session().iTotal() != items || !program.platform.boxes.shown.empty()) {
         std::printf("%s: the quiz did not load whole\n", name);
         return {1e9, 1e9, 1e9, 1e9};
     }

@@ -5,12 +5,12 @@
 
 #include "BenchProgram.h"
 #include "Ratio.h"
+#include "support/Controls.h"
 #include "support/QuizDriver.h"
 
 #include "app/MDIForm1.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
-#include "ui_frmQ.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,7 +71,7 @@ void loadAlternately(benchmark::State& state, const QString& path, qint64 fileBy
     for (auto _ : state) {
         driver.load(path + QLatin1String(second ? "b" : "a"));
         second = !second;
-        if (program->platform.boxes.shown.size() != boxes || (boxes == 0 && driver.state().iTotal() != kItems)) {
+        if (program->platform.boxes.shown.size() != boxes || (boxes == 0 && driver.session().iTotal() != kItems)) {
             state.SkipWithError("the load did not end as expected");
             break;
         }
@@ -175,7 +175,7 @@ void compareWithFloor(const char* figure, const QString& path, const char* encod
         const FloorItems floor = floorLoad(path + QLatin1String(second ? "b" : "a"), encoding);
         const auto t2 = Stopwatch::now();
         second = !second;
-        if (driver.state().iTotal() != kItems || floor.ends.size() != 2 * kItems)
+        if (driver.session().iTotal() != kItems || floor.ends.size() != 2 * kItems)
             std::printf("%s: the load did not read every item\n", figure);
         loads.push_back(ms(t1 - t0));
         floors.push_back(ms(t2 - t1));
@@ -199,7 +199,7 @@ void reportPeakMemory(const char* encoding, const QByteArray& bytes, const QStri
 {
     const QString path = writeCopies(bytes, QStringLiteral("peak-%1-").arg(QLatin1StringView(encoding)));
     BenchProgram fresh;
-    Ui::frmQ& ui = fresh.frame->quiz().ui();
+    const QuizControls ui(fresh.frame->quiz());
     ui.txtQuizFile->setText(path + QLatin1String("a"));
     std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak to the present size
     const long before = statusKiB("VmRSS:");

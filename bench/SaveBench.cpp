@@ -4,11 +4,10 @@
 
 #include "BenchProgram.h"
 #include "ReportLines.h"
+#include "support/Controls.h"
 
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,13 +27,14 @@ void saveList(benchmark::State& state, Lines kind)
         report.appendPractise(line);
     // The list lays out what it was given when first looked at; the save is
     // what is timed.
-    (void)report.ui().txtPractise->textCursor();
-    fresh.frame->quiz().ui().txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));
+    const ReportControls controls(report);
+    (void)controls.txtPractise->textCursor();
+    QuizControls(fresh.frame->quiz()).txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));
     fresh.platform.boxes.autoYesNo = MsgAnswer::Yes; // replace the last save's file
     const QString saved = dir->filePath(QStringLiteral("words-ReadAgain.csv"));
     for (auto _ : state) {
         fresh.platform.boxes.shown.clear();
-        report.ui().cmdSaveTODO->click();
+        controls.cmdSaveTODO->click();
         if (fresh.platform.boxes.shown.empty() ||
             !fresh.platform.boxes.shown.back().prompt.startsWith(QStringLiteral("File is Saved as"))) {
             state.SkipWithError("the list was not saved");

@@ -11,14 +11,13 @@
 #include "BareQuizWindow.h"
 #include "BenchProgram.h"
 #include "Ratio.h"
+#include "support/Controls.h"
 #include "support/QuizDriver.h"
 
 #include "app/MDIForm1.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
 #include "toolkit/Fonts.h"
-#include "toolkit/OptionArray.h"
-#include "ui_frmQ.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -82,17 +81,16 @@ Run runProgram(bool reportShown)
     const auto started = Stopwatch::now();
     driver.pressStart();
     run.handlersMs += milliseconds(Stopwatch::now() - started);
-    quiz.ui().chkShowCorrect->click();
+    driver.quizControls().chkShowCorrect->click();
     // With the report window shown, the lists lay out and paint their new
     // lines as they show them.
     if (reportShown)
         driver.pressReport();
     QCoreApplication::processEvents();
 
-    OptionArray& options = quiz.Option1();
     for (int k = 1; bench.boxes.shown.empty(); ++k) {
         const auto t0 = Stopwatch::now();
-        answer(k, driver.rightSlot(), [&](int index) { options.select(index); });
+        answer(k, driver.rightSlot(), [&](int index) { quiz.Form_KeyPress('1' + index); });
         quiz.cmdNext_Click();
         run.perQuestion.push_back(milliseconds(Stopwatch::now() - t0));
         // Let the window repaint as it would between two answers.

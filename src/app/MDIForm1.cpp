@@ -2,6 +2,7 @@
 
 #include "app/Module1.h"
 #include "help/frmHelp.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/AppIcon.h"
@@ -73,7 +74,7 @@ void MDIForm1::MDIForm_Load()
         leaveToWindowManager();
         return;
     }
-    bSkipResize = true;
+    m_bSkipResize = true;
     const std::int32_t w = Module1::WorkAreaWidth(m_platform.workArea, kTwips);
     const std::int32_t h = Module1::WorkAreaHeight(m_platform.workArea, kTwips);
     m_outerSize = QSize(twips::toPixels(w), twips::toPixels(h));
@@ -88,7 +89,7 @@ void MDIForm1::leaveToWindowManager()
     // maximised, and every size the window manager gives it, the first one
     // included, centres the quiz window and the report below it again.
     // Restored, it takes the size the platform reports.
-    bSkipResize = false;
+    m_bSkipResize = false;
     resize(twips::toPixels(Module1::WorkAreaWidth(m_platform.workArea, kTwips)),
            twips::toPixels(Module1::WorkAreaHeight(m_platform.workArea, kTwips)));
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -110,6 +111,12 @@ void MDIForm1::makeWindows()
     m_report->Form_Load();
     m_quiz->setReport(*m_report);
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
+    // The lists and the score copy follow the test wherever the quiz window
+    // is.
+    const QuizSession* session = &m_quiz->session();
+    connect(session, &QuizSession::practiseLine, m_report, &frmReport::appendPractise);
+    connect(session, &QuizSession::correctLine, m_report, &frmReport::appendAnsweredCorrect);
+    connect(session, &QuizSession::scoreChanged, m_report, &frmReport::setReportCaption);
     connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });
     m_quiz->Form_Load();
     m_quiz->showForm();
@@ -117,8 +124,8 @@ void MDIForm1::makeWindows()
 
 void MDIForm1::MDIForm_Resize()
 {
-    if (bSkipResize) {
-        bSkipResize = false;
+    if (m_bSkipResize) {
+        m_bSkipResize = false;
         return;
     }
     if (!m_quiz)

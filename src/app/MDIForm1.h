@@ -35,7 +35,8 @@ public:
     frmQ& quiz() { return *m_quiz; }
     frmReport& report() { return *m_report; }
 
-    bool bSkipResize = false;
+    // The next resize notification is ignored: the one of the load's own size.
+    bool bSkipResize() const { return m_bSkipResize; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +55,7 @@ private:
     std::unique_ptr<Ui::MDIForm1> m_ui;
     frmQ* m_quiz = nullptr;
     frmReport* m_report = nullptr;
+    bool m_bSkipResize = false;
     QSize m_outerSize; // pixels, decorations included
     bool m_outerFitted = false;
     QMetaObject::Connection m_focusFollower;

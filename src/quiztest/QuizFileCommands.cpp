@@ -1,22 +1,18 @@
 #include "quiztest/QuizFileCommands.h"
 
 #include "quizfile/QuizFile.h"
-#include "quiztest/TextFormat.h"
-#include "quiztest/frmQ.h"
-#include "toolkit/Accessibility.h"
+#include "quiztest/QuizFileView.h"
+#include "quiztest/QuizSession.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Platform.h"
-#include "toolkit/Tag.h"
-#include "ui_frmQ.h"
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <utility>
 
 namespace {
-
-constexpr int kFewestItems = 4; // one right and three wrong candidates
 
 // Blanks (spaces) only, as the platform's trim removes; other white space stays.
 bool isBlank(const QString& text)
@@ -50,7 +46,10 @@ quizfile::ReadResult readQuizFile(const QString& path)
 
 } // namespace
 
-QuizFileCommands::QuizFileCommands(frmQ& form, Platform& platform) : m_form(form), m_platform(platform) {}
+QuizFileCommands::QuizFileCommands(QuizSession& session, QuizFileView& view, Platform& platform)
+    : m_session(session), m_view(view), m_platform(platform)
+{
+}
 
 QString QuizFileCommands::browseFilter()
 {
@@ -66,85 +65,69 @@ void QuizFileCommands::cmdBrowse_Click()
         if (std::optional<QString> chosen = platform.fileOpenDialog.getOpenFileName(browseFilter()))
             m_commonDialogFileName = *std::move(chosen);
         if (!isBlank(m_commonDialogFileName)) {
-            m_form.ui().txtQuizFile->setText(m_commonDialogFileName);
-            m_form.ui().cmdLoad->setFocus();
+            m_view.setQuizFileText(m_commonDialogFileName);
+            m_view.focusLoad();
         }
     } catch (const std::exception& error) {
-        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, m_form.state().sTitle());
+        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, m_view.messageTitle());
     }
 }
 
 void QuizFileCommands::txtQuizFile_GotFocus()
 {
-    // Selected before the focus is announced, and read with it.
-    accessibility::quietly([](QWidget& box) { static_cast<QLineEdit&>(box).selectAll(); }, *m_form.ui().txtQuizFile);
+    m_view.selectQuizFileText();
 }
 
 void QuizFileCommands::cmdLoad_Click()
 {
-    TestState& s = m_form.state();
-    Ui::frmQ& ui = m_form.ui();
+    QuizSession& s = m_session;
     MessageBoxes& boxes = m_platform.messageBoxes;
-    QLineEdit& path = *ui.txtQuizFile;
+    const QString title = m_view.messageTitle();
+    const QString path = m_view.quizFileText();
 
-    if (ui.cmdStart->isHidden()) {
-        const MsgAnswer answer = boxes.MsgBox(path.text() + QStringLiteral("\r\nTest is in progress!\r\n\r\n"
-                                                                           "Are you sure you want to cancel this test "
-                                                                           "and load another test"),
-                                              MsgStyle::YesNoStop, s.sTitle());
+    if (s.testRunning()) {
+        const MsgAnswer answer = boxes.MsgBox(path + QStringLiteral("\r\nTest is in progress!\r\n\r\n"
+                                                                    "Are you sure you want to cancel this test "
+                                                                    "and load another test"),
+                                              MsgStyle::YesNoStop, title);
         if (answer == MsgAnswer::No) {
-            path.setText(tag::get(path));
+            m_view.setQuizFileText(s.loadedPath());
             return;
         }
     }
 
-    if (s.iTotal() > 0 && tag::get(path) == path.text()) {
-        boxes.MsgBox(QStringLiteral("Quiz Question and Answer file \r\n") + path.text() +
+    if (s.iTotal() > 0 && s.loadedPath() == path) {
+        boxes.MsgBox(QStringLiteral("Quiz Question and Answer file \r\n") + path +
                          QStringLiteral("\r\n is already loaded\r\nPress the START button to begin the test\r\n\r\n"
                                         "If you really want to load again, reload the app"),
-                     MsgStyle::OkInformation, s.sTitle());
+                     MsgStyle::OkInformation, title);
         return;
     }
 
-    s.reset();
-    ui.lblScore->setCaption(textformat::scoreText(0));
-    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal()));
-    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect()));
-    m_form.setTestControlsEnabled(false);
-    tag::set(path, path.text());
+    s.beginLoad(path);
+    m_view.setTestControlsEnabled(false);
 
-    quizfile::ReadResult read = readQuizFile(path.text());
+    quizfile::ReadResult read = readQuizFile(path);
     // Items read before a failing line stay loaded.
     s.takeItems(std::move(read.items), read.encoding);
 
     if (read.error) {
-        boxes.MsgBox(read.error->message, MsgStyle::OkStop, s.sTitle());
+        boxes.MsgBox(read.error->message, MsgStyle::OkStop, title);
         // Start and Next keep their state, unless that would let a test begin
         // or go on with too few items to draw three wrong candidates from.
-        if (s.iTotal() < kFewestItems)
-            showStartUpLook();
+        if (!s.enoughItems())
+            s.endLoad(false);
         return;
     }
 
-    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal()));
-    if (s.iTotal() < kFewestItems) {
+    s.showProgress();
+    if (!s.enoughItems()) {
         boxes.MsgBox(QStringLiteral("Not enough questions to ask\r\n"
                                     "Question & Answer combination must be more than 4\r\n\r\n"
                                     "Load another file"),
-                     MsgStyle::OkStop, s.sTitle());
-        showStartUpLook();
+                     MsgStyle::OkStop, title);
+        s.endLoad(false);
         return;
     }
-    ui.cmdStart->setVisible(true);
-    ui.cmdStart->setEnabled(true);
-    ui.cmdStart->setFocus();
-    ui.cmdNext->setVisible(false);
-}
-
-void QuizFileCommands::showStartUpLook()
-{
-    Ui::frmQ& ui = m_form.ui();
-    ui.cmdStart->setVisible(true);
-    ui.cmdStart->setEnabled(false);
-    ui.cmdNext->setVisible(false);
+    s.endLoad(true);
 }

@@ -2,13 +2,14 @@
 
 #include <QString>
 
-class frmQ;
+class QuizFileView;
+class QuizSession;
 struct Platform;
 
 // The quiz window's Browse and Load commands and its file name box.
 class QuizFileCommands {
 public:
-    QuizFileCommands(frmQ& form, Platform& platform);
+    QuizFileCommands(QuizSession& session, QuizFileView& view, Platform& platform);
 
     void cmdBrowse_Click();
     void txtQuizFile_GotFocus();
@@ -18,10 +19,8 @@ public:
     static QString browseFilter();
 
 private:
-    // Start shown and disabled, Next hidden: no test can begin or go on.
-    void showStartUpLook();
-
-    frmQ& m_form;
+    QuizSession& m_session;
+    QuizFileView& m_view;
     Platform& m_platform;
     // The dialog's file name: the path chosen at the last successful Browse.
     QString m_commonDialogFileName;

@@ -1,17 +1,13 @@
 #include "quiztest/frmQ.h"
 
-#include "quiztest/DrawnNumbers.h"
 #include "quiztest/QuizFileCommands.h"
-#include "quiztest/RandomDraw.h"
 #include "quiztest/TextFormat.h"
 #include "report/ReportWindow.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/Announcer.h"
 #include "toolkit/AppIcon.h"
-#include "toolkit/CrLf.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/FrameArea.h"
-#include "toolkit/Int16.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/Platform.h"
@@ -27,35 +23,22 @@
 #include <QFont>
 #include <QMimeData>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
-#include <cstddef>
 #include <initializer_list>
-#include <vector>
+#include <utility>
 
 namespace {
 
-constexpr double kTopInFrame = 350; // twips below the frame's client area's top edge
-constexpr int kSlots = 4;           // Option1(0..3) show the candidate answers
-constexpr int kSkip = 4;            // Option1(4)
+constexpr double kTopInFrame = 350;         // twips below the frame's client area's top edge
+constexpr int kSlots = QuizQuestion::Slots; // Option1(0..3) show the candidate answers
+constexpr int kSkip = QuizSession::Skip;    // Option1(4)
 constexpr double kSlotPoints = 9.0;
 constexpr double kMarkedPoints = 14.0;
 const QColor kMarkedRight(0x00, 0x00, 0x80);
 const QColor kMarkedWrong(0xC0, 0x00, 0x00);
-
-// A draw fails with a list in hand only when the generator gives exactly 0,
-// so drawing again succeeds; the bound keeps a broken generator from hanging
-// the window.
-constexpr int kDrawAttempts = 8;
-
-template <class Draw> DrawnNumbers drawRetried(Draw draw)
-{
-    DrawnNumbers drawn = DrawnNumbers::failure();
-    for (int attempt = 0; attempt < kDrawAttempts && !drawn.isList(); ++attempt)
-        drawn = draw();
-    return drawn;
-}
 
 // The path of a drag that carries exactly one local file, else empty: several
 // files, a web address or a folder are no quiz file to load.
@@ -82,7 +65,7 @@ void answerDrag(QDropEvent* event)
 } // namespace
 
 frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
-    : m_platform(platform), m_generator(generator), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>())
+    : m_platform(platform), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>()), m_session(generator, platform.clock)
 {
     setWindowIcon(appIcon());
     m_ui->setupUi(this);
@@ -103,13 +86,14 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     m_ui->lblQuestion->setTextFormat(Qt::PlainText);
     m_option1 =
         new OptionArray({m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4}, this);
-    m_fileCommands = std::make_unique<QuizFileCommands>(*this, m_platform);
+    m_fileCommands = std::make_unique<QuizFileCommands>(m_session, static_cast<QuizFileView&>(*this), m_platform);
     describeForScreenReaders();
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
     setKeyPreview(true);
     setAcceptDrops(true);
     connectHandlers();
+    connectSession();
 }
 
 frmQ::~frmQ() = default;
@@ -135,8 +119,8 @@ void frmQ::describeForScreenReaders()
 
 void frmQ::nameCounters()
 {
-    m_ui->lblAsking->setAccessibleName(textformat::progressName(m_state.iAsked(), m_state.iTotal()));
-    m_ui->lblCorrect->setAccessibleName(textformat::correctName(m_state.iCorrect()));
+    m_ui->lblAsking->setAccessibleName(textformat::progressName(m_session.iAsked(), m_session.iTotal()));
+    m_ui->lblCorrect->setAccessibleName(textformat::correctName(m_session.iCorrect()));
 }
 
 void frmQ::showVerdict(bool right)
@@ -158,23 +142,34 @@ void frmQ::connectHandlers()
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmQ::cmdNext_Click);
     connect(m_option1, &OptionArray::Click, this,
             [this](int index) { Option1_Click(static_cast<std::int16_t>(index)); });
-    connect(m_ui->lblScore, &CaptionLabel::Change, this, &frmQ::lblScore_Change);
     connect(m_ui->chkFastQuiz, &QCheckBox::clicked, this, &frmQ::chkFastQuiz_Click);
     m_ui->txtQuizFile->installEventFilter(this);
     for (CaptionLabel* counter : {m_ui->lblAsking, m_ui->lblCorrect})
         connect(counter, &CaptionLabel::Change, this, &frmQ::nameCounters);
 }
 
+void frmQ::connectSession()
+{
+    QuizSession* s = &m_session;
+    connect(s, &QuizSession::phaseChanged, this, &frmQ::showPhase);
+    connect(s, &QuizSession::questionClosed, this, &frmQ::closeQuestion);
+    connect(s, &QuizSession::questionShown, this, &frmQ::showQuestion);
+    connect(s, &QuizSession::progressChanged, m_ui->lblAsking, &CaptionLabel::setCaption);
+    connect(s, &QuizSession::verdict, this, &frmQ::showVerdict);
+    connect(s, &QuizSession::correctCountChanged, m_ui->lblCorrect, &CaptionLabel::setCaption);
+    connect(s, &QuizSession::marked, this, &frmQ::markRightAndChosen);
+    connect(s, &QuizSession::scoreChanged, this, &frmQ::showScore);
+    connect(s, &QuizSession::finishedTest, this, &frmQ::showFinish);
+}
+
 void frmQ::Form_Load()
 {
-    m_state.reset();
-    m_state.setTitle(m_frame.Caption());
-    m_ui->lblScore->setCaption(textformat::scoreText(0));
-    m_state.markAnswered();
+    m_sTitle = m_frame.Caption();
+    m_session.open();
     m_option1->setTag(4, QStringLiteral("False"));
     nameCounters();
     PlaceInFrame();
-    m_state.setReporting(false);
+    m_bReporting = false;
     report().PlaceBelowQuiz();
     report().hideReport();
 }
@@ -188,6 +183,27 @@ void frmQ::PlaceInFrame()
 QString frmQ::quizFilePath() const
 {
     return m_ui->txtQuizFile->text();
+}
+
+QString frmQ::quizFileText() const
+{
+    return m_ui->txtQuizFile->text();
+}
+
+void frmQ::setQuizFileText(const QString& path)
+{
+    m_ui->txtQuizFile->setText(path);
+}
+
+void frmQ::selectQuizFileText()
+{
+    // Selected before the focus is announced, and read with it.
+    accessibility::quietly([](QWidget& box) { static_cast<QLineEdit&>(box).selectAll(); }, *m_ui->txtQuizFile);
+}
+
+void frmQ::focusLoad()
+{
+    m_ui->cmdLoad->setFocus();
 }
 
 void frmQ::openQuizFile(const QString& path)
@@ -216,7 +232,7 @@ void frmQ::dropEvent(QDropEvent* event)
 
 void frmQ::reportHidden()
 {
-    m_state.setReporting(false);
+    m_bReporting = false;
 }
 
 void frmQ::setTestControlsEnabled(bool enabled)
@@ -227,17 +243,40 @@ void frmQ::setTestControlsEnabled(bool enabled)
 
 void frmQ::cmdStart_Click()
 {
-    m_ui->cmdStart->setVisible(false);
-    m_ui->cmdNext->setVisible(true);
+    m_session.start();
     setTestControlsEnabled(true);
     cmdNext_Click();
     m_ui->cmdNext->setFocus();
 }
 
+void frmQ::showPhase(QuizSession::Phase phase)
+{
+    switch (phase) {
+    case QuizSession::Phase::NothingLoaded:
+        // Start shown and disabled, Next hidden: no test can begin or go on.
+        m_ui->cmdStart->setVisible(true);
+        m_ui->cmdStart->setEnabled(false);
+        m_ui->cmdNext->setVisible(false);
+        break;
+    case QuizSession::Phase::Loaded:
+        m_ui->cmdStart->setVisible(true);
+        m_ui->cmdStart->setEnabled(true);
+        m_ui->cmdStart->setFocus();
+        m_ui->cmdNext->setVisible(false);
+        break;
+    case QuizSession::Phase::Running:
+        m_ui->cmdStart->setVisible(false);
+        m_ui->cmdNext->setVisible(true);
+        break;
+    case QuizSession::Phase::Finished:
+        break;
+    }
+}
+
 void frmQ::askQuitQuestion(bool& cancel)
 {
     const MsgAnswer answer = m_platform.messageBoxes.MsgBox(QStringLiteral("Are you sure you want to quit the Quiz?"),
-                                                            MsgStyle::YesNoStop, m_state.sTitle());
+                                                            MsgStyle::YesNoStop, m_sTitle);
     if (answer == MsgAnswer::Yes)
         m_platform.programEnd.End();
     else
@@ -272,12 +311,12 @@ void frmQ::cmdHelp_Click()
 
 void frmQ::cmdReport_Click()
 {
-    if (m_state.bReporting()) {
+    if (m_bReporting) {
         report().hideReport();
-        m_state.setReporting(false);
+        m_bReporting = false;
     } else {
         report().showReport();
-        m_state.setReporting(true);
+        m_bReporting = true;
     }
 }
 
@@ -298,23 +337,13 @@ void frmQ::cmdLoad_Click()
 
 void frmQ::cmdNext_Click()
 {
-    m_ui->lblWrong->setVisible(false);
-    m_ui->lblRightAnswer->setVisible(false);
-    resetSlotLooks();
-    if (!m_state.bAnswered() && m_state.questionUnjudged()) {
-        m_state.recordWrong();
-        recordPractise();
-    }
-    // Past the last question there is nothing left to draw.
-    if (m_state.finished()) {
-        finishTest();
-        return;
-    }
-    showNextQuestion();
+    m_session.next();
 }
 
-void frmQ::resetSlotLooks()
+void frmQ::closeQuestion()
 {
+    m_ui->lblWrong->setVisible(false);
+    m_ui->lblRightAnswer->setVisible(false);
     OptionArray& options = *m_option1;
     for (int slot = 0; slot < kSlots; ++slot) {
         options.setUnderline(slot, false);
@@ -328,32 +357,20 @@ void frmQ::resetSlotLooks()
     options.resetForeColor(kSkip);
 }
 
-// The slot tagged as the right answer, -1 before the first question.
-int frmQ::taggedSlot() const
+void frmQ::showQuestion()
 {
-    for (int slot = 0; slot < kSlots; ++slot)
-        if (tag::isTrue((*m_option1)[slot]))
-            return slot;
-    return -1;
-}
-
-bool frmQ::isRightAnswer(int index) const
-{
-    // Skip is never right, even in a quiz whose answer reads "Skip".
-    if (index < 0 || index >= kSlots)
-        return false;
-    const int right = taggedSlot();
-    // When two questions share an answer text both slots read the same, and
-    // the person who picks either one has picked the right answer.
-    return right >= 0 && (index == right || m_option1->Caption(index) == m_option1->Caption(right));
-}
-
-void frmQ::recordPractise()
-{
-    QString line = m_ui->lblQuestion->text() + u',';
-    if (const int right = taggedSlot(); right >= 0)
-        line += m_option1->Caption(right) + kCrLf;
-    report().appendPractise(line);
+    const QuizQuestion& q = m_session.question();
+    m_ui->lblQuestion->setText(q.question);
+    OptionArray& options = *m_option1;
+    options.clearSelection();
+    for (const int slot : q.fillOrder) {
+        options.setCaption(slot, q.answers[slot]);
+        options.setTag(slot, slot == q.rightSlot ? QStringLiteral("True") : QStringLiteral("False"));
+    }
+    if (m_session.iTotal() == m_session.iAsked())
+        m_ui->cmdStart->setEnabled(false);
+    const QStringList candidates(q.answers.begin(), q.answers.end());
+    Announcer::of(*this).say(textformat::questionSaid(m_session.iAsked(), m_session.iTotal(), q.question, candidates));
 }
 
 void frmQ::markRightAndChosen(int right, int chosen)
@@ -366,106 +383,38 @@ void frmQ::markRightAndChosen(int right, int chosen)
     options.setForeColor(chosen, kMarkedWrong);
 }
 
-void frmQ::updateScore()
+void frmQ::showScore(const QString& score)
 {
-    m_ui->lblScore->setCaption(textformat::scoreText(textformat::score(m_state.iAsked(), m_state.iCorrect())));
+    m_ui->lblScore->setCaption(score);
     m_ui->lblScore->adjustSize(); // the label sizes itself to its text
+    if (std::exchange(m_sayScore, false))
+        Announcer::of(*this).say(score);
 }
 
-void frmQ::finishTest()
+void frmQ::showFinish(const QString& score)
 {
-    updateScore();
-    m_platform.messageBoxes.MsgBox(QStringLiteral("You have finished taking the Quiz\r\n\r\n") +
-                                       m_ui->lblScore->Caption() +
+    m_platform.messageBoxes.MsgBox(QStringLiteral("You have finished taking the Quiz\r\n\r\n") + score +
                                        QStringLiteral("\r\nClick on the command button REPORT (in the quiz form) "
                                                       "for more details"),
-                                   MsgStyle::OkInformation, m_state.sTitle());
-}
-
-void frmQ::showNextQuestion()
-{
-    const TestState& s = m_state;
-    const std::int16_t total = s.iTotal();
-    Clock& clock = m_platform.clock;
-    // Everything is drawn before anything changes, so a draw that cannot be
-    // made leaves the window as it was instead of showing missing candidates.
-    const std::int16_t n = randomdraw::DrawUnaskedQuestion(total, s.iAskOrder(), m_generator);
-    const DrawnNumbers slotOrder =
-        drawRetried([&] { return randomdraw::RandomNumbers(3, 0, kSlots, true, 0, m_generator, clock); });
-    DrawnNumbers others =
-        drawRetried([&] { return randomdraw::RandomNumbers(total, 1, 3, true, n, m_generator, clock); });
-    // The 16-bit size check overflows for a quiz of 32767 items.
-    if (!others.isList())
-        others = drawRetried([&] { return randomdraw::RandomNumbersWide(total, 1, 3, true, n, m_generator, clock); });
-    if (!slotOrder.isList() || !others.isList())
-        return;
-
-    m_state.ask(n);
-    m_ui->lblQuestion->setText(s.sQuestions(n));
-    OptionArray& options = *m_option1;
-    options.clearSelection();
-    const std::vector<std::int16_t>& slot = slotOrder.values();
-    options.setCaption(slot[0], s.sAnswers(n));
-    options.setTag(slot[0], QStringLiteral("True"));
-    for (std::size_t k = 1; k < slot.size(); ++k) {
-        const std::int16_t other = others.values().at(k - 1);
-        options.setCaption(slot[k], s.sAnswers(other));
-        options.setTag(slot[k], QStringLiteral("False"));
-    }
-    if (total == s.iAsked())
-        m_ui->cmdStart->setEnabled(false);
-    m_ui->lblAsking->setCaption(textformat::progressText(s.iAsked(), total));
-    Announcer::of(*this).say(textformat::questionSaid(s.iAsked(), total, s.sQuestions(n), options.Captions(kSlots)));
+                                   MsgStyle::OkInformation, m_sTitle);
 }
 
 void frmQ::Option1_Click(std::int16_t Index)
 {
-    const bool judging = m_state.questionUnjudged();
-    m_state.markAnswered();
-    if (isRightAnswer(Index)) {
-        showVerdict(true);
-        if (m_state.questionUnjudged()) {
-            m_state.recordRight();
-            m_ui->lblCorrect->setCaption(textformat::countText(m_state.iCorrect()));
-            report().appendAnsweredCorrect(m_ui->lblQuestion->text() + u',' + m_option1->Caption(Index) + kCrLf);
-        }
-        updateScore();
-        if (judging)
-            Announcer::of(*this).say(m_ui->lblScore->Caption());
-        if (m_ui->chkAnswered->isChecked())
-            cmdNext_Click();
-        // After an advance the new question counts as asked.
-        updateScore();
-        if (m_ui->chkFastQuiz->isChecked())
-            cmdNext_Click();
-        return;
-    }
-    showVerdict(false);
-    if (m_state.questionUnjudged()) {
-        m_state.recordWrong();
-        recordPractise();
-        if (const int right = taggedSlot(); right >= 0 && m_ui->chkShowCorrect->isChecked())
-            markRightAndChosen(right, Index);
-    }
-    updateScore();
-    if (judging)
-        Announcer::of(*this).say(m_ui->lblScore->Caption());
-    if (m_ui->chkFastQuiz->isChecked())
-        cmdNext_Click();
+    // The score is said after the answer that counts, before any move on.
+    m_sayScore = m_session.questionUnjudged();
+    m_session.answer(
+        Index, {m_ui->chkShowCorrect->isChecked(), m_ui->chkAnswered->isChecked(), m_ui->chkFastQuiz->isChecked()});
+    m_sayScore = false;
 }
 
 void frmQ::Form_KeyPress(int KeyAscii)
 {
-    // Next is shown from Start until the next load: the keys answer only then.
-    if (m_ui->cmdNext->isHidden())
+    // From Start until the next load: the keys answer only then.
+    if (!m_session.testRunning())
         return;
     if (KeyAscii >= '1' && KeyAscii <= '5')
         m_option1->select(KeyAscii - '1');
-}
-
-void frmQ::lblScore_Change()
-{
-    report().setReportCaption(m_ui->lblScore->Caption());
 }
 
 void frmQ::chkFastQuiz_Click()

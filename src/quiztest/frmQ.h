@@ -1,6 +1,7 @@
 #pragma once
 
-#include "quiztest/TestState.h"
+#include "quiztest/QuizFileView.h"
+#include "quiztest/QuizSession.h"
 #include "report/QuizWindowLink.h"
 #include "toolkit/Form.h"
 
@@ -19,9 +20,10 @@ class frmQ;
 
 // The quiz window: the file box and Load, the question with its four
 // candidate answers and Skip, the counters and the score, the three options,
-// and the commands Start/Next, Report, Help and Close. It owns the test state
-// and fills the report window's lists.
-class frmQ : public Form, public QuizWindowLink {
+// and the commands Start/Next, Report, Help and Close. It owns the session of
+// the test and shows what the session says; the frame hands the session's
+// lines and score to the report.
+class frmQ : public Form, public QuizWindowLink, private QuizFileView {
     Q_OBJECT
 public:
     frmQ(Platform& platform, RandomSource& generator, FrameArea& frame);
@@ -35,16 +37,18 @@ public:
     // Centred across the frame's client area, 350 twips below its top.
     void PlaceInFrame();
 
-    // For the window's own Load and Browse commands and the tests' driver; no
-    // other window reaches them.
-    TestState& state() { return m_state; }
-    const TestState& state() const { return m_state; }
-    Ui::frmQ& ui() { return *m_ui; }
-    OptionArray& Option1() { return *m_option1; }
+    // The test: its items, counters and question, and the signals of all
+    // that changes in it.
+    QuizSession& session() { return m_session; }
+    const QuizSession& session() const { return m_session; }
+    // The Report command has shown the report window.
+    bool bReporting() const { return m_bReporting; }
+    // The title of every message box of the window: the frame's caption.
+    const QString& sTitle() const { return m_sTitle; }
 
     const Form& quizForm() const override { return *this; }
     QString quizFilePath() const override;
-    quizfile::TextEncoding quizEncoding() const override { return m_state.encoding(); }
+    quizfile::TextEncoding quizEncoding() const override { return m_session.encoding(); }
 
     // Puts `path` into the file box and loads it with Load's own handler, as a
     // person who typed it and pressed Load: a file named on the command line
@@ -54,7 +58,7 @@ public:
     // The report window has hidden itself.
     void reportHidden();
     // The question, answer and option areas, on while a test runs.
-    void setTestControlsEnabled(bool enabled);
+    void setTestControlsEnabled(bool enabled) override;
 
     // Handlers, named after their control and event.
     void cmdStart_Click();
@@ -69,7 +73,6 @@ public:
     void cmdNext_Click();
     void Option1_Click(std::int16_t Index);
     void Form_KeyPress(int KeyAscii);
-    void lblScore_Change();
     void chkFastQuiz_Click();
 
 signals:
@@ -85,6 +88,7 @@ protected:
 
 private:
     void connectHandlers();
+    void connectSession();
     void describeForScreenReaders();
     // The counters' names for a screen reader follow their captions.
     void nameCounters();
@@ -93,22 +97,30 @@ private:
     void askQuitQuestion(bool& cancel);
     ReportWindow& report() { return *m_report; }
 
-    // Pieces of the Next and answer handlers.
-    void resetSlotLooks();
-    int taggedSlot() const;
-    bool isRightAnswer(int index) const;
-    void recordPractise();
+    // What the session's changes look like.
+    void showPhase(QuizSession::Phase phase);
+    void closeQuestion();
+    void showQuestion();
     void markRightAndChosen(int right, int chosen);
-    void updateScore();
-    void finishTest();
-    void showNextQuestion();
+    void showScore(const QString& score);
+    void showFinish(const QString& score);
+
+    // The Load and Browse commands' view of the window.
+    QString quizFileText() const override;
+    void setQuizFileText(const QString& path) override;
+    void selectQuizFileText() override;
+    void focusLoad() override;
+    QString messageTitle() const override { return m_sTitle; }
 
     Platform& m_platform;
-    RandomSource& m_generator;
     FrameArea& m_frame;
     std::unique_ptr<Ui::frmQ> m_ui;
     OptionArray* m_option1;
+    QuizSession m_session;
     std::unique_ptr<QuizFileCommands> m_fileCommands;
-    TestState m_state;
     ReportWindow* m_report = nullptr;
+    bool m_bReporting = false;
+    // The score update that follows an answer that counts is said to a screen reader.
+    bool m_sayScore = false;
+    QString m_sTitle; // title of every message box of the quiz window
 };

@@ -1,17 +1,13 @@
 #pragma once
 
-class QString;
-
-// What the quiz window does with the report window: appends a line to either
-// list, copies the score into its caption, shows and hides it, and docks it
-// below itself. The report tells of hiding itself by its own signal.
+// What the quiz window does with the report window: shows and hides it, and
+// docks it below itself. The report tells of hiding itself by its own signal;
+// the lines and the score come from the quiz session, by the frame's
+// connections.
 class ReportWindow {
 public:
     virtual ~ReportWindow() = default;
 
-    virtual void appendPractise(const QString& text) = 0;
-    virtual void appendAnsweredCorrect(const QString& text) = 0;
-    virtual void setReportCaption(const QString& caption) = 0;
     virtual void showReport() = 0;
     virtual void hideReport() = 0;
     // Directly below the quiz window, 22 twips over its bottom edge.

@@ -83,10 +83,10 @@ void frmReport::connectHandlers()
 
 void frmReport::Form_Load()
 {
-    bDocked = false;
-    iMinHeight = 4275;
-    bSkipResize = true;
-    bFullScreen = false;
+    m_bDocked = false;
+    m_iMinHeight = 4275;
+    m_bSkipResize = true;
+    m_bFullScreen = false;
 }
 
 void frmReport::PlaceBelowQuiz()
@@ -139,25 +139,25 @@ void frmReport::closeEvent(QCloseEvent* event)
 
 void frmReport::cmdDock_Click()
 {
-    if (bDocked) {
-        bDocked = false;
+    if (m_bDocked) {
+        m_bDocked = false;
         return;
     }
-    bDocked = true;
+    m_bDocked = true;
     PlaceBelowQuiz();
 }
 
 void frmReport::cmdFullScreen_Click()
 {
-    if (bFullScreen) {
-        bDocked = true;
-        bFullScreen = false;
+    if (m_bFullScreen) {
+        m_bDocked = true;
+        m_bFullScreen = false;
         PlaceBelowQuiz();
         m_ui->cmdFullScreen->setText(kFullScreenCaption);
         return;
     }
-    bDocked = false;
-    bFullScreen = true;
+    m_bDocked = false;
+    m_bFullScreen = true;
     moveTwips(0, 0, m_frame.ScaleWidth(), m_frame.ScaleHeight());
     m_ui->cmdFullScreen->setText(kDockCaption);
 }
@@ -169,8 +169,8 @@ void frmReport::Resize()
 
 void frmReport::Form_Resize()
 {
-    if (bSkipResize) {
-        bSkipResize = false;
+    if (m_bSkipResize) {
+        m_bSkipResize = false;
         return;
     }
     if (Minimized())
@@ -181,8 +181,8 @@ void frmReport::Form_Resize()
         moveTwips(leftTwips(), topTwips(), quizWidth, heightTwips());
         return;
     }
-    if (heightTwips() < iMinHeight) {
-        moveTwips(leftTwips(), topTwips(), widthTwips(), iMinHeight);
+    if (heightTwips() < m_iMinHeight) {
+        moveTwips(leftTwips(), topTwips(), widthTwips(), m_iMinHeight);
         return;
     }
     layOutControls();
@@ -229,7 +229,7 @@ void frmReport::Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPos
         return;
     m_pressOnBackground = false;
     // From the press, so the window keeps to the pointer from the first move.
-    startInteractiveMove(m_pressGlobal, globalPosition, [this] { bDocked = false; });
+    startInteractiveMove(m_pressGlobal, globalPosition, [this] { m_bDocked = false; });
 }
 
 // --- Result files ---

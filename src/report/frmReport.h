@@ -33,18 +33,20 @@ public:
     void Form_Load();
 
     void PlaceBelowQuiz() override;
-    void appendPractise(const QString& text) override;
-    void appendAnsweredCorrect(const QString& text) override;
-    void setReportCaption(const QString& caption) override;
     void showReport() override;
     void hideReport() override;
 
-    Ui::frmReport& ui() { return *m_ui; }
+    // Appends a line to a list, the caret after it; copies the quiz window's
+    // score.
+    void appendPractise(const QString& text);
+    void appendAnsweredCorrect(const QString& text);
+    void setReportCaption(const QString& caption);
 
-    bool bDocked = false;
-    std::int16_t iMinHeight = 4275;
-    bool bSkipResize = true;
-    bool bFullScreen = false;
+    // The window's placement state, which only its own handlers change.
+    bool bDocked() const { return m_bDocked; }               // in its docked place below the quiz window
+    std::int16_t iMinHeight() const { return m_iMinHeight; } // smallest outer height, in twips
+    bool bSkipResize() const { return m_bSkipResize; }       // the next resize notification is ignored
+    bool bFullScreen() const { return m_bFullScreen; }
 
     // Handlers, named after their control and event.
     void cmdClose_Click();
@@ -81,6 +83,10 @@ private:
     void setSaving(bool saving);
     void layOutControls();
 
+    bool m_bDocked = false;
+    std::int16_t m_iMinHeight = 4275;
+    bool m_bSkipResize = true;
+    bool m_bFullScreen = false;
     const QuizWindowLink& m_quiz;
     FrameArea& m_frame;
     MessageBoxes& m_boxes;

@@ -2,14 +2,14 @@
 #include "support/TestFiles.h"
 
 #include "app/MDIForm1.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "support/Controls.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/Announcer.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/TextBox.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -78,10 +78,10 @@ protected:
     // The question on screen as it is read out.
     QString questionSaid(int number, int total)
     {
-        const Ui::frmQ& q = quiz().ui();
+        const QuizControls q = controls();
         QString text = QStringLiteral("Question %1 of %2: ").arg(number).arg(total) + q.lblQuestion->text() + u'.';
         for (int slot = 0; slot < 4; ++slot)
-            text += QStringLiteral(" Key %1: ").arg(slot + 1) + quiz().Option1().Caption(slot) + u'.';
+            text += QStringLiteral(" Key %1: ").arg(slot + 1) + q.Option1.Caption(slot) + u'.';
         return text;
     }
     // What a screen reader reads for the widget now.
@@ -154,13 +154,13 @@ void checkTree(MDIForm1& frame, const char* when)
 
     frmQ& quiz = frame.quiz();
     for (int index = 0; index < OptionArray::Count; ++index) {
-        const Node* option = nodeOf(nodes, &quiz.Option1()[index]);
+        const Node* option = nodeOf(nodes, &QuizControls(quiz).Option1[index]);
         ASSERT_NE(option, nullptr);
         EXPECT_EQ(option->role, QAccessible::RadioButton);
         EXPECT_EQ(option->description, QStringLiteral("key %1").arg(index + 1));
     }
-    const Ui::frmQ& q = quiz.ui();
-    const Ui::frmReport& r = frame.report().ui();
+    const QuizControls q(quiz);
+    const ReportControls r(frame.report());
     for (const QObject* decoration :
          std::initializer_list<const QObject*>{q.Label1, q.Label2, q.Label3, q.Label4, q.Label5, q.Label6, q.Image1,
                                                q.Line1, q.lblAsking1, q.lblCorrect1, r.lblTODO, r.lblAnsweredCorrect})
@@ -196,8 +196,8 @@ TEST_F(Accessibility, TreeNamesEveryControlOnceInEveryState)
     EXPECT_EQ(said(), QStringList());
     d.pressStart();
     checkTree(*frame, "question");
-    EXPECT_EQ(quiz().ui().lblAsking->accessibleName(), QStringLiteral("Asking question 1 of 8"));
-    EXPECT_EQ(quiz().ui().lblCorrect->accessibleName(), QStringLiteral("Correctly answered 0"));
+    EXPECT_EQ(controls().lblAsking->accessibleName(), QStringLiteral("Asking question 1 of 8"));
+    EXPECT_EQ(controls().lblCorrect->accessibleName(), QStringLiteral("Correctly answered 0"));
 
     // Read out without the focus moving, in order and once: the question
     // with its candidates, each verdict as it is given (a second wrong choice
@@ -205,7 +205,7 @@ TEST_F(Accessibility, TreeNamesEveryControlOnceInEveryState)
     const QString wrong = QStringLiteral("Wrong Answer, Try Again!");
     const QString right = QStringLiteral("Correct Answer, Press Next to continue.");
     EXPECT_EQ(said(), QStringList{questionSaid(1, 8)});
-    const Ui::frmQ& q = quiz().ui();
+    const QuizControls q = controls();
     const struct {
         int slot;
         QString text;
@@ -263,8 +263,8 @@ protected:
 
 TEST_F(Keyboard, WholeSessionByKeysAlone)
 {
-    const Ui::frmQ& q = quiz().ui();
-    const Ui::frmReport& r = report().ui();
+    const QuizControls q = controls();
+    const ReportControls r = reportControls();
     QuizDriver d = driver(); // reads only: every step is a key
 
     // The path box has the focus from the start, its text selected, so that
@@ -279,26 +279,26 @@ TEST_F(Keyboard, WholeSessionByKeysAlone)
     EXPECT_EQ(q.txtQuizFile->text(), path);
 
     press(Qt::Key_O, Qt::AltModifier);
-    EXPECT_EQ(d.state().iTotal(), 5);
+    EXPECT_EQ(d.session().iTotal(), 5);
     EXPECT_EQ(focused(), q.cmdStart);
     press(Qt::Key_R, Qt::AltModifier);
-    ASSERT_EQ(d.state().iAsked(), 1);
+    ASSERT_EQ(d.session().iAsked(), 1);
     // A wrong key, then the right one, then Enter for the default Next.
     press(keyOf(d.wrongSlot()));
     EXPECT_TRUE(q.lblWrong->isVisible());
     press(keyOf(d.rightSlot()));
     EXPECT_TRUE(q.lblRightAnswer->isVisible());
     press(Qt::Key_Return);
-    EXPECT_EQ(d.state().iAsked(), 2);
+    EXPECT_EQ(d.session().iAsked(), 2);
     press(Qt::Key_5); // Skip
     press(Qt::Key_X, Qt::AltModifier);
-    EXPECT_EQ(d.state().iAsked(), 3);
+    EXPECT_EQ(d.session().iAsked(), 3);
     p.boxes.autoOk = true;
     for (int item = 3; item <= 5; ++item) {
         press(keyOf(d.rightSlot()));
         press(Qt::Key_Return);
     }
-    EXPECT_EQ(d.state().iCorrect(), 3);
+    EXPECT_EQ(d.session().iCorrect(), 3);
 
     // The report takes the focus when it shows; Tab reaches each of its
     // controls, and leaves the lists without typing into them.
@@ -350,7 +350,7 @@ TEST_F(Keyboard, SmallScreenScrollsToTheReport)
     d.pressReport();
     settle();
     QMdiArea& area = frame->mdiArea();
-    QWidget* save = report().ui().cmdSaveCorrect;
+    QWidget* save = reportControls().cmdSaveCorrect;
     const QRect view = area.viewport()->rect();
     ASSERT_GT(report().childWindow()->geometry().bottom(), view.bottom()) << "the report fits; nothing to test";
     EXPECT_TRUE(area.verticalScrollBar()->isVisible());
@@ -406,7 +406,7 @@ protected:
         d.loadItems(numberedItems(8));
         d.pressStart();
         d.pressReport();
-        quiz().ui().cmdHelp->click();
+        controls().cmdHelp->click();
         settle();
     }
 };
@@ -473,7 +473,7 @@ TEST_F(Appearance, CaptionsFitTheirControls)
 TEST_F(Appearance, QuestionAndOptionFacesDrawEveryScript)
 {
     start();
-    const Ui::frmQ& q = quiz().ui();
+    const QuizControls q = controls();
     for (const QWidget* control : std::initializer_list<const QWidget*>{q.lblQuestion, q.Option1_0}) {
         for (const char* text : {"かぶる 漢字", "한국어", "简体字 这个", "Привет αβγ", "naïve café"}) {
             QTextLayout layout(QString::fromUtf8(text), control->font());

@@ -45,7 +45,7 @@ TEST_F(Frame, StartsAtTheCornerSizedToTheWorkArea)
     EXPECT_EQ(frame->frameGeometry(), QRect(0, 0, 1024, 738));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Pondera"));
     EXPECT_EQ(frame->mdiArea().background().color(), QColor(0xE0, 0xE0, 0xE0));
-    EXPECT_FALSE(frame->bSkipResize) << "the first resize notification clears it";
+    EXPECT_FALSE(frame->bSkipResize()) << "the first resize notification clears it";
 }
 
 TEST_F(Frame, QuizWindowCentredAtTop350AndReportBelowIt)

@@ -2,10 +2,10 @@
 #include "support/TestFiles.h"
 
 #include "quiztest/QuizFileCommands.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
+#include "support/Controls.h"
 #include "toolkit/FileNames.h"
-#include "toolkit/Tag.h"
-#include "ui_frmQ.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,9 +22,6 @@ namespace {
 
 class LoadCommand : public AppFixture {
 protected:
-    Ui::frmQ& ui() { return quiz().ui(); }
-    TestState& state() { return quiz().state(); }
-
     QString write(const QString& name, const QByteArray& bytes)
     {
         const QString path = dir.filePath(name);
@@ -42,22 +39,23 @@ protected:
 
     void load(const QString& path) { driver().load(path); }
 
-    bool readyState() { return ui().cmdStart->isVisible() && ui().cmdStart->isEnabled() && !ui().cmdNext->isVisible(); }
+    bool readyState()
+    {
+        return controls().cmdStart->isVisible() && controls().cmdStart->isEnabled() && !controls().cmdNext->isVisible();
+    }
 
     bool startUpLook()
     {
-        return ui().cmdStart->isVisible() && !ui().cmdStart->isEnabled() && !ui().cmdNext->isVisible() &&
-               !ui().Frame1->isEnabled() && !ui().Frame2->isEnabled() && !ui().Frame4->isEnabled();
+        return controls().cmdStart->isVisible() && !controls().cmdStart->isEnabled() &&
+               !controls().cmdNext->isVisible() && !controls().Frame1->isEnabled() && !controls().Frame2->isEnabled() &&
+               !controls().Frame4->isEnabled();
     }
 
     // As Start leaves the window, without drawing a question.
     void pretendTestRunning()
     {
-        ui().cmdStart->setVisible(false);
-        ui().cmdNext->setVisible(true);
-        ui().Frame1->setEnabled(true);
-        ui().Frame2->setEnabled(true);
-        ui().Frame4->setEnabled(true);
+        quiz().session().start();
+        quiz().setTestControlsEnabled(true);
     }
 
     ShownBox box(const QString& prompt, MsgStyle style) const { return {prompt, style, QStringLiteral("Pondera")}; }
@@ -89,7 +87,7 @@ protected:
         QMimeData data;
         // As a file manager writes it: the name's bytes percent-encoded.
         data.setUrls({QUrl::fromEncoded("file://" + filenames::encode(path).toPercentEncoding("/"))});
-        QWidget& target = way == Way::DropOnWindow ? static_cast<QWidget&>(quiz()) : *ui().txtQuizFile;
+        QWidget& target = way == Way::DropOnWindow ? static_cast<QWidget&>(quiz()) : *controls().txtQuizFile;
         EXPECT_TRUE(dragAndDrop(target, data));
     }
 
@@ -103,15 +101,15 @@ TEST_F(LoadCommand, FourOrMoreItemsMakeTheWindowReady)
 {
     load(items(4));
     EXPECT_TRUE(p.boxes.shown.empty());
-    EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 4"));
-    EXPECT_EQ(ui().lblScore->text(), QStringLiteral("Score = 00.00 %"));
-    EXPECT_EQ(ui().lblCorrect->text(), QStringLiteral(" 0"));
+    EXPECT_EQ(controls().lblAsking->text(), QStringLiteral(" 0 / 4"));
+    EXPECT_EQ(controls().lblScore->text(), QStringLiteral("Score = 00.00 %"));
+    EXPECT_EQ(controls().lblCorrect->text(), QStringLiteral(" 0"));
     EXPECT_TRUE(readyState());
-    EXPECT_EQ(QApplication::focusWidget(), ui().cmdStart);
-    EXPECT_EQ(state().iTotal(), 4);
-    EXPECT_EQ(state().sQuestions(4), QStringLiteral("q4"));
-    EXPECT_EQ(state().sAnswers(1), QStringLiteral("a1"));
-    EXPECT_EQ(tag::get(*ui().txtQuizFile), ui().txtQuizFile->text());
+    EXPECT_EQ(QApplication::focusWidget(), controls().cmdStart);
+    EXPECT_EQ(session().iTotal(), 4);
+    EXPECT_EQ(session().sQuestions(4), QStringLiteral("q4"));
+    EXPECT_EQ(session().sAnswers(1), QStringLiteral("a1"));
+    EXPECT_EQ(session().loadedPath(), controls().txtQuizFile->text());
 }
 
 TEST_F(LoadCommand, FewerThanFourItemsCannotStartATest)
@@ -124,7 +122,7 @@ TEST_F(LoadCommand, FewerThanFourItemsCannotStartATest)
     for (const auto& c : cases) {
         p.boxes.expect(MsgAnswer::Ok);
         load(write(QStringLiteral("few%1.csv").arg(++n), c.bytes));
-        EXPECT_EQ(ui().lblAsking->text(), QString::fromLatin1(c.progress));
+        EXPECT_EQ(controls().lblAsking->text(), QString::fromLatin1(c.progress));
         EXPECT_EQ(p.boxes.shown.back(), box(notEnough, MsgStyle::OkStop));
         EXPECT_TRUE(startUpLook());
     }
@@ -134,21 +132,21 @@ TEST_F(LoadCommand, FewerThanFourItemsCannotStartATest)
 TEST_F(LoadCommand, ItemsReplaceTheEarlierOnes)
 {
     load(items(6, QStringLiteral("six.csv")));
-    ASSERT_EQ(state().iTotal(), 6);
+    ASSERT_EQ(session().iTotal(), 6);
 
     p.boxes.expect(MsgAnswer::Ok);
     load(write(QStringLiteral("blank.csv"), "  \r\n"));
-    EXPECT_EQ(state().iTotal(), 0);
-    EXPECT_EQ(state().sQuestions(6), QStringLiteral("q6")) << "left in place, unread";
-    EXPECT_EQ(state().sAnswers(6), QStringLiteral("a6"));
+    EXPECT_EQ(session().iTotal(), 0);
+    EXPECT_EQ(session().sQuestions(6), QStringLiteral("q6")) << "left in place, unread";
+    EXPECT_EQ(session().sAnswers(6), QStringLiteral("a6"));
 
     load(write(QStringLiteral("other.csv"), "x1,y1\r\nx2,y2\r\nx3,y3\r\nx4,\"y, 4\"\r\n"));
-    EXPECT_EQ(state().iTotal(), 4);
-    EXPECT_EQ(state().sQuestions(1), QStringLiteral("x1"));
-    EXPECT_EQ(state().sAnswers(4), QStringLiteral("\"y, 4\""));
-    EXPECT_TRUE(state().sQuestions(0).isEmpty()) << "index 0 holds no item";
-    EXPECT_THROW(state().sQuestions(5), std::out_of_range) << "nothing is left of the six";
-    EXPECT_THROW(state().sAnswers(5), std::out_of_range);
+    EXPECT_EQ(session().iTotal(), 4);
+    EXPECT_EQ(session().sQuestions(1), QStringLiteral("x1"));
+    EXPECT_EQ(session().sAnswers(4), QStringLiteral("\"y, 4\""));
+    EXPECT_TRUE(session().sQuestions(0).isEmpty()) << "index 0 holds no item";
+    EXPECT_THROW(session().sQuestions(5), std::out_of_range) << "nothing is left of the six";
+    EXPECT_THROW(session().sAnswers(5), std::out_of_range);
 }
 
 TEST_F(LoadCommand, SamePathAgainIsRefused)
@@ -164,7 +162,7 @@ TEST_F(LoadCommand, SamePathAgainIsRefused)
                                                        "the app"),
                                     MsgStyle::OkInformation));
     EXPECT_TRUE(readyState());
-    EXPECT_EQ(state().iTotal(), 5);
+    EXPECT_EQ(session().iTotal(), 5);
 }
 
 TEST_F(LoadCommand, LoadDuringATestAsksFirst)
@@ -180,17 +178,17 @@ TEST_F(LoadCommand, LoadDuringATestAsksFirst)
     p.boxes.expect(MsgAnswer::No);
     load(second);
     EXPECT_EQ(p.boxes.shown.back(), question);
-    EXPECT_EQ(ui().txtQuizFile->text(), first) << "the path of the last load attempt returns";
-    EXPECT_EQ(state().iTotal(), 4);
-    EXPECT_FALSE(ui().cmdStart->isVisible());
-    EXPECT_TRUE(ui().Frame2->isEnabled());
+    EXPECT_EQ(controls().txtQuizFile->text(), first) << "the path of the last load attempt returns";
+    EXPECT_EQ(session().iTotal(), 4);
+    EXPECT_FALSE(controls().cmdStart->isVisible());
+    EXPECT_TRUE(controls().Frame2->isEnabled());
 
     p.boxes.expect(MsgAnswer::Yes);
     load(second);
     EXPECT_EQ(p.boxes.shown.size(), 2u);
-    EXPECT_EQ(state().iTotal(), 6);
+    EXPECT_EQ(session().iTotal(), 6);
     EXPECT_TRUE(readyState());
-    EXPECT_FALSE(ui().Frame2->isEnabled());
+    EXPECT_FALSE(controls().Frame2->isEnabled());
 }
 
 // As if the path were typed into the box and Load pressed, whichever way it came.
@@ -203,10 +201,10 @@ TEST_F(LoadCommand, FileOpenedOrDroppedLoadsAsLoadDoes)
         const QString first = items(4, QStringLiteral("first%1-caf").arg(++n) + filenames::decode("\xE9.csv"));
         const QString second = items(6, QStringLiteral("second%1.csv").arg(n));
         open(way, first);
-        EXPECT_EQ(ui().txtQuizFile->text(), first);
+        EXPECT_EQ(controls().txtQuizFile->text(), first);
         EXPECT_TRUE(readyState());
-        EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 4"));
-        EXPECT_EQ(QApplication::focusWidget(), ui().cmdStart);
+        EXPECT_EQ(controls().lblAsking->text(), QStringLiteral(" 0 / 4"));
+        EXPECT_EQ(QApplication::focusWidget(), controls().cmdStart);
         EXPECT_TRUE(p.boxes.shown.empty());
 
         pretendTestRunning();
@@ -216,12 +214,12 @@ TEST_F(LoadCommand, FileOpenedOrDroppedLoadsAsLoadDoes)
         EXPECT_EQ(p.boxes.shown[0], box(second + QStringLiteral("\r\nTest is in progress!\r\n\r\nAre you sure you want "
                                                                 "to cancel this test and load another test"),
                                         MsgStyle::YesNoStop));
-        EXPECT_EQ(ui().txtQuizFile->text(), first);
-        EXPECT_EQ(state().iTotal(), 4);
+        EXPECT_EQ(controls().txtQuizFile->text(), first);
+        EXPECT_EQ(session().iTotal(), 4);
 
         p.boxes.expect(MsgAnswer::Yes);
         open(way, second);
-        EXPECT_EQ(state().iTotal(), 6);
+        EXPECT_EQ(session().iTotal(), 6);
         EXPECT_TRUE(readyState());
         p.boxes.shown.clear();
     }
@@ -250,11 +248,11 @@ TEST_F(LoadCommand, DropOfAnythingButOneLocalFileIsRefused)
             data.setText(QString::fromUtf8(c.text));
         EXPECT_FALSE(dragAndDrop(quiz(), data)) << c.what;
         if (!*c.text) {
-            EXPECT_FALSE(dragAndDrop(*ui().txtQuizFile, data)) << c.what;
+            EXPECT_FALSE(dragAndDrop(*controls().txtQuizFile, data)) << c.what;
         }
     }
-    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
-    EXPECT_EQ(state().iTotal(), 0);
+    EXPECT_EQ(controls().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
+    EXPECT_EQ(session().iTotal(), 0);
     EXPECT_TRUE(p.boxes.shown.empty());
 }
 
@@ -288,9 +286,9 @@ TEST_F(LoadCommand, FailingLineKeepsTheItemsBeforeIt)
     load(path);
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_TRUE(p.boxes.shown[0].prompt.contains(QStringLiteral("line 3"))) << p.boxes.shown[0].prompt.toStdString();
-    EXPECT_EQ(state().iTotal(), 2);
-    EXPECT_EQ(state().sQuestions(2), QStringLiteral("b"));
-    EXPECT_EQ(ui().lblAsking->text(), QStringLiteral(" 0 / 0")) << "the captions keep their reset values";
+    EXPECT_EQ(session().iTotal(), 2);
+    EXPECT_EQ(session().sQuestions(2), QStringLiteral("b"));
+    EXPECT_EQ(controls().lblAsking->text(), QStringLiteral(" 0 / 0")) << "the captions keep their reset values";
     EXPECT_TRUE(startUpLook()) << "two items cannot make a test";
 
     // Items were read, so the same path counts as loaded.
@@ -306,43 +304,43 @@ TEST_F(LoadCommand, FailureAfterFourItemsKeepsStartAsItWas)
     p.boxes.expect(MsgAnswer::Ok);
     load(write(QStringLiteral("late.csv"), "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne\r\n"));
     EXPECT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_EQ(state().iTotal(), 4);
+    EXPECT_EQ(session().iTotal(), 4);
     EXPECT_TRUE(readyState());
-    EXPECT_FALSE(ui().Frame1->isEnabled());
+    EXPECT_FALSE(controls().Frame1->isEnabled());
 }
 
 TEST_F(LoadCommand, PathBoxSelectsItsWholeTextOnFocus)
 {
-    ui().cmdLoad->setFocus();
-    ui().txtQuizFile->setText(QStringLiteral("/some/quiz.csv"));
-    ui().txtQuizFile->setFocus();
-    EXPECT_EQ(ui().txtQuizFile->selectedText(), QStringLiteral("/some/quiz.csv"));
+    controls().cmdLoad->setFocus();
+    controls().txtQuizFile->setText(QStringLiteral("/some/quiz.csv"));
+    controls().txtQuizFile->setFocus();
+    EXPECT_EQ(controls().txtQuizFile->selectedText(), QStringLiteral("/some/quiz.csv"));
 }
 
 TEST_F(LoadCommand, BrowsePutsTheChosenPathInTheBoxAndCancelKeepsTheLastOne)
 {
     // A cancel before any choice changes nothing.
     p.dialog.answers.push_back(std::nullopt);
-    ui().cmdBrowse->click();
-    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
+    controls().cmdBrowse->click();
+    EXPECT_EQ(controls().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
 
     p.dialog.answers.push_back(QStringLiteral("/quizzes/words.csv"));
-    ui().cmdBrowse->click();
-    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("/quizzes/words.csv"));
-    EXPECT_EQ(QApplication::focusWidget(), ui().cmdLoad);
+    controls().cmdBrowse->click();
+    EXPECT_EQ(controls().txtQuizFile->text(), QStringLiteral("/quizzes/words.csv"));
+    EXPECT_EQ(QApplication::focusWidget(), controls().cmdLoad);
 
-    ui().txtQuizFile->setText(QStringLiteral("typed by hand"));
-    ui().txtQuizFile->setFocus();
+    controls().txtQuizFile->setText(QStringLiteral("typed by hand"));
+    controls().txtQuizFile->setFocus();
     p.dialog.answers.push_back(std::nullopt);
-    ui().cmdBrowse->click();
-    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("/quizzes/words.csv"));
-    EXPECT_EQ(QApplication::focusWidget(), ui().cmdLoad);
+    controls().cmdBrowse->click();
+    EXPECT_EQ(controls().txtQuizFile->text(), QStringLiteral("/quizzes/words.csv"));
+    EXPECT_EQ(QApplication::focusWidget(), controls().cmdLoad);
 
     // A name of blanks only is no choice.
-    ui().txtQuizFile->setText(QStringLiteral("kept"));
+    controls().txtQuizFile->setText(QStringLiteral("kept"));
     p.dialog.answers.push_back(QStringLiteral("   "));
-    ui().cmdBrowse->click();
-    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("kept"));
+    controls().cmdBrowse->click();
+    EXPECT_EQ(controls().txtQuizFile->text(), QStringLiteral("kept"));
 
     ASSERT_EQ(p.dialog.filters.size(), 4);
     EXPECT_EQ(p.dialog.filters[0], QStringLiteral("Question & Answer Text files (*.txt);;Question & Answer Comma "
@@ -353,11 +351,11 @@ TEST_F(LoadCommand, BrowsePutsTheChosenPathInTheBoxAndCancelKeepsTheLastOne)
 TEST_F(LoadCommand, AltOLoads)
 {
     const QString path = items(4);
-    ui().txtQuizFile->setText(path);
-    ui().txtQuizFile->setFocus();
-    QTest::keyClick(ui().txtQuizFile, Qt::Key_O, Qt::AltModifier);
+    controls().txtQuizFile->setText(path);
+    controls().txtQuizFile->setFocus();
+    QTest::keyClick(controls().txtQuizFile, Qt::Key_O, Qt::AltModifier);
     // An access key clicks its button a moment later, as a visible press.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return state().iTotal() == 4; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return session().iTotal() == 4; }, 5000));
 }
 
 } // namespace

@@ -1,15 +1,12 @@
 #include "support/AppFixture.h"
 #include "support/QuizDriver.h"
 
-#include "quiztest/RandomGenerator.h"
-#include "quiztest/RandomSource.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/TextFormat.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
-#include "toolkit/OptionArray.h"
+#include "support/Controls.h"
 #include "toolkit/Tag.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
 
 #include <QApplication>
 #include <QColor>
@@ -21,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <set>
 #include <vector>
 
@@ -54,9 +50,7 @@ enum class Act {
 
 class QuizFlow : public AppFixture {
 protected:
-    Ui::frmQ& ui() { return quiz().ui(); }
-    TestState& state() { return quiz().state(); }
-    OptionArray& options() { return quiz().Option1(); }
+    OptionButtons options() { return controls().Option1; }
 
     void load(int count) { driver().loadItems(numberedItems(count)); }
     void pressStart() { driver().pressStart(); }
@@ -95,9 +89,9 @@ protected:
     // Plays one question; returns whether the window moved on by itself.
     bool play(Act act)
     {
-        const std::int16_t asked = state().iAsked();
+        const std::int16_t asked = session().iAsked();
         const std::size_t boxes = p.boxes.shown.size();
-        const auto movedOn = [&] { return state().iAsked() != asked || p.boxes.shown.size() != boxes; };
+        const auto movedOn = [&] { return session().iAsked() != asked || p.boxes.shown.size() != boxes; };
         std::vector<int> clicks;
         switch (act) {
         case Act::Right:
@@ -132,8 +126,8 @@ protected:
     // Records every new caption of lblScore until the returned connection is cut.
     QMetaObject::Connection recordScores()
     {
-        return QObject::connect(ui().lblScore, &CaptionLabel::Change, ui().lblScore,
-                                [this] { scores << ui().lblScore->Caption(); });
+        return QObject::connect(controls().lblScore, &CaptionLabel::Change, controls().lblScore,
+                                [this] { scores << controls().lblScore->Caption(); });
     }
 
     QStringList scores;
@@ -143,17 +137,17 @@ TEST_F(QuizFlow, StartShowsTheFirstQuestionAndFocusesNext)
 {
     load(10);
     pressStart();
-    EXPECT_TRUE(ui().cmdStart->isHidden());
-    EXPECT_FALSE(ui().cmdNext->isHidden());
-    EXPECT_TRUE(ui().Frame1->isEnabled());
-    EXPECT_TRUE(ui().Frame2->isEnabled());
-    EXPECT_TRUE(ui().Frame4->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), ui().cmdNext);
-    EXPECT_EQ(state().iAsked(), 1);
-    EXPECT_EQ(state().iWrong() + state().iCorrect(), 0);
-    EXPECT_FALSE(state().bAnswered());
-    EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 1 / 10"));
-    EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions(current()));
+    EXPECT_TRUE(controls().cmdStart->isHidden());
+    EXPECT_FALSE(controls().cmdNext->isHidden());
+    EXPECT_TRUE(controls().Frame1->isEnabled());
+    EXPECT_TRUE(controls().Frame2->isEnabled());
+    EXPECT_TRUE(controls().Frame4->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), controls().cmdNext);
+    EXPECT_EQ(session().iAsked(), 1);
+    EXPECT_EQ(session().iWrong() + session().iCorrect(), 0);
+    EXPECT_FALSE(session().bAnswered());
+    EXPECT_EQ(controls().lblAsking->Caption(), QStringLiteral(" 1 / 10"));
+    EXPECT_EQ(controls().lblQuestion->text(), session().sQuestions(current()));
     EXPECT_TRUE(p.boxes.shown.empty());
 }
 
@@ -164,13 +158,13 @@ TEST_F(QuizFlow, EveryQuestionShowsTheRightAnswerInOneTaggedSlotAndThreeOthers)
     std::set<int> asked;
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
-        ASSERT_EQ(state().iAsked(), k);
-        EXPECT_EQ(ui().lblAsking->Caption(), textformat::countText(k) + QStringLiteral(" / 10"));
+        ASSERT_EQ(session().iAsked(), k);
+        EXPECT_EQ(controls().lblAsking->Caption(), textformat::countText(k) + QStringLiteral(" / 10"));
         const int item = current();
         EXPECT_TRUE(asked.insert(item).second) << "asked twice: " << item;
-        EXPECT_EQ(ui().lblQuestion->text(), state().sQuestions(item));
+        EXPECT_EQ(controls().lblQuestion->text(), session().sQuestions(item));
         const int right = rightSlot();
-        EXPECT_EQ(options().Caption(right), state().sAnswers(item));
+        EXPECT_EQ(options().Caption(right), session().sAnswers(item));
         std::set<QString> captions;
         for (int slot = 0; slot < 4; ++slot)
             captions.insert(options().Caption(slot));
@@ -182,7 +176,7 @@ TEST_F(QuizFlow, EveryQuestionShowsTheRightAnswerInOneTaggedSlotAndThreeOthers)
         }
         EXPECT_EQ(options().Tag(4), QStringLiteral("False"));
         EXPECT_EQ(options().selectedIndex(), -1);
-        EXPECT_EQ(ui().cmdStart->isEnabled(), k < 10) << "disabled when the last question is shown";
+        EXPECT_EQ(controls().cmdStart->isEnabled(), k < 10) << "disabled when the last question is shown";
         // Choose something so that the next question must clear the choice.
         if (k % 2 == 0)
             choose(k % 5);
@@ -190,32 +184,6 @@ TEST_F(QuizFlow, EveryQuestionShowsTheRightAnswerInOneTaggedSlotAndThreeOthers)
             pressNext();
     }
     EXPECT_TRUE(p.boxes.shown.empty());
-}
-
-TEST_F(QuizFlow, NextRecordsAQuestionLeftWithoutAnswerOnce)
-{
-    load(10);
-    pressStart();
-    const int first = current();
-    pressNext();
-    EXPECT_EQ(state().iWrong(), 1);
-    EXPECT_EQ(practise(), line(first));
-
-    const struct {
-        Act act;
-        int wrong, correct;
-    } answered[] = {{Act::Right, 1, 1}, {Act::Wrong, 2, 1}, {Act::Skip, 3, 1}};
-    for (const auto& a : answered) {
-        const QString listsBefore = practise() + correct();
-        play(a.act);
-        const QString listsAfter = practise() + correct();
-        pressNext();
-        EXPECT_EQ(state().iWrong(), a.wrong);
-        EXPECT_EQ(state().iCorrect(), a.correct);
-        EXPECT_EQ(practise() + correct(), listsAfter) << "an answered question is not recorded again";
-        EXPECT_NE(listsAfter, listsBefore);
-    }
-    EXPECT_FALSE(state().bAnswered());
 }
 
 TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
@@ -229,26 +197,26 @@ TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
     const int last = current();
     p.boxes.expect(MsgAnswer::Ok);
     pressNext();
-    EXPECT_EQ(state().iWrong(), 1);
+    EXPECT_EQ(session().iWrong(), 1);
     EXPECT_EQ(practise(), line(last));
     const ShownBox finish{finishPrompt(score("75.00")), MsgStyle::OkInformation, QStringLiteral("Pondera")};
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{finish}));
-    EXPECT_EQ(ui().lblScore->Caption(), score("75.00"));
-    EXPECT_EQ(report().ui().lblReport->text(), score("75.00"));
+    EXPECT_EQ(controls().lblScore->Caption(), score("75.00"));
+    EXPECT_EQ(reportControls().lblReport->text(), score("75.00"));
 
-    const QString question = ui().lblQuestion->text();
+    const QString question = controls().lblQuestion->text();
     const QString lists = practise() + correct();
-    const bool answered = state().bAnswered();
+    const bool answered = session().bAnswered();
     p.boxes.expect(MsgAnswer::Ok);
     pressNext();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{finish, finish}));
-    EXPECT_EQ(state().iCorrect(), 3);
-    EXPECT_EQ(state().iWrong(), 1);
-    EXPECT_EQ(state().iAsked(), 4);
-    EXPECT_EQ(state().bAnswered(), answered);
-    EXPECT_EQ(ui().lblQuestion->text(), question);
+    EXPECT_EQ(session().iCorrect(), 3);
+    EXPECT_EQ(session().iWrong(), 1);
+    EXPECT_EQ(session().iAsked(), 4);
+    EXPECT_EQ(session().bAnswered(), answered);
+    EXPECT_EQ(controls().lblQuestion->text(), question);
     EXPECT_EQ(practise() + correct(), lists);
-    EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 4 / 4"));
+    EXPECT_EQ(controls().lblAsking->Caption(), QStringLiteral(" 4 / 4"));
 }
 
 TEST_F(QuizFlow, ScoreTexts)
@@ -286,13 +254,15 @@ TEST_F(QuizFlow, ScoreTexts)
             ASSERT_EQ(p.boxes.shown.size(), 1u);
             EXPECT_EQ(p.boxes.shown[0].prompt, finishPrompt(score(c.expected)));
         }
-        EXPECT_EQ(ui().lblScore->Caption(), score(c.expected));
-        EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->Caption());
-        EXPECT_EQ(ui().lblCorrect->Caption(), textformat::countText(state().iCorrect()));
+        EXPECT_EQ(controls().lblScore->Caption(), score(c.expected));
+        EXPECT_EQ(reportControls().lblReport->text(), controls().lblScore->Caption());
+        EXPECT_EQ(controls().lblCorrect->Caption(), textformat::countText(session().iCorrect()));
     }
 }
 
-TEST_F(QuizFlow, OnlyTheFirstJudgementCounts)
+// The counting of the first judgement is the session's; the window shows the
+// latest verdict and the first one's marks.
+TEST_F(QuizFlow, TheVerdictFollowsTheLatestChoice)
 {
     load(10);
     pressStart();
@@ -305,49 +275,39 @@ TEST_F(QuizFlow, OnlyTheFirstJudgementCounts)
     choose(wrongSlot());
     expectNoMarks(); // not without Show correct answer
     pressNext();
-    ui().chkShowCorrect->click();
+    controls().chkShowCorrect->click();
 
     // Wrong, then right.
-    int item = current();
     choose(wrongSlot());
-    EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
+    EXPECT_TRUE(controls().lblWrong->isVisibleTo(&quiz()));
     choose(rightSlot());
-    EXPECT_EQ(state().iWrong(), 2);
-    EXPECT_EQ(state().iCorrect(), 0);
-    EXPECT_TRUE(practise().endsWith(line(item)));
-    EXPECT_EQ(correct(), QString());
-    EXPECT_TRUE(ui().lblRightAnswer->isVisibleTo(&quiz()));
-    EXPECT_FALSE(ui().lblWrong->isVisibleTo(&quiz()));
-    EXPECT_EQ(ui().lblRightAnswer->text(), QStringLiteral("Correct Answer, Press Next to continue"));
-    EXPECT_EQ(ui().lblScore->Caption(), score("00.00"));
+    EXPECT_TRUE(controls().lblRightAnswer->isVisibleTo(&quiz()));
+    EXPECT_FALSE(controls().lblWrong->isVisibleTo(&quiz()));
+    EXPECT_EQ(controls().lblRightAnswer->text(), QStringLiteral("Correct Answer, Press Next to continue"));
+    EXPECT_EQ(controls().lblScore->Caption(), score("00.00"));
 
     pressNext();
-    EXPECT_FALSE(ui().lblRightAnswer->isVisibleTo(&quiz()));
-    EXPECT_FALSE(ui().lblWrong->isVisibleTo(&quiz()));
+    EXPECT_FALSE(controls().lblRightAnswer->isVisibleTo(&quiz()));
+    EXPECT_FALSE(controls().lblWrong->isVisibleTo(&quiz()));
 
     // Right, then wrong: no marks even with Show correct answer on.
-    item = current();
     choose(rightSlot());
-    EXPECT_EQ(ui().lblCorrect->Caption(), QStringLiteral(" 1"));
+    EXPECT_EQ(controls().lblCorrect->Caption(), QStringLiteral(" 1"));
     choose(wrongSlot());
     choose(4);
-    EXPECT_EQ(state().iCorrect(), 1);
-    EXPECT_EQ(state().iWrong(), 2);
-    EXPECT_EQ(correct(), line(item));
-    EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
-    EXPECT_FALSE(ui().lblRightAnswer->isVisibleTo(&quiz()));
-    EXPECT_EQ(ui().lblWrong->text(), QStringLiteral("Wrong Answer, Try Again!"));
+    EXPECT_TRUE(controls().lblWrong->isVisibleTo(&quiz()));
+    EXPECT_FALSE(controls().lblRightAnswer->isVisibleTo(&quiz()));
+    EXPECT_EQ(controls().lblWrong->text(), QStringLiteral("Wrong Answer, Try Again!"));
     expectNoMarks();
-    EXPECT_EQ(ui().lblScore->Caption(), score("33.33"));
-    EXPECT_TRUE(state().bAnswered());
+    EXPECT_EQ(controls().lblScore->Caption(), score("33.33"));
 }
 
 TEST_F(QuizFlow, ShowCorrectAnswerMarksUntilTheNextQuestion)
 {
     load(10);
     pressStart();
-    ui().chkShowCorrect->click();
-    const QColor buttonText = ui().Frame2->palette().color(QPalette::ButtonText);
+    controls().chkShowCorrect->click();
+    const QColor buttonText = controls().Frame2->palette().color(QPalette::ButtonText);
     ASSERT_NE(buttonText, kNavy);
     ASSERT_NE(buttonText, kRed);
     for (bool skip : {true, false}) {
@@ -386,19 +346,19 @@ TEST_F(QuizFlow, ShowCorrectAnswerMarksUntilTheNextQuestion)
 TEST_F(QuizFlow, AutoAdvanceAndTheScoreUpdates)
 {
     const struct {
-        QCheckBox* Ui::frmQ::*option;
+        QCheckBox* QuizControls::*option;
         Act act;
         QStringList expectedScores;
     } cases[] = {
-        {&Ui::frmQ::chkAnswered, Act::Right, {score("100.00"), score("50.00")}},
-        {&Ui::frmQ::chkFastQuiz, Act::Right, {score("100.00")}},
-        {&Ui::frmQ::chkFastQuiz, Act::Wrong, {}}, // 0 of 1 is the score it had
+        {&QuizControls::chkAnswered, Act::Right, {score("100.00"), score("50.00")}},
+        {&QuizControls::chkFastQuiz, Act::Right, {score("100.00")}},
+        {&QuizControls::chkFastQuiz, Act::Wrong, {}}, // 0 of 1 is the score it had
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE((ui().*c.option)->text().toStdString());
+        SCOPED_TRACE((controls().*c.option)->text().toStdString());
         load(10);
         pressStart();
-        (ui().*c.option)->click();
+        (controls().*c.option)->click();
         const int first = current();
         const QString firstLine = line(first);
         scores.clear();
@@ -406,14 +366,14 @@ TEST_F(QuizFlow, AutoAdvanceAndTheScoreUpdates)
         EXPECT_TRUE(play(c.act));
         QObject::disconnect(recording);
         EXPECT_EQ(scores, c.expectedScores);
-        EXPECT_EQ(state().iAsked(), 2) << "question 2 is shown";
+        EXPECT_EQ(session().iAsked(), 2) << "question 2 is shown";
         EXPECT_NE(current(), first);
-        EXPECT_FALSE(state().bAnswered());
-        EXPECT_FALSE(ui().lblRightAnswer->isVisibleTo(&quiz()));
-        EXPECT_FALSE(ui().lblWrong->isVisibleTo(&quiz()));
-        EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->Caption());
+        EXPECT_FALSE(session().bAnswered());
+        EXPECT_FALSE(controls().lblRightAnswer->isVisibleTo(&quiz()));
+        EXPECT_FALSE(controls().lblWrong->isVisibleTo(&quiz()));
+        EXPECT_EQ(reportControls().lblReport->text(), controls().lblScore->Caption());
         EXPECT_TRUE((c.act == Act::Right ? correct() : practise()).endsWith(firstLine));
-        (ui().*c.option)->click(); // off again for the next case
+        (controls().*c.option)->click(); // off again for the next case
     }
 }
 
@@ -421,14 +381,14 @@ TEST_F(QuizFlow, FastQuizSwitchesTheOtherOptionsOff)
 {
     load(10);
     pressStart();
-    ui().chkShowCorrect->click();
-    ui().chkAnswered->click();
-    ASSERT_TRUE(ui().chkShowCorrect->isChecked());
-    ASSERT_TRUE(ui().chkAnswered->isChecked());
+    controls().chkShowCorrect->click();
+    controls().chkAnswered->click();
+    ASSERT_TRUE(controls().chkShowCorrect->isChecked());
+    ASSERT_TRUE(controls().chkAnswered->isChecked());
     for (bool fast : {true, false}) {
-        ui().chkFastQuiz->click();
-        EXPECT_EQ(ui().chkFastQuiz->isChecked(), fast);
-        for (QCheckBox* other : {ui().chkShowCorrect, ui().chkAnswered}) {
+        controls().chkFastQuiz->click();
+        EXPECT_EQ(controls().chkFastQuiz->isChecked(), fast);
+        for (QCheckBox* other : {controls().chkShowCorrect, controls().chkAnswered}) {
             EXPECT_FALSE(other->isChecked());
             EXPECT_EQ(other->isEnabled(), !fast);
         }
@@ -443,37 +403,37 @@ TEST_F(QuizFlow, DigitKeysOneToFiveChooseTheOptionsDuringATest)
         QTest::keyClick(focused, key);
     };
     // Before the first Start: nothing, whatever has the focus.
-    ui().txtQuizFile->setFocus();
+    controls().txtQuizFile->setFocus();
     type('1');
     load(10);
     type('5');
     EXPECT_EQ(options().selectedIndex(), -1);
-    EXPECT_EQ(state().iWrong() + state().iCorrect(), 0);
+    EXPECT_EQ(session().iWrong() + session().iCorrect(), 0);
 
     pressStart();
     for (char key : {'0', '6', 'a', 'x', '!'})
         type(key);
     EXPECT_EQ(options().selectedIndex(), -1);
-    EXPECT_FALSE(state().bAnswered());
+    EXPECT_FALSE(session().bAnswered());
 
     type('5');
     EXPECT_EQ(options().selectedIndex(), 4);
-    EXPECT_EQ(state().iWrong(), 1);
-    EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
+    EXPECT_EQ(session().iWrong(), 1);
+    EXPECT_TRUE(controls().lblWrong->isVisibleTo(&quiz()));
 
     pressNext();
     const int right = rightSlot();
     type(static_cast<char>('1' + right));
     EXPECT_EQ(options().selectedIndex(), right);
-    EXPECT_EQ(state().iCorrect(), 1);
+    EXPECT_EQ(session().iCorrect(), 1);
 
     // Typed into the file box, a digit still answers, and the box still gets it.
     pressNext();
-    ui().txtQuizFile->setFocus();
-    ui().txtQuizFile->clear();
+    controls().txtQuizFile->setFocus();
+    controls().txtQuizFile->clear();
     type(static_cast<char>('1' + rightSlot()));
-    EXPECT_EQ(state().iCorrect(), 2);
-    EXPECT_EQ(ui().txtQuizFile->text().size(), 1);
+    EXPECT_EQ(session().iCorrect(), 2);
+    EXPECT_EQ(controls().txtQuizFile->text().size(), 1);
 }
 
 TEST_F(QuizFlow, EnterRightAfterStartLeavesTheFirstQuestionUnanswered)
@@ -482,213 +442,10 @@ TEST_F(QuizFlow, EnterRightAfterStartLeavesTheFirstQuestionUnanswered)
     pressStart();
     const int first = current();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(state().iWrong(), 1);
+    EXPECT_EQ(session().iWrong(), 1);
     EXPECT_EQ(practise(), line(first));
-    EXPECT_EQ(state().iAsked(), 2);
-    EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 2 / 10"));
-}
-
-TEST_F(QuizFlow, ASharedAnswerTextIsRightInEitherSlotAndSkipNeverIs)
-{
-    // With four items every question shows the answers of all three others,
-    // so Q1 and Q2 always show "same" twice.
-    driver().loadItems(itemsOf({{QStringLiteral("Q1"), QStringLiteral("same")},
-                                {QStringLiteral("Q2"), QStringLiteral("same")},
-                                {QStringLiteral("Q3"), QStringLiteral("Skip")},
-                                {QStringLiteral("Q4"), QStringLiteral("A4")}}));
-    pressStart();
-    std::map<int, QString> expectedCorrect, expectedPractise;
-    for (int k = 1; k <= 4; ++k) {
-        const int item = current();
-        const int right = rightSlot();
-        if (item <= 2) {
-            int twin = -1;
-            for (int slot = 0; slot < 4; ++slot)
-                if (slot != right && options().Caption(slot) == QStringLiteral("same"))
-                    twin = slot;
-            ASSERT_NE(twin, -1);
-            choose(twin);
-            EXPECT_TRUE(ui().lblRightAnswer->isVisibleTo(&quiz())) << "Q" << item;
-            expectedCorrect[item] = line(item);
-        } else if (item == 3) {
-            choose(4); // reads "Skip" like the right answer, and is still Skip
-            EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
-            expectedPractise[item] = line(item);
-        } else {
-            // "same" is wrong here, in either slot.
-            choose(wrongSlot());
-            EXPECT_TRUE(ui().lblWrong->isVisibleTo(&quiz()));
-            expectedPractise[item] = line(item);
-        }
-        if (k < 4)
-            pressNext();
-    }
-    EXPECT_EQ(state().iCorrect(), 2);
-    EXPECT_EQ(state().iWrong(), 2);
-    for (const auto& [item, text] : expectedCorrect)
-        EXPECT_TRUE(correct().contains(text)) << text.toStdString();
-    for (const auto& [item, text] : expectedPractise)
-        EXPECT_TRUE(practise().contains(text)) << text.toStdString();
-}
-
-TEST_F(QuizFlow, TheLargestQuizDrawsItsCandidates)
-{
-    load(32767);
-    pressStart();
-    for (int k = 1; k <= 3; ++k) {
-        SCOPED_TRACE(k);
-        const int right = rightSlot();
-        EXPECT_EQ(options().Caption(right), state().sAnswers(current()));
-        std::set<QString> captions;
-        for (int slot = 0; slot < 4; ++slot)
-            captions.insert(options().Caption(slot));
-        EXPECT_EQ(captions.size(), 4u);
-        EXPECT_FALSE(captions.contains(QStringLiteral("answer 2"))) << "every slot filled";
-        play(k == 2 ? Act::Right : Act::Wrong);
-        pressNext();
-    }
-    EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 4 / 32767"));
-    EXPECT_EQ(ui().lblScore->Caption(), score("33.33"));
-}
-
-// Whole tests: every item asked once and recorded once in the list its first
-// judgement chose, the counts adding up, and the final score matching them.
-TEST_F(QuizFlow, WholeTestsRecordEveryItemOnceAndScoreTheCounts)
-{
-    using enum Act;
-    const Act mix[] = {Right, Wrong, Skip, Unanswered, WrongRight, RightWrong, RightTwice, Right, Unanswered};
-    const struct {
-        QCheckBox* Ui::frmQ::*option; // nullptr for none
-    } settings[] = {{nullptr}, {&Ui::frmQ::chkShowCorrect}, {&Ui::frmQ::chkAnswered}, {&Ui::frmQ::chkFastQuiz}};
-    p.clock.step = 1.0 / 64;
-    int run = 0;
-    for (double clockSeed : {1000.0, 40000.0, 86000.5}) {
-        for (int items : {4, 5, 37}) {
-            for (const auto& setting : settings) {
-                ++run;
-                SCOPED_TRACE(::testing::Message()
-                             << "clock " << clockSeed << ", " << items << " items, setting " << (&setting - settings));
-                p.clock.seconds = clockSeed;
-                load(items);
-                const qsizetype practiseBefore = practise().size();
-                const qsizetype correctBefore = correct().size();
-                p.boxes.shown.clear();
-                p.boxes.expect(MsgAnswer::Ok);
-                pressStart();
-                if (setting.option) // the options can change only during a test
-                    (ui().*setting.option)->click();
-
-                std::map<int, bool> judgedRight; // by item, from the first judgement
-                int step = run;
-                while (p.boxes.shown.empty()) {
-                    ASSERT_LE(state().iCorrect() + state().iWrong(), state().iAsked());
-                    const int item = current();
-                    ASSERT_FALSE(judgedRight.contains(item)) << "asked twice: " << item;
-                    const Act act = mix[step++ % std::size(mix)];
-                    judgedRight[item] = act == Right || act == RightWrong || act == RightTwice;
-                    if (!play(act))
-                        pressNext();
-                }
-
-                ASSERT_EQ(p.boxes.shown.size(), 1u);
-                ASSERT_EQ(state().iAsked(), items);
-                ASSERT_EQ(static_cast<int>(judgedRight.size()), items);
-                const int rights = static_cast<int>(
-                    std::count_if(judgedRight.begin(), judgedRight.end(), [](const auto& j) { return j.second; }));
-                EXPECT_EQ(state().iCorrect(), rights);
-                EXPECT_EQ(state().iCorrect() + state().iWrong(), items);
-                QString expectedPractise, expectedCorrect;
-                for (int k = 1; k <= items; ++k) {
-                    const int item = state().iAskOrder().iAskOrder(k);
-                    (judgedRight[item] ? expectedCorrect : expectedPractise) += line(item);
-                }
-                EXPECT_EQ(practise().mid(practiseBefore), expectedPractise);
-                EXPECT_EQ(correct().mid(correctBefore), expectedCorrect);
-                const QString expectedScore = textformat::scoreText(100.0 / items * rights);
-                EXPECT_EQ(p.boxes.shown[0].prompt, finishPrompt(expectedScore));
-                EXPECT_EQ(ui().lblScore->Caption(), expectedScore);
-                EXPECT_EQ(report().ui().lblReport->text(), expectedScore);
-
-                if (setting.option)
-                    (ui().*setting.option)->click();
-            }
-        }
-    }
-}
-
-// The program's generator, except that chosen draws come out exactly 0.
-class ZeroingGenerator : public RandomSource {
-public:
-    explicit ZeroingGenerator(int zeroEvery) : m_zeroEvery(zeroEvery) {}
-
-    float draw() override
-    {
-        const float r = m_generator.draw();
-        return m_zeroEvery == 1 || (m_zeroEvery > 0 && ++m_drawn % m_zeroEvery == 0) ? 0.0f : r;
-    }
-    void reseed(double clockReading) override { m_generator.reseed(clockReading); }
-
-private:
-    RandomGenerator m_generator{77};
-    int m_zeroEvery;
-    int m_drawn = 0;
-};
-
-class ExactZeroDraws : public QuizFlow {
-protected:
-    ExactZeroDraws() { startAtSetUp = false; }
-
-    void startWith(RandomSource& source)
-    {
-        frame = std::make_unique<MDIForm1>(p.platform, source);
-        frame->MDIForm_Load();
-        frame->show();
-        settle();
-    }
-};
-
-TEST_F(ExactZeroDraws, AreDrawnAgainAndNeverShowMissingCandidates)
-{
-    // Every slot draw takes four draws in a row, so a zero at least every
-    // fifth draw still leaves room for one that succeeds.
-    for (int zeroEvery : {5, 7, 11}) {
-        SCOPED_TRACE(zeroEvery);
-        ZeroingGenerator source(zeroEvery);
-        startWith(source);
-        load(6);
-        pressStart();
-        std::set<int> asked;
-        for (int k = 1; k <= 6; ++k) {
-            ASSERT_EQ(state().iAsked(), k);
-            asked.insert(current());
-            EXPECT_EQ(options().Caption(rightSlot()), state().sAnswers(current()));
-            std::set<QString> captions;
-            for (int slot = 0; slot < 4; ++slot)
-                captions.insert(options().Caption(slot));
-            EXPECT_EQ(captions.size(), 4u);
-            if (k < 6)
-                pressNext();
-        }
-        EXPECT_EQ(asked.size(), 6u);
-        frame.reset();
-        settle();
-    }
-}
-
-TEST_F(ExactZeroDraws, AGeneratorThatOnlyGivesZeroShowsNothingAndDoesNotHang)
-{
-    ZeroingGenerator source(1);
-    startWith(source);
-    load(6);
-    pressStart();
-    pressNext();
-    EXPECT_EQ(state().iAsked(), 0);
-    EXPECT_EQ(state().iWrong() + state().iCorrect(), 0);
-    EXPECT_EQ(ui().lblQuestion->text(), QStringLiteral("Question"));
-    EXPECT_EQ(options().Caption(0), QStringLiteral("answer 1"));
-    EXPECT_EQ(ui().lblAsking->Caption(), QStringLiteral(" 0 / 6"));
-    frame.reset();
-    settle();
+    EXPECT_EQ(session().iAsked(), 2);
+    EXPECT_EQ(controls().lblAsking->Caption(), QStringLiteral(" 2 / 10"));
 }
 
 } // namespace

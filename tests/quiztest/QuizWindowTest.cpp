@@ -1,11 +1,10 @@
 #include "support/AppFixture.h"
 
 #include "help/frmHelp.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
-#include "toolkit/OptionArray.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
+#include "support/Controls.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,53 +14,53 @@ namespace {
 
 class QuizWindow : public AppFixture {
 protected:
-    Ui::frmQ& ui() { return quiz().ui(); }
     const ShownBox quitBox{QStringLiteral("Are you sure you want to quit the Quiz?"), MsgStyle::YesNoStop,
                            QStringLiteral("Pondera")};
 };
 
 TEST_F(QuizWindow, StartUpState)
 {
-    EXPECT_EQ(ui().lblScore->text(), QStringLiteral("Score = 00.00 %"));
-    EXPECT_EQ(ui().lblAsking->text(), QStringLiteral("0 / 0"));
-    EXPECT_EQ(ui().lblCorrect->text(), QStringLiteral("0"));
-    EXPECT_TRUE(ui().cmdStart->isVisible());
-    EXPECT_FALSE(ui().cmdStart->isEnabled());
-    EXPECT_FALSE(ui().cmdNext->isVisible());
-    EXPECT_FALSE(ui().Frame1->isEnabled());
-    EXPECT_FALSE(ui().Frame2->isEnabled());
-    EXPECT_FALSE(ui().Frame4->isEnabled());
-    EXPECT_FALSE(ui().chkFastQuiz->isEnabled()) << "the options cannot change before a test";
-    EXPECT_FALSE(ui().lblRightAnswer->isVisible());
-    EXPECT_FALSE(ui().lblWrong->isVisible());
-    EXPECT_EQ(ui().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
-    EXPECT_EQ(report().ui().lblReport->text(), ui().lblScore->text());
+    EXPECT_EQ(controls().lblScore->text(), QStringLiteral("Score = 00.00 %"));
+    EXPECT_EQ(controls().lblAsking->text(), QStringLiteral("0 / 0"));
+    EXPECT_EQ(controls().lblCorrect->text(), QStringLiteral("0"));
+    EXPECT_TRUE(controls().cmdStart->isVisible());
+    EXPECT_FALSE(controls().cmdStart->isEnabled());
+    EXPECT_FALSE(controls().cmdNext->isVisible());
+    EXPECT_FALSE(controls().Frame1->isEnabled());
+    EXPECT_FALSE(controls().Frame2->isEnabled());
+    EXPECT_FALSE(controls().Frame4->isEnabled());
+    EXPECT_FALSE(controls().chkFastQuiz->isEnabled()) << "the options cannot change before a test";
+    EXPECT_FALSE(controls().lblRightAnswer->isVisible());
+    EXPECT_FALSE(controls().lblWrong->isVisible());
+    EXPECT_EQ(controls().txtQuizFile->text(), QStringLiteral("Enter the Quiz Q&A file here"));
+    EXPECT_EQ(reportControls().lblReport->text(), controls().lblScore->text());
 
-    const TestState& s = quiz().state();
-    EXPECT_EQ(s.sTitle(), QStringLiteral("Pondera"));
+    const QuizSession& s = quiz().session();
+    EXPECT_EQ(quiz().sTitle(), QStringLiteral("Pondera"));
     EXPECT_EQ(s.iTotal(), 0);
     EXPECT_EQ(s.iAsked(), 0);
     EXPECT_EQ(s.iCorrect(), 0);
     EXPECT_EQ(s.iWrong(), 0);
     EXPECT_TRUE(s.bAnswered());
-    EXPECT_FALSE(s.bReporting());
-    EXPECT_EQ(quiz().Option1().Tag(4), QStringLiteral("False"));
+    EXPECT_FALSE(quiz().bReporting());
+    EXPECT_EQ(controls().Option1.Tag(4), QStringLiteral("False"));
 }
 
 TEST_F(QuizWindow, DesignGeometryAndTabOrder)
 {
     EXPECT_EQ(quiz().size(), QSize(628, 524));
-    EXPECT_EQ(ui().Frame2->geometry(), QRect(10, 157, 608, 250));
-    EXPECT_EQ(ui().cmdStart->geometry(), ui().cmdNext->geometry());
-    EXPECT_EQ(ui().Option1_4->text(), QStringLiteral("Skip"));
-    EXPECT_EQ(ui().cmdLoad->text(), QStringLiteral("L&oad"));
+    EXPECT_EQ(controls().Frame2->geometry(), QRect(10, 157, 608, 250));
+    EXPECT_EQ(controls().cmdStart->geometry(), controls().cmdNext->geometry());
+    EXPECT_EQ(controls().Option1_4->text(), QStringLiteral("Skip"));
+    EXPECT_EQ(controls().cmdLoad->text(), QStringLiteral("L&oad"));
     // The picture is the icon's 64-pixel one, drawn into the design's 32.
-    EXPECT_EQ(ui().Image1->pixmap().size(), QSize(64, 64));
-    EXPECT_EQ(ui().Image1->pixmap().toImage(), quiz().windowIcon().pixmap(64).toImage());
-    EXPECT_TRUE(ui().Image1->hasScaledContents());
+    EXPECT_EQ(controls().Image1->pixmap().size(), QSize(64, 64));
+    EXPECT_EQ(controls().Image1->pixmap().toImage(), quiz().windowIcon().pixmap(64).toImage());
+    EXPECT_TRUE(controls().Image1->hasScaledContents());
     // Tab from the file box runs through the design's order of tab stops.
-    const QWidget* expected[] = {ui().cmdBrowse, ui().cmdLoad, ui().cmdReport, ui().cmdClose, ui().cmdHelp};
-    QWidget* w = ui().txtQuizFile;
+    const QWidget* expected[] = {controls().cmdBrowse, controls().cmdLoad, controls().cmdReport, controls().cmdClose,
+                                 controls().cmdHelp};
+    QWidget* w = controls().txtQuizFile;
     for (const QWidget* next : expected) {
         do
             w = w->nextInFocusChain();
@@ -78,15 +77,15 @@ TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
 
     driver().pressReport();
     EXPECT_TRUE(report().Visible());
-    EXPECT_TRUE(quiz().state().bReporting());
+    EXPECT_TRUE(quiz().bReporting());
     driver().pressReport();
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting());
+    EXPECT_FALSE(quiz().bReporting());
 
     driver().pressReport();
-    report().ui().cmdClose->click(); // its own Hide
+    reportControls().cmdClose->click(); // its own Hide
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting());
+    EXPECT_FALSE(quiz().bReporting());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None);
     driver().pressReport();
     EXPECT_TRUE(report().Visible()) << "shown again at once";
@@ -94,28 +93,28 @@ TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
     report().childWindow()->close(); // a close request hides it
     settle();
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting());
+    EXPECT_FALSE(quiz().bReporting());
     driver().pressReport();
     EXPECT_TRUE(report().Visible());
 
-    EXPECT_EQ(report().ui().txtPractise->Text(), QStringLiteral("apple,ringo\r\n"));
-    EXPECT_EQ(report().ui().txtAnsweredCorrect->Text(), QStringLiteral("mura,village\r\n"));
+    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("apple,ringo\r\n"));
+    EXPECT_EQ(reportControls().txtAnsweredCorrect->Text(), QStringLiteral("mura,village\r\n"));
 }
 
 TEST_F(QuizWindow, CloseAndEscAskTheQuitQuestion)
 {
     p.boxes.expect(MsgAnswer::No);
-    ui().cmdClose->click();
+    controls().cmdClose->click();
     EXPECT_EQ(p.end.ends, 0);
     EXPECT_TRUE(quiz().Visible());
 
     p.boxes.expect(MsgAnswer::No);
-    ui().txtQuizFile->setFocus();
-    QTest::keyClick(ui().txtQuizFile, Qt::Key_Escape);
+    controls().txtQuizFile->setFocus();
+    QTest::keyClick(controls().txtQuizFile, Qt::Key_Escape);
     EXPECT_EQ(p.end.ends, 0);
 
     p.boxes.expect(MsgAnswer::Yes);
-    QTest::keyClick(ui().txtQuizFile, Qt::Key_Escape);
+    QTest::keyClick(controls().txtQuizFile, Qt::Key_Escape);
     EXPECT_EQ(p.end.ends, 1);
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>(3, quitBox)));
 }
@@ -137,8 +136,8 @@ TEST_F(QuizWindow, AnyCloseRequestAsksAndNoKeepsItOpen)
 
 TEST_F(QuizWindow, HelpOpensOneWindowAtATime)
 {
-    ui().cmdHelp->click();
-    ui().cmdHelp->click();
+    controls().cmdHelp->click();
+    controls().cmdHelp->click();
     settle();
     int helpWindows = 0;
     for (QMdiSubWindow* w : frame->mdiArea().subWindowList())
@@ -151,12 +150,12 @@ TEST_F(QuizWindow, HelpOpensOneWindowAtATime)
 // Both windows have an Alt+F: the active one's wins, and neither is lost.
 TEST_F(QuizWindow, AccessKeysActInTheActiveWindowOnly)
 {
-    quiz().ui().Frame4->setEnabled(true); // as during a test
+    controls().Frame4->setEnabled(true); // as during a test
     driver().pressReport();
-    quiz().ui().txtQuizFile->setFocus();
+    controls().txtQuizFile->setFocus();
     frame->mdiArea().setActiveSubWindow(quiz().childWindow());
-    QTest::keyClick(quiz().ui().txtQuizFile, Qt::Key_F, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return quiz().ui().chkFastQuiz->isChecked(); }, 3000));
+    QTest::keyClick(controls().txtQuizFile, Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return controls().chkFastQuiz->isChecked(); }, 3000));
 }
 
 } // namespace

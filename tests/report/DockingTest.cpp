@@ -3,7 +3,6 @@
 #include "app/MDIForm1.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
-#include "ui_frmReport.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -19,7 +18,7 @@ protected:
     {
         driver().pressReport();
         ASSERT_TRUE(report().Visible());
-        ASSERT_FALSE(report().bSkipResize);
+        ASSERT_FALSE(report().bSkipResize());
     }
 
     static double twips(int pixels) { return pixels * 15.0; }
@@ -27,7 +26,6 @@ protected:
     double topOf(QWidget* w) { return twips(w->y()); }
     double widthOf(QWidget* w) { return twips(w->width()); }
     double heightOf(QWidget* w) { return twips(w->height()); }
-    Ui::frmReport& ui() { return report().ui(); }
 
     // A mouse event at `offset` from where the cursor stood when the window
     // saw `local` of its own; the window may have moved since.
@@ -45,17 +43,17 @@ protected:
 
 TEST_F(Docking, FirstNotificationAfterLoadIsIgnoredWhateverTheSize)
 {
-    EXPECT_TRUE(report().bSkipResize);
+    EXPECT_TRUE(report().bSkipResize());
     report().moveTwips(0, 0, 3000, 3000);
-    EXPECT_FALSE(report().bSkipResize);
+    EXPECT_FALSE(report().bSkipResize());
     EXPECT_DOUBLE_EQ(report().widthTwips(), 3000) << "no minimum applied to the ignored one";
     EXPECT_DOUBLE_EQ(report().heightTwips(), 3000);
-    EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 9120) << "nor any layout";
+    EXPECT_DOUBLE_EQ(widthOf(reportControls().fraReport), 9120) << "nor any layout";
 
     report().moveTwips(0, 0, 3000, 3000 + 15);
     EXPECT_DOUBLE_EQ(report().widthTwips(), 9450) << "the next one runs the rule";
     EXPECT_DOUBLE_EQ(report().heightTwips(), 4275);
-    EXPECT_DOUBLE_EQ(heightOf(ui().txtPractise), 2310);
+    EXPECT_DOUBLE_EQ(heightOf(reportControls().txtPractise), 2310);
 }
 
 TEST_F(Docking, PlacingBelowTheQuizRaisesTheHeightAndLaysOutForIt)
@@ -75,16 +73,16 @@ TEST_F(Docking, PlacingBelowTheQuizRaisesTheHeightAndLaysOutForIt)
         QWidget* control;
         double left, top, width, height;
     } expected[] = {
-        {ui().fraReport, 150, 660, 9120, 3435},
-        {ui().txtPractise, 180, 450, 4335, 2310},
-        {ui().txtAnsweredCorrect, 4605, 405, 4335, 2310},
-        {ui().lblAnsweredCorrect, 4605, 135, 4545, 315},
-        {ui().cmdSaveTODO, 150, 2910, 1215, 375},
-        {ui().cmdSaveCorrect, 4605, 2910, 1215, 375},
-        {ui().cmdClose, 7905, 150, 1215, 375},
-        {ui().cmdFullScreen, 6540, 150, 1215, 375},
-        {ui().cmdDock, 5175, 150, 1215, 375},
-        {ui().lblTODO, 180, 150, 4545, 315},
+        {reportControls().fraReport, 150, 660, 9120, 3435},
+        {reportControls().txtPractise, 180, 450, 4335, 2310},
+        {reportControls().txtAnsweredCorrect, 4605, 405, 4335, 2310},
+        {reportControls().lblAnsweredCorrect, 4605, 135, 4545, 315},
+        {reportControls().cmdSaveTODO, 150, 2910, 1215, 375},
+        {reportControls().cmdSaveCorrect, 4605, 2910, 1215, 375},
+        {reportControls().cmdClose, 7905, 150, 1215, 375},
+        {reportControls().cmdFullScreen, 6540, 150, 1215, 375},
+        {reportControls().cmdDock, 5175, 150, 1215, 375},
+        {reportControls().lblTODO, 180, 150, 4545, 315},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.control->objectName().toStdString());
@@ -93,7 +91,7 @@ TEST_F(Docking, PlacingBelowTheQuizRaisesTheHeightAndLaysOutForIt)
         EXPECT_DOUBLE_EQ(widthOf(e.control), e.width);
         EXPECT_DOUBLE_EQ(heightOf(e.control), e.height);
     }
-    EXPECT_EQ(1 + ui().fraReport->geometry().bottom() + 1 + 10 + 1, report().childWindow()->height())
+    EXPECT_EQ(1 + reportControls().fraReport->geometry().bottom() + 1 + 10 + 1, report().childWindow()->height())
         << "border, frame, a margin of 150 twips, border";
 }
 
@@ -116,8 +114,9 @@ TEST_F(Docking, SizeSnapsBackToTheMinimum)
         EXPECT_DOUBLE_EQ(report().widthTwips(), c.expectedWidth);
         EXPECT_DOUBLE_EQ(report().heightTwips(), c.expectedHeight);
         EXPECT_DOUBLE_EQ(report().leftTwips(), 300);
-        EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), c.expectedWidth - 300 - 30) << "laid out for the snapped size";
-        EXPECT_DOUBLE_EQ(heightOf(ui().fraReport), c.expectedHeight - 660 - 150 - 30);
+        EXPECT_DOUBLE_EQ(widthOf(reportControls().fraReport), c.expectedWidth - 300 - 30)
+            << "laid out for the snapped size";
+        EXPECT_DOUBLE_EQ(heightOf(reportControls().fraReport), c.expectedHeight - 660 - 150 - 30);
     }
 }
 
@@ -125,14 +124,14 @@ TEST_F(Docking, MinimisedWindowIsNotLaidOutUntilRestored)
 {
     showReport();
     report().moveTwips(0, 0, 12000, 6000);
-    const QRect laidOut = ui().fraReport->geometry();
+    const QRect laidOut = reportControls().fraReport->geometry();
     report().childWindow()->showMinimized();
     EXPECT_TRUE(report().Minimized());
-    EXPECT_EQ(ui().fraReport->geometry(), laidOut);
+    EXPECT_EQ(reportControls().fraReport->geometry(), laidOut);
     report().childWindow()->showNormal();
     EXPECT_FALSE(report().Minimized());
     EXPECT_DOUBLE_EQ(report().widthTwips(), 12000);
-    EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 12000 - 300 - 30);
+    EXPECT_DOUBLE_EQ(widthOf(reportControls().fraReport), 12000 - 300 - 30);
 }
 
 TEST_F(Docking, FullScreenAndBack)
@@ -141,59 +140,59 @@ TEST_F(Docking, FullScreenAndBack)
     ASSERT_EQ(frame->mdiArea().size(), QSize(1280, 640));
     showReport();
 
-    ui().cmdFullScreen->click();
-    EXPECT_TRUE(report().bFullScreen);
-    EXPECT_FALSE(report().bDocked);
-    EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Dock with PDR"));
+    reportControls().cmdFullScreen->click();
+    EXPECT_TRUE(report().bFullScreen());
+    EXPECT_FALSE(report().bDocked());
+    EXPECT_EQ(reportControls().cmdFullScreen->text(), QStringLiteral("&Dock with PDR"));
     EXPECT_DOUBLE_EQ(report().leftTwips(), 0);
     EXPECT_DOUBLE_EQ(report().topTwips(), 0);
     EXPECT_DOUBLE_EQ(report().widthTwips(), 19200);
     EXPECT_DOUBLE_EQ(report().heightTwips(), 9600);
     EXPECT_EQ(report().childWindow()->geometry(), QRect(0, 0, 1280, 640));
-    EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 19200 - 300 - 30) << "the lists stretch with it";
-    EXPECT_DOUBLE_EQ(heightOf(ui().txtPractise), 9600 - 660 - 150 - 30 - 450 - 375 - 300);
-    EXPECT_EQ(ui().txtPractise->width(), ui().txtAnsweredCorrect->width());
+    EXPECT_DOUBLE_EQ(widthOf(reportControls().fraReport), 19200 - 300 - 30) << "the lists stretch with it";
+    EXPECT_DOUBLE_EQ(heightOf(reportControls().txtPractise), 9600 - 660 - 150 - 30 - 450 - 375 - 300);
+    EXPECT_EQ(reportControls().txtPractise->width(), reportControls().txtAnsweredCorrect->width());
 
-    ui().cmdFullScreen->click();
-    EXPECT_FALSE(report().bFullScreen);
-    EXPECT_TRUE(report().bDocked);
-    EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
+    reportControls().cmdFullScreen->click();
+    EXPECT_FALSE(report().bFullScreen());
+    EXPECT_TRUE(report().bDocked());
+    EXPECT_EQ(reportControls().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
     EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
     EXPECT_DOUBLE_EQ(report().topTwips(), quiz().topTwips() + quiz().heightTwips() - 22);
     EXPECT_DOUBLE_EQ(report().widthTwips(), quiz().widthTwips());
     EXPECT_DOUBLE_EQ(report().heightTwips(), 4275);
-    EXPECT_DOUBLE_EQ(widthOf(ui().fraReport), 9120);
+    EXPECT_DOUBLE_EQ(widthOf(reportControls().fraReport), 9120);
 }
 
 TEST_F(Docking, FrameResizeInFullScreenPlacesBelowButKeepsTheCaption)
 {
     showReport();
-    ui().cmdFullScreen->click();
+    reportControls().cmdFullScreen->click();
     frame->resize(900, 620);
     EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
     EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
-    EXPECT_TRUE(report().bFullScreen);
-    EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Dock with PDR"));
+    EXPECT_TRUE(report().bFullScreen());
+    EXPECT_EQ(reportControls().cmdFullScreen->text(), QStringLiteral("&Dock with PDR"));
 
     const QRect before = report().childWindow()->geometry();
-    ui().cmdFullScreen->click();
+    reportControls().cmdFullScreen->click();
     EXPECT_EQ(report().childWindow()->geometry(), before) << "docking it again moves nothing";
-    EXPECT_TRUE(report().bDocked);
-    EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
+    EXPECT_TRUE(report().bDocked());
+    EXPECT_EQ(reportControls().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
 }
 
 TEST_F(Docking, DockButtonTogglesAndOnlyDockingMoves)
 {
     showReport();
     report().moveTwips(600, 900, 9450, 5000);
-    ui().cmdDock->click(); // hidden by design, but its handler stands
-    EXPECT_TRUE(report().bDocked);
-    EXPECT_FALSE(report().bFullScreen);
+    reportControls().cmdDock->click(); // hidden by design, but its handler stands
+    EXPECT_TRUE(report().bDocked());
+    EXPECT_FALSE(report().bFullScreen());
     EXPECT_DOUBLE_EQ(report().leftTwips(), quiz().leftTwips());
     EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
     report().moveTwips(600, 900, 9450, 5000);
-    ui().cmdDock->click();
-    EXPECT_FALSE(report().bDocked);
+    reportControls().cmdDock->click();
+    EXPECT_FALSE(report().bDocked());
     EXPECT_DOUBLE_EQ(report().leftTwips(), 600) << "undocking does not move the window";
     EXPECT_DOUBLE_EQ(report().topTwips(), 900);
 }
@@ -201,9 +200,9 @@ TEST_F(Docking, DockButtonTogglesAndOnlyDockingMoves)
 TEST_F(Docking, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
 {
     showReport();
-    ui().cmdFullScreen->click();
-    ui().cmdFullScreen->click(); // docked
-    ASSERT_TRUE(report().bDocked);
+    reportControls().cmdFullScreen->click();
+    reportControls().cmdFullScreen->click(); // docked
+    ASSERT_TRUE(report().bDocked());
     const QPoint background(3, 3);
     ASSERT_EQ(report().childAt(background), nullptr);
     const QPoint start = report().childWindow()->pos();
@@ -213,25 +212,25 @@ TEST_F(Docking, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
     EXPECT_EQ(report().childWindow()->pos(), start + QPoint(2, 1)) << "the first move counts from the press";
     mouse(QEvent::MouseMove, background, QPoint(40, -25), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(report().childWindow()->pos(), start + QPoint(40, -25));
-    EXPECT_TRUE(report().bDocked) << "still docked while the button is down";
+    EXPECT_TRUE(report().bDocked()) << "still docked while the button is down";
     mouse(QEvent::MouseMove, background, QPoint(-10, 5), Qt::NoButton, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, background, QPoint(-10, 5), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(report().childWindow()->pos(), start + QPoint(-10, 5));
-    EXPECT_FALSE(report().bDocked);
-    EXPECT_FALSE(report().bFullScreen);
-    EXPECT_EQ(ui().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
+    EXPECT_FALSE(report().bDocked());
+    EXPECT_FALSE(report().bFullScreen());
+    EXPECT_EQ(reportControls().cmdFullScreen->text(), QStringLiteral("&Full Screen"));
     EXPECT_DOUBLE_EQ(report().leftTwips(), twips(report().childWindow()->x())) << "the place reads where it went";
 }
 
 TEST_F(Docking, OtherButtonsOrAPressOnAControlMoveNothing)
 {
     showReport();
-    ui().cmdDock->click();
-    ASSERT_TRUE(report().bDocked);
+    reportControls().cmdDock->click();
+    ASSERT_TRUE(report().bDocked());
     const QPoint start = report().childWindow()->pos();
     const QPoint background(3, 3);
-    const QPoint onFrame = ui().fraReport->geometry().topLeft() + QPoint(2, 2);
-    ASSERT_EQ(report().childAt(onFrame), ui().fraReport);
+    const QPoint onFrame = reportControls().fraReport->geometry().topLeft() + QPoint(2, 2);
+    ASSERT_EQ(report().childAt(onFrame), reportControls().fraReport);
     const struct {
         QPoint press;
         Qt::MouseButton button;
@@ -248,7 +247,7 @@ TEST_F(Docking, OtherButtonsOrAPressOnAControlMoveNothing)
         mouse(QEvent::MouseMove, c.press, background - c.press + QPoint(30, 30), Qt::NoButton, c.held);
         mouse(QEvent::MouseButtonRelease, c.press, background - c.press + QPoint(30, 30), c.button, Qt::NoButton);
         EXPECT_EQ(report().childWindow()->pos(), start);
-        EXPECT_TRUE(report().bDocked);
+        EXPECT_TRUE(report().bDocked());
     }
     mouse(QEvent::MouseMove, background, QPoint(30, 30), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(report().childWindow()->pos(), start) << "no button, no drag";
@@ -257,7 +256,7 @@ TEST_F(Docking, OtherButtonsOrAPressOnAControlMoveNothing)
 TEST_F(Docking, DragEndsWhenTheReleaseWentElsewhere)
 {
     showReport();
-    ui().cmdDock->click();
+    reportControls().cmdDock->click();
     const QPoint background(3, 3);
     const QPoint start = report().childWindow()->pos();
     mouse(QEvent::MouseButtonPress, background, {}, Qt::LeftButton, Qt::LeftButton);
@@ -265,7 +264,7 @@ TEST_F(Docking, DragEndsWhenTheReleaseWentElsewhere)
     ASSERT_EQ(report().childWindow()->pos(), start + QPoint(20, 10));
     // The release went to another window; the next press starts afresh.
     mouse(QEvent::MouseButtonPress, background, {}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(report().bDocked) << "the lost drag has ended";
+    EXPECT_FALSE(report().bDocked()) << "the lost drag has ended";
     mouse(QEvent::MouseMove, background, QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, background, QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(report().childWindow()->pos(), start + QPoint(25, 15)) << "from the new press, not the old one";

@@ -2,8 +2,7 @@
 
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
+#include "support/Controls.h"
 
 namespace {
 
@@ -11,14 +10,14 @@ class ReportWindow : public AppFixture {};
 
 TEST_F(ReportWindow, LoadState)
 {
-    EXPECT_FALSE(report().bDocked);
-    EXPECT_EQ(report().iMinHeight, 4275);
-    EXPECT_TRUE(report().bSkipResize);
-    EXPECT_FALSE(report().bFullScreen);
+    EXPECT_FALSE(report().bDocked());
+    EXPECT_EQ(report().iMinHeight(), 4275);
+    EXPECT_TRUE(report().bSkipResize());
+    EXPECT_FALSE(report().bFullScreen());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::FixedToolWindow);
-    EXPECT_FALSE(report().ui().cmdDock->isVisibleTo(&report())) << "nothing shows it";
-    EXPECT_TRUE(report().ui().txtPractise->Text().isEmpty());
-    EXPECT_TRUE(report().ui().txtAnsweredCorrect->Text().isEmpty());
+    EXPECT_FALSE(reportControls().cmdDock->isVisibleTo(&report())) << "nothing shows it";
+    EXPECT_TRUE(reportControls().txtPractise->Text().isEmpty());
+    EXPECT_TRUE(reportControls().txtAnsweredCorrect->Text().isEmpty());
 }
 
 TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
@@ -39,8 +38,8 @@ TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
         EXPECT_DOUBLE_EQ(report().widthTwips(), c.width);
         EXPECT_DOUBLE_EQ(report().heightTwips(), 3675);
     }
-    EXPECT_FALSE(report().bDocked) << "placing changes no state of the window";
-    EXPECT_FALSE(report().bFullScreen);
+    EXPECT_FALSE(report().bDocked()) << "placing changes no state of the window";
+    EXPECT_FALSE(report().bFullScreen());
 }
 
 TEST_F(ReportWindow, AppendedLinesReadBackWithTheCaretAtTheEnd)
@@ -48,18 +47,26 @@ TEST_F(ReportWindow, AppendedLinesReadBackWithTheCaretAtTheEnd)
     report().appendPractise(QStringLiteral("apple,ringo\r\n"));
     report().appendPractise(QStringLiteral("\"to run, to flee\",hashiru\r\n"));
     report().appendAnsweredCorrect(QStringLiteral("むら (村),village\r\n"));
-    TextBox& practise = *report().ui().txtPractise;
+    TextBox& practise = *reportControls().txtPractise;
     EXPECT_EQ(practise.Text(), QStringLiteral("apple,ringo\r\n\"to run, to flee\",hashiru\r\n"));
     EXPECT_EQ(practise.textCursor().position(), practise.document()->characterCount() - 1);
-    EXPECT_EQ(report().ui().txtAnsweredCorrect->Text(), QStringLiteral("むら (村),village\r\n"));
+    EXPECT_EQ(reportControls().txtAnsweredCorrect->Text(), QStringLiteral("むら (村),village\r\n"));
     EXPECT_FALSE(report().Visible()) << "the lists fill while the window is hidden";
 }
 
 TEST_F(ReportWindow, ScoreCopyFollowsTheQuizWindow)
 {
-    quiz().ui().lblScore->setCaption(QStringLiteral("Score = 66.67 %"));
-    EXPECT_EQ(report().ui().lblReport->text(), QStringLiteral("Score = 66.67 %"));
-    EXPECT_GE(report().ui().lblReport->width(), report().ui().lblReport->sizeHint().width())
+    QuizDriver d = driver();
+    d.loadItems(numberedItems(10));
+    d.pressStart();
+    for (int k = 0; k < 2; ++k) {
+        d.choose(d.rightSlot());
+        d.pressNext();
+    }
+    d.choose(d.wrongSlot());
+    EXPECT_EQ(controls().lblScore->Caption(), QStringLiteral("Score = 66.67 %"));
+    EXPECT_EQ(reportControls().lblReport->text(), QStringLiteral("Score = 66.67 %"));
+    EXPECT_GE(reportControls().lblReport->width(), reportControls().lblReport->sizeHint().width())
         << "the label sizes itself to its text";
 }
 
@@ -68,9 +75,9 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
     report().appendPractise(QStringLiteral("a,b\r\n"));
     driver().pressReport();
     report().moveTwips(300, 600, 9450, 4500);
-    report().ui().cmdClose->click();
+    reportControls().cmdClose->click();
     EXPECT_FALSE(report().Visible());
-    EXPECT_FALSE(quiz().state().bReporting());
+    EXPECT_FALSE(quiz().bReporting());
 
     driver().pressReport();
     EXPECT_TRUE(report().Visible());
@@ -80,7 +87,7 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
     settle();
     EXPECT_FALSE(report().Visible());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None) << "a close request leaves the border alone";
-    EXPECT_EQ(report().ui().txtPractise->Text(), QStringLiteral("a,b\r\n"));
+    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("a,b\r\n"));
 }
 
 } // namespace

@@ -3,11 +3,11 @@
 
 #include "quizfile/QuizFile.h"
 #include "quizfile/QuizTestSupport.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "support/Controls.h"
 #include "toolkit/CrLf.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,11 +27,10 @@ protected:
     {
         AppFixture::SetUp();
         ASSERT_TRUE(dir.isValid());
-        quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("words.txt")));
+        controls().txtQuizFile->setText(dir.filePath(QStringLiteral("words.txt")));
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-    Ui::frmReport& ui() { return report().ui(); }
 
     ShownBox saved(const QString& file) const
     {
@@ -65,7 +64,7 @@ TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(practise), saved(correct)}));
     EXPECT_EQ(testfiles::read(practise), "dog,inu\r\n\r\n");
     EXPECT_EQ(testfiles::read(correct), "cat,neko\r\n\"to run, to flee\",hashiru\r\n\r\n");
-    EXPECT_EQ(ui().txtPractise->Text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
+    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
     EXPECT_EQ(quiz().windowTitle(), QString()) << "the boxes carry the quiz window's empty caption";
 }
 
@@ -91,7 +90,7 @@ TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
         {QStringLiteral("words.txt"), "words-ReadAgain.csv"},
     };
     for (const auto& row : rows) {
-        quiz().ui().txtQuizFile->setText(row.box);
+        controls().txtQuizFile->setText(row.box);
         p.boxes.shown.clear();
         p.boxes.expect(MsgAnswer::Ok);
         driver().saveToPractise();
@@ -130,11 +129,11 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
     p.background.hold = true;
     report().appendPractise(QStringLiteral("dog,inu\r\n"));
     driver().pressReport();
-    ui().cmdSaveTODO->setFocus();
+    reportControls().cmdSaveTODO->setFocus();
     driver().saveToPractise();
     EXPECT_TRUE(p.boxes.shown.empty());
-    EXPECT_FALSE(ui().cmdSaveTODO->isEnabled());
-    EXPECT_FALSE(ui().cmdSaveCorrect->isEnabled());
+    EXPECT_FALSE(reportControls().cmdSaveTODO->isEnabled());
+    EXPECT_FALSE(reportControls().cmdSaveCorrect->isEnabled());
     EXPECT_EQ(p.background.held.size(), 1u);
 
     p.boxes.expect(MsgAnswer::No);
@@ -148,14 +147,14 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
     p.background.finish();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path("words-ReadAgain.csv"))}));
     EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "dog,inu\r\n\r\n");
-    EXPECT_TRUE(ui().cmdSaveTODO->isEnabled());
-    EXPECT_TRUE(ui().cmdSaveCorrect->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), ui().cmdSaveTODO) << "the focus comes back to the button";
+    EXPECT_TRUE(reportControls().cmdSaveTODO->isEnabled());
+    EXPECT_TRUE(reportControls().cmdSaveCorrect->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), reportControls().cmdSaveTODO) << "the focus comes back to the button";
 }
 
 TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
 {
-    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral(".words.txt")));
+    controls().txtQuizFile->setText(dir.filePath(QStringLiteral(".words.txt")));
     const QString target = path(".words-ReadAgain.csv");
     ASSERT_TRUE(testfiles::write(target, "kept,item\r\n"));
     p.boxes.expect(MsgAnswer::No);
@@ -185,10 +184,10 @@ TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
                                      failed(QStringLiteral("\"%1\" is a folder, not a file").arg(folder))}));
     EXPECT_EQ(testfiles::read(readOnly), "kept,item\r\n");
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_EQ(ui().txtPractise->Text(), QStringLiteral("new,item\r\n"));
+    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("new,item\r\n"));
 
     p.boxes.shown.clear();
-    quiz().ui().txtQuizFile->setText(dir.filePath(QStringLiteral("gone/words.txt")));
+    controls().txtQuizFile->setText(dir.filePath(QStringLiteral("gone/words.txt")));
     p.boxes.expect(MsgAnswer::Ok);
     driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown,
@@ -199,7 +198,7 @@ TEST_F(SaveLists, OverlongPathIsAnError)
 {
     // The path box holds at most 32 767 characters, so the dot's position
     // cannot overflow here; the name is far too long for any file system.
-    quiz().ui().txtQuizFile->setText(dir.filePath(QString(40000, u'a') + QStringLiteral(".txt")));
+    controls().txtQuizFile->setText(dir.filePath(QString(40000, u'a') + QStringLiteral(".txt")));
     p.boxes.expect(MsgAnswer::Ok);
     driver().saveToPractise();
     ASSERT_EQ(p.boxes.shown.size(), 1u);
@@ -221,13 +220,13 @@ TEST_F(SaveLists, PractiseListOfAWholeTestLoadsBackIntoTheQuiz)
                                            ",\r\n"
                                            "\xE3\x82\x80\xE3\x82\x89 (\xE6\x9D\x91),village\xC2\xA0\r\n"));
     driver().load(quizPath);
-    ASSERT_EQ(quiz().state().iTotal(), 8);
+    ASSERT_EQ(quiz().session().iTotal(), 8);
     driver().pressStart();
     p.boxes.autoOk = true; // the final score
     for (int i = 1; i < 8; ++i)
         driver().pressNext();
     driver().pressNext();
-    ASSERT_EQ(quiz().state().iWrong(), 8);
+    ASSERT_EQ(quiz().session().iWrong(), 8);
 
     p.boxes.shown.clear();
     driver().saveToPractise();
@@ -258,7 +257,7 @@ TEST_F(SaveLists, ResultsOfAQuizThatWasNotUtf8StartWithAByteOrderMark)
     ASSERT_TRUE(testfiles::write(quizPath, quiztest_support::cp932("犬,dog\r\n猫,cat\r\nむら (村),village\r\n"
                                                                    "～けん（～軒）,door\r\n")));
     driver().load(quizPath);
-    ASSERT_EQ(quiz().state().encoding(), quizfile::TextEncoding::ShiftJis);
+    ASSERT_EQ(quiz().session().encoding(), quizfile::TextEncoding::ShiftJis);
     driver().pressStart();
     p.boxes.autoOk = true; // the final score and the save
     for (int i = 0; i < 5; ++i)

@@ -16,11 +16,10 @@
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
+#include "support/Controls.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/ProgramStyle.h"
 #include "toolkit/QtPlatform.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -86,15 +85,15 @@ int main(int argc, char** argv)
         return 1;
     QuizDriver driver(frame);
     if (state == QStringLiteral("help")) {
-        frame.quiz().ui().cmdHelp->click();
+        driver.quizControls().cmdHelp->click();
     } else if (state != QStringLiteral("startup")) {
         driver.load(quiz);
         driver.pressStart();
-        frame.quiz().ui().chkShowCorrect->setChecked(true);
+        driver.quizControls().chkShowCorrect->setChecked(true);
         driver.choose(driver.wrongSlot());
         if (state == QStringLiteral("report")) {
             driver.pressReport();
-            frame.report().ui().cmdSaveCorrect->setFocus(Qt::TabFocusReason);
+            driver.reportControls().cmdSaveCorrect->setFocus(Qt::TabFocusReason);
         } else if (state != QStringLiteral("question")) {
             return usage();
         }

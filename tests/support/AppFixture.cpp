@@ -40,6 +40,21 @@ frmReport& AppFixture::report()
     return frame->report();
 }
 
+const QuizSession& AppFixture::session()
+{
+    return frame->quiz().session();
+}
+
+QuizControls AppFixture::controls()
+{
+    return QuizControls(quiz());
+}
+
+ReportControls AppFixture::reportControls()
+{
+    return ReportControls(report());
+}
+
 void AppFixture::settle()
 {
     QCoreApplication::processEvents();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Controls.h"
 #include "support/QuizDriver.h"
 #include "support/ScriptedPlatform.h"
 
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+class QuizSession;
 class frmQ;
 class frmReport;
 
@@ -24,6 +26,11 @@ protected:
     void start();
     frmQ& quiz();
     frmReport& report();
+    // The test the quiz window shows.
+    const QuizSession& session();
+    // The windows' controls, found by name.
+    QuizControls controls();
+    ReportControls reportControls();
     // Works the running program through its controls.
     QuizDriver driver() { return QuizDriver(*frame); }
     // Lets queued events run (deferred deletes included).

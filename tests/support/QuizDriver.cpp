@@ -1,15 +1,17 @@
 #include "support/QuizDriver.h"
 
+#include "support/Controls.h"
+
 #include "app/MDIForm1.h"
-#include "quiztest/TestState.h"
-#include "quiztest/TextFormat.h"
+#include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 #include "toolkit/CrLf.h"
-#include "toolkit/OptionArray.h"
-#include "toolkit/Tag.h"
-#include "ui_frmQ.h"
-#include "ui_frmReport.h"
+#include "toolkit/TextBox.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include <utility>
 
@@ -41,103 +43,100 @@ frmReport& QuizDriver::report() const
     return m_frame.report();
 }
 
-const TestState& QuizDriver::state() const
+const QuizSession& QuizDriver::session() const
 {
-    return quiz().state();
+    return quiz().session();
 }
 
-OptionArray& QuizDriver::options() const
+QuizControls QuizDriver::quizControls() const
 {
-    return quiz().Option1();
+    return QuizControls(quiz());
+}
+
+ReportControls QuizDriver::reportControls() const
+{
+    return ReportControls(report());
 }
 
 void QuizDriver::load(const QString& path)
 {
-    quiz().ui().txtQuizFile->setText(path);
-    quiz().ui().cmdLoad->click();
+    const QuizControls controls = quizControls();
+    controls.txtQuizFile->setText(path);
+    controls.cmdLoad->click();
 }
 
 void QuizDriver::loadItems(quizfile::QuizItems items)
 {
-    TestState& s = quiz().state();
-    Ui::frmQ& ui = quiz().ui();
-    s.reset();
-    s.takeItems(std::move(items));
-    ui.lblScore->setCaption(textformat::scoreText(0));
-    ui.lblCorrect->setCaption(textformat::countText(s.iCorrect()));
-    ui.lblAsking->setCaption(textformat::progressText(s.iAsked(), s.iTotal()));
+    QuizSession& s = quiz().session();
+    s.beginLoad(s.loadedPath());
     quiz().setTestControlsEnabled(false);
-    ui.cmdStart->setVisible(true);
-    ui.cmdStart->setEnabled(true);
-    ui.cmdStart->setFocus();
-    ui.cmdNext->setVisible(false);
+    s.takeItems(std::move(items));
+    s.showProgress();
+    s.endLoad(true);
 }
 
 void QuizDriver::pressStart()
 {
-    quiz().ui().cmdStart->click();
+    quizControls().cmdStart->click();
 }
 
 void QuizDriver::pressNext()
 {
-    quiz().ui().cmdNext->click();
+    quizControls().cmdNext->click();
 }
 
 void QuizDriver::pressReport()
 {
-    quiz().ui().cmdReport->click();
+    quizControls().cmdReport->click();
 }
 
 void QuizDriver::choose(int index)
 {
-    options()[index].click();
+    quizControls().Option1[index].click();
 }
 
 void QuizDriver::saveToPractise()
 {
-    report().ui().cmdSaveTODO->click();
+    reportControls().cmdSaveTODO->click();
 }
 
 void QuizDriver::saveCorrect()
 {
-    report().ui().cmdSaveCorrect->click();
+    reportControls().cmdSaveCorrect->click();
 }
 
 int QuizDriver::rightSlot() const
 {
-    for (int slot = 0; slot < 4; ++slot)
-        if (tag::isTrue(options()[slot]))
-            return slot;
-    return -1;
+    return session().question().rightSlot;
 }
 
 int QuizDriver::wrongSlot() const
 {
-    const int right = rightSlot();
-    if (right < 0)
+    const QuizQuestion& q = session().question();
+    if (q.rightSlot < 0)
         return -1;
-    for (int slot = 0; slot < 4; ++slot)
-        if (options().Caption(slot) != options().Caption(right))
+    for (int slot = 0; slot < QuizQuestion::Slots; ++slot)
+        if (q.answers[slot] != q.answers[q.rightSlot])
             return slot;
     return -1;
 }
 
 int QuizDriver::current() const
 {
-    return state().iAskOrder().iAskOrder(state().iAsked());
+    return session().iAskOrder().iAskOrder(session().iAsked());
 }
 
 QString QuizDriver::line(int item) const
 {
-    return state().sQuestions(item) + u',' + state().sAnswers(item) + kCrLf;
+    return session().sQuestions(item) + u',' + session().sAnswers(item) + kCrLf;
 }
 
 QString QuizDriver::practise() const
 {
-    return report().ui().txtPractise->Text();
+    return reportControls().txtPractise->Text();
 }
 
 QString QuizDriver::correct() const
 {
-    return report().ui().txtAnsweredCorrect->Text();
+    return reportControls().txtAnsweredCorrect->Text();
 }

@@ -8,10 +8,11 @@
 #include <utility>
 
 class MDIForm1;
-class OptionArray;
-class TestState;
+class QuizSession;
 class frmQ;
 class frmReport;
+struct QuizControls;
+struct ReportControls;
 
 // count items "Q1,A1" … "Qcount,Acount": every answer text differs, so a
 // result line tells which item it came from.
@@ -31,7 +32,10 @@ public:
 
     frmQ& quiz() const;
     frmReport& report() const;
-    const TestState& state() const;
+    const QuizSession& session() const;
+    // The windows' controls, found by name.
+    QuizControls quizControls() const;
+    ReportControls reportControls() const;
 
     // Types `path` into the file box and presses Load.
     void load(const QString& path);
@@ -49,7 +53,7 @@ public:
     void saveToPractise();
     void saveCorrect();
 
-    // The slot tagged "True", or -1 before the first question.
+    // The slot of the right answer, or -1 before the first question.
     int rightSlot() const;
     // A slot that reads differently from the right answer, or -1.
     int wrongSlot() const;
@@ -61,7 +65,5 @@ public:
     QString correct() const;
 
 private:
-    OptionArray& options() const;
-
     MDIForm1& m_frame;
 };
