@@ -63,17 +63,19 @@ liberation_package() {
 
 # clang_version: the N of the clang-N and libclang-rt-N-dev the fuzzers use,
 # as the archive offers them: each release carries its own compilers, so the
-# name is never written down. The clang installed as the unversioned `clang`,
-# else the one that package stands for in the archive, else the newest clang-N,
+# name is never written down. The newest pair installed already, else the
+# clang the unversioned `clang` package stands for, else the newest clang-N,
 # provided its compiler-rt (the libFuzzer and sanitizer runtimes) is to be had.
 clang_version() {
   local n
-  n=$(dpkg-query -W -f='${Depends}' clang 2>/dev/null | grep -oE '\bclang-[0-9]+\b' | head -n1 | cut -d- -f2)
-  if [ -n "$n" ] && is_installed clang && is_installed "clang-$n" && is_installed "libclang-rt-$n-dev"; then
-    echo "$n"
-    return 0
-  fi
-  if ! has_candidate clang && ! has_candidate clang-"${n:-0}"; then
+  for n in $(dpkg-query -W -f='${Package}\n' 'libclang-rt-*-dev' 2>/dev/null |
+    sed -n 's/^libclang-rt-\([0-9][0-9]*\)-dev$/\1/p' | sort -rn); do
+    if is_installed "libclang-rt-$n-dev" && is_installed "clang-$n"; then
+      echo "$n"
+      return 0
+    fi
+  done
+  if ! has_candidate clang; then
     # A fresh system may have no package lists yet.
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
