@@ -36,11 +36,13 @@ ensure_packages() {
 }
 
 # is_installed PACKAGE; has_candidate PACKAGE: whether apt could install it.
+# grep reads to the end: under pipefail, a writer cut off by an early exit
+# of grep -q would fail the test.
 is_installed() {
-  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep 'install ok installed' >/dev/null
 }
 has_candidate() {
-  apt-cache policy "$1" 2>/dev/null | grep -qE '^  Candidate: [^(]'
+  apt-cache policy "$1" 2>/dev/null | grep -E '^  Candidate: [^(]' >/dev/null
 }
 
 # liberation_package: the package of the Liberation 2 fonts (the design's
