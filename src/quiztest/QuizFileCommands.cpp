@@ -3,6 +3,7 @@
 #include "quizfile/QuizFile.h"
 #include "quiztest/QuizFileView.h"
 #include "quiztest/QuizSession.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Platform.h"
@@ -31,15 +32,15 @@ quizfile::ReadResult readQuizFile(const QString& path)
         return quizfile::loadQuizFile(path);
     } catch (const std::bad_alloc&) {
         quizfile::ReadResult failed;
-        failed.error =
-            quizfile::ReadError{quizfile::ReadErrorKind::ReadFailed, 0,
-                                QStringLiteral("there is not enough memory to load the file \"%1\"").arg(path)};
+        failed.error = quizfile::ReadError{
+            quizfile::ReadErrorKind::ReadFailed, 0,
+            QStringLiteral("there is not enough memory to load the file \"%1\"").arg(filenames::display(path))};
         return failed;
     } catch (const std::exception& error) {
         quizfile::ReadResult failed;
-        failed.error = quizfile::ReadError{
-            quizfile::ReadErrorKind::ReadFailed, 0,
-            QStringLiteral("the file \"%1\" cannot be loaded: %2").arg(path, QString::fromUtf8(error.what()))};
+        failed.error = quizfile::ReadError{quizfile::ReadErrorKind::ReadFailed, 0,
+                                           QStringLiteral("the file \"%1\" cannot be loaded: %2")
+                                               .arg(filenames::display(path), QString::fromUtf8(error.what()))};
         return failed;
     }
 }
@@ -86,10 +87,11 @@ void QuizFileCommands::cmdLoad_Click()
     const QString path = m_view.quizFileText();
 
     if (s.testRunning()) {
-        const MsgAnswer answer = boxes.MsgBox(path + QStringLiteral("\r\nTest is in progress!\r\n\r\n"
-                                                                    "Are you sure you want to cancel this test "
-                                                                    "and load another test"),
-                                              MsgStyle::YesNoStop, title);
+        const MsgAnswer answer =
+            boxes.MsgBox(filenames::display(path) + QStringLiteral("\r\nTest is in progress!\r\n\r\n"
+                                                                   "Are you sure you want to cancel this test "
+                                                                   "and load another test"),
+                         MsgStyle::YesNoStop, title);
         if (answer == MsgAnswer::No) {
             m_view.setQuizFileText(s.loadedPath());
             return;
@@ -97,7 +99,7 @@ void QuizFileCommands::cmdLoad_Click()
     }
 
     if (s.iTotal() > 0 && s.loadedPath() == path) {
-        boxes.MsgBox(QStringLiteral("Quiz Question and Answer file \r\n") + path +
+        boxes.MsgBox(QStringLiteral("Quiz Question and Answer file \r\n") + filenames::display(path) +
                          QStringLiteral("\r\n is already loaded\r\nPress the START button to begin the test\r\n\r\n"
                                         "If you really want to load again, reload the app"),
                      MsgStyle::OkInformation, title);

@@ -151,12 +151,13 @@ TEST_F(LoadCommand, ItemsReplaceTheEarlierOnes)
 
 TEST_F(LoadCommand, SamePathAgainIsRefused)
 {
-    const QString path = items(5);
+    // A name's bytes that are not UTF-8 show as U+FFFD in the message.
+    const QString path = items(5, filenames::decode("caf\xE9.csv"));
     load(path);
     p.boxes.expect(MsgAnswer::Ok);
     load(path);
     ASSERT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_EQ(p.boxes.shown[0], box(QStringLiteral("Quiz Question and Answer file \r\n") + path +
+    EXPECT_EQ(p.boxes.shown[0], box(QStringLiteral("Quiz Question and Answer file \r\n") + filenames::display(path) +
                                         QStringLiteral("\r\n is already loaded\r\nPress the START button to begin "
                                                        "the test\r\n\r\nIf you really want to load again, reload "
                                                        "the app"),
@@ -168,13 +169,14 @@ TEST_F(LoadCommand, SamePathAgainIsRefused)
 TEST_F(LoadCommand, LoadDuringATestAsksFirst)
 {
     const QString first = items(4, QStringLiteral("first.csv"));
-    const QString second = items(6, QStringLiteral("second.csv"));
+    const QString second = items(6, filenames::decode("second-caf\xE9.csv"));
     load(first);
     pretendTestRunning();
 
-    const ShownBox question = box(second + QStringLiteral("\r\nTest is in progress!\r\n\r\nAre you sure you want to "
-                                                          "cancel this test and load another test"),
-                                  MsgStyle::YesNoStop);
+    const ShownBox question =
+        box(filenames::display(second) + QStringLiteral("\r\nTest is in progress!\r\n\r\nAre you sure you want to "
+                                                        "cancel this test and load another test"),
+            MsgStyle::YesNoStop);
     p.boxes.expect(MsgAnswer::No);
     load(second);
     EXPECT_EQ(p.boxes.shown.back(), question);
