@@ -83,12 +83,13 @@ bool shiftJisShowsJapanese(QByteArrayView bytes)
     return false;
 }
 
-// Bytes that are all EUC-JP and hold a kana.
-bool eucJpShowsKana(QByteArrayView bytes)
+} // namespace
+
+EucJpShape eucJpShape(QByteArrayView bytes)
 {
     const auto at = [&bytes](qsizetype i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
     const auto inRow = [](unsigned char b) { return b >= 0xA1 && b <= 0xFE; };
-    bool kana = false;
+    EucJpShape shape;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const unsigned char b = at(i);
         if (b < 0x80) {
@@ -96,18 +97,21 @@ bool eucJpShowsKana(QByteArrayView bytes)
             continue;
         }
         if (inRow(b) && inRow(at(i + 1))) {
-            kana = kana || ((b == 0xA4 || b == 0xA5) && at(i + 1) <= 0xF6);
+            shape.kana = shape.kana || ((b == 0xA4 || b == 0xA5) && at(i + 1) <= 0xF6);
             i += 1;
         } else if (b == 0x8E && at(i + 1) >= 0xA1 && at(i + 1) <= 0xDF) {
             i += 1;
         } else if (b == 0x8F && inRow(at(i + 1)) && inRow(at(i + 2))) {
             i += 2;
         } else {
-            return false;
+            return {};
         }
+        shape.shaped = true;
     }
-    return kana;
+    return shape;
 }
+
+namespace {
 
 // --- European words --------------------------------------------------------------
 
@@ -361,7 +365,7 @@ std::optional<TextEncoding> uchardetPick(QByteArrayView bytes)
 
 bool looksJapanese(QByteArrayView bytes)
 {
-    return shiftJisShowsJapanese(bytes) || eucJpShowsKana(bytes);
+    return shiftJisShowsJapanese(bytes) || eucJpShape(bytes).kana;
 }
 
 bool readsAsWords(QStringView text, WordsRule rule)

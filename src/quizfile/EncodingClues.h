@@ -19,6 +19,17 @@ namespace quizfile {
 // an accented letter, two accented capitals or symbols.
 bool looksJapanese(QByteArrayView bytes);
 
+// What EUC-JP makes of the bytes. `shaped`: every high byte is part of an
+// EUC-JP character (a pair of A1..FE, 8E and a half-width katakana A1..DF, or
+// 8F and a pair), and there is one at least; ICU's decoder would also take C1
+// control codes, which no text holds. `kana`: shaped so, and one of the
+// characters is a kana (A4 or A5 and A1..F6).
+struct EucJpShape {
+    bool shaped = false;
+    bool kana = false;
+};
+EucJpShape eucJpShape(QByteArrayView bytes);
+
 // How sure the words must be.
 enum class WordsRule {
     // Bytes that no Japanese encoding reads: any text of words will do.

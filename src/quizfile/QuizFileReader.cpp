@@ -425,31 +425,6 @@ bool detectedAsEucJp(QByteArrayView bytes)
     return false;
 }
 
-// Every high byte is part of an EUC-JP character (a pair of A1..FE, 8E and a
-// half-width katakana A1..DF, or 8F and a pair), and there is one at least.
-// ICU's decoder would also take C1 control codes, which no text holds.
-bool isEucJpShaped(QByteArrayView bytes)
-{
-    const auto at = [&bytes](qsizetype i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
-    const auto inRow = [](unsigned char b) { return b >= 0xA1 && b <= 0xFE; };
-    bool any = false;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const unsigned char b = at(i);
-        if (b < 0x80)
-            continue;
-        if (inRow(b) && inRow(at(i + 1)))
-            i += 1;
-        else if (b == 0x8E && at(i + 1) >= 0xA1 && at(i + 1) <= 0xDF)
-            i += 1;
-        else if (b == 0x8F && inRow(at(i + 1)) && inRow(at(i + 2)))
-            i += 2;
-        else
-            return false;
-        any = true;
-    }
-    return any;
-}
-
 // The line that byte `position` stands in.
 int lineOf(QByteArrayView bytes, qsizetype position)
 {
@@ -476,7 +451,7 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
     if (shiftJis.badLine == 0) {
         // EUC-JP is often Shift-JIS that reads whole but wrong; the detector,
         // which costs as much as a read, is asked only then.
-        if (isEucJpShaped(bytes) && detectedAsEucJp(bytes)) {
+        if (eucJpShape(bytes).shaped && detectedAsEucJp(bytes)) {
             if (Result eucJp = tryIn(bytes, TextEncoding::EucJp); eucJp.badLine == 0)
                 return eucJp;
         }
@@ -490,7 +465,7 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
     }
     // EUC-JP pairs every high byte with another, which a Western file does not,
     // and Shift-JIS kanji and kana do not fit it: bytes built that way are EUC-JP.
-    if (isEucJpShaped(bytes)) {
+    if (eucJpShape(bytes).shaped) {
         if (Result eucJp = tryIn(bytes, TextEncoding::EucJp); eucJp.badLine == 0)
             return eucJp;
     }
