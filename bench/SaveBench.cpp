@@ -28,7 +28,7 @@ void saveList(benchmark::State& state, Lines kind)
     // The list lays out what it was given when first looked at; the save is
     // what is timed.
     const ReportControls controls(report);
-    (void)controls.txtPractise->textCursor();
+    controls.txtPractise->layOutHeld();
     QuizControls(fresh.frame->quiz()).txtQuizFile->setText(dir->filePath(QStringLiteral("words.csv")));
     fresh.platform.boxes.autoYesNo = MsgAnswer::Yes; // replace the last save's file
     const QString saved = dir->filePath(QStringLiteral("words-ReadAgain.csv"));

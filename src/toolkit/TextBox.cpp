@@ -2,8 +2,8 @@
 
 #include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
+#include "toolkit/HeldLayout.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QByteArray>
 #include <QChar>
 #include <QCoreApplication>
@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QString>
 #include <QStringView>
 #include <QStyle>
@@ -108,6 +109,10 @@ QString fromUtf16Bytes(const QByteArray& bytes)
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
+    auto* const text = new QTextDocument(this);
+    m_layout = new HeldLayout(text);
+    text->setDocumentLayout(m_layout);
+    setDocument(text);
     setUndoRedoEnabled(false);
     // Tab moves on as in every other control; a tab the user pastes stays text.
     setTabChangesFocus(true);
@@ -205,7 +210,6 @@ QString TextBox::exactText(int from, int to) const
 
 QString TextBox::Text() const
 {
-    flushAppends();
     if (!m_marked) {
         QString out;
         appendUnmarked(out, document()->toRawText());
@@ -216,8 +220,10 @@ QString TextBox::Text() const
 
 void TextBox::setText(const QString& text)
 {
-    // What was appended is replaced along with the rest.
-    m_held.clear();
+    // What was appended is replaced along with the rest, and nobody is told
+    // of lines that are gone.
+    m_showTimer.stop();
+    m_before.reset();
     document()->clear();
     m_marked = false;
     QTextCursor cursor(document());
@@ -226,32 +232,47 @@ void TextBox::setText(const QString& text)
 }
 
 // A report list gets a line per answer, 32 767 in the largest test, while it
-// is mostly hidden: laying each one out as it comes costs more than all the
-// rest of an answer. The lines wait until the box is looked at, and that
-// lays them out as their appends one by one would have: every event the box
-// or its view receives, and every accessor of its text, caret or scroll
-// position, puts them in first.
+// is mostly hidden: laying each one out as it comes, and telling every
+// listener of the document, costs more than all the rest of an answer. The
+// lines go into the document at once, so that whatever reads it reads them;
+// their layout and the document's signals wait until the box is looked at,
+// and then come as for one edit of all of them. Every event the box or its
+// view receives lays them out first.
 void TextBox::appendText(const QString& text)
 {
-    // Kept apart, a CR at the end of one append and an LF at the start of the
-    // next are two line breaks; joined they would be one. A shown box keeps
-    // every append apart, for it may have to lay them out one by one.
+    QTextDocument* const doc = document();
+    // Until the lines fill the view, each is laid out as it comes: the scroll
+    // bar they then bring narrows the view for the next ones.
     const bool shown = isVisible();
-    if (m_held.isEmpty() || shown || (m_held.back().endsWith(u'\r') && text.startsWith(u'\n')))
-        m_held.append(text);
-    else
-        m_held.back() += text;
+    if (shown && !m_before && verticalScrollBar()->maximum() == 0) {
+        appendNow(text);
+        moveCursor(QTextCursor::End);
+        ensureCursorVisible();
+        return;
+    }
+    if (!m_before) {
+        // With the caret at the end the held lines carry it along, so that
+        // every reader finds it after the newest line.
+        if (!textCursor().atEnd())
+            moveCursor(QTextCursor::End);
+        m_before = Before{doc->blockCount(), doc->isModified()};
+    }
+    {
+        const QSignalBlocker quiet(doc);
+        m_layout->beginHolding();
+        appendNow(text);
+        m_layout->endHolding();
+    }
     if (!shown || m_showTimer.isActive())
         return;
-    // Until the lines fill the view, each turn's lines are laid out in that
-    // turn: the scroll bar they bring narrows the view for the next ones.
-    m_showTimer.start(QPlainTextEdit::verticalScrollBar()->isVisible() ? kFrameMs : 0, this);
+    // Lines that have just filled the view are laid out in this turn, for
+    // the scroll bar they bring narrows the view for the next ones.
+    m_showTimer.start(verticalScrollBar()->isVisible() ? kFrameMs : 0, this);
 }
 
 void TextBox::showHeld()
 {
-    m_showTimer.stop();
-    flushAppends();
+    layOutHeld();
     // The scroll bar shows or hides in a call the lines queued; appended in
     // a handler, they had it done in that same turn.
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
@@ -267,58 +288,53 @@ void TextBox::timerEvent(QTimerEvent* event)
 
 void TextBox::appendNow(const QString& text)
 {
-    QTextCursor cursor(QPlainTextEdit::document());
-    cursor.movePosition(QTextCursor::End);
+    QTextDocument* const doc = document();
+    QTextCursor cursor(doc);
+    // Placed inside an edit, a cursor does not lay out the block it lands
+    // in: a held append must not reach the layout.
+    cursor.beginEditBlock();
+    cursor.setPosition(doc->characterCount() - 1);
     insertExact(cursor, text);
+    cursor.endEditBlock();
 }
 
-void TextBox::flushAppends() const
+void TextBox::layOutHeld()
 {
-    if (m_held.isEmpty())
+    if (!m_before)
         return;
-    // Taken first, so that nothing the insertion calls flushes them again.
-    const QStringList held = std::exchange(m_held, {});
-    auto* self = const_cast<TextBox*>(this);
-    QTextDocument* const document = QPlainTextEdit::document();
-    // The scroll bar counts the lines of the blocks as they were laid out,
-    // each append's as it came, at the width of that moment. A shown box
-    // narrows its view once, when its lines first fill it and the scroll bar
-    // appears: until then the appends are laid out one by one as they were.
-    if (isVisible() && !QPlainTextEdit::verticalScrollBar()->isVisible()) {
-        for (const QString& text : held) {
-            self->appendNow(text);
-            self->moveCursor(QTextCursor::End);
-            self->ensureCursorVisible();
-        }
+    m_showTimer.stop();
+    const Before before = *std::exchange(m_before, std::nullopt);
+    // An edit of the base's own may have laid the held lines out with it.
+    const std::optional<HeldLayout::Change> held = m_layout->takeHeld();
+    if (!held)
         return;
-    }
-    // Otherwise the width stays, and laying out every new block after one
-    // insertion counts the same lines.
-    const int firstBlock = document->lastBlock().blockNumber();
-    QTextCursor block(document);
-    block.beginEditBlock();
-    for (const QString& text : held)
-        self->appendNow(text);
-    block.endEditBlock();
-    QAbstractTextDocumentLayout* const layout = document->documentLayout();
-    for (QTextBlock b = document->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
-        layout->blockBoundingRect(b);
+    QTextDocument* const doc = document();
+    const int firstBlock = doc->findBlock(held->from).blockNumber();
+    // The document's own signals, in the order and with the figures of one
+    // edit that made all the held appends: the text control turns them into
+    // the box's signals and the accessibility events.
+    emit doc->contentsChange(held->from, 0, held->added);
+    m_layout->layOut(*held);
+    // The width stays, and laying out every new block after one change
+    // counts the same lines as laying out each append as it came.
+    for (QTextBlock b = doc->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
+        m_layout->blockBoundingRect(b);
+    emit doc->cursorPositionChanged(textCursor());
+    if (doc->isModified() != before.modified)
+        emit doc->modificationChanged(doc->isModified());
+    emit doc->contentsChanged();
+    if (doc->blockCount() != before.blockCount)
+        emit doc->blockCountChanged(doc->blockCount());
     // Each append left the caret at the end, the newest line in view.
-    self->moveCursor(QTextCursor::End);
-    self->ensureCursorVisible();
-}
-
-void TextBox::moveCaretToEnd()
-{
-    flushAppends();
     moveCursor(QTextCursor::End);
     ensureCursorVisible();
 }
 
-QTextDocument* TextBox::document() const
+void TextBox::moveCaretToEnd()
 {
-    flushAppends();
-    return QPlainTextEdit::document();
+    layOutHeld();
+    moveCursor(QTextCursor::End);
+    ensureCursorVisible();
 }
 
 void TextBox::focusInEvent(QFocusEvent* event)
@@ -333,33 +349,9 @@ void TextBox::focusInEvent(QFocusEvent* event)
     QPlainTextEdit::focusInEvent(event);
 }
 
-QTextCursor TextBox::textCursor() const
-{
-    flushAppends();
-    return QPlainTextEdit::textCursor();
-}
-
-QString TextBox::toPlainText() const
-{
-    flushAppends();
-    return QPlainTextEdit::toPlainText();
-}
-
-QScrollBar* TextBox::verticalScrollBar() const
-{
-    flushAppends();
-    return QPlainTextEdit::verticalScrollBar();
-}
-
-QScrollBar* TextBox::horizontalScrollBar() const
-{
-    flushAppends();
-    return QPlainTextEdit::horizontalScrollBar();
-}
-
 bool TextBox::event(QEvent* event)
 {
-    flushAppends();
+    layOutHeld();
     return QPlainTextEdit::event(event);
 }
 
@@ -369,7 +361,7 @@ bool TextBox::event(QEvent* event)
 bool TextBox::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::Paint)
-        flushAppends();
+        layOutHeld();
     return QPlainTextEdit::viewportEvent(event);
 }
 
@@ -389,6 +381,7 @@ QMimeData* TextBox::createMimeDataFromSelection() const
 // user sees it even when it lands next to a placeholder.
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
+    layOutHeld();
     const bool exact = source->hasFormat(kExactMimeType);
     if (!exact && !source->hasText()) {
         QPlainTextEdit::insertFromMimeData(source);

@@ -2,13 +2,13 @@
 
 #include <QBasicTimer>
 #include <QPlainTextEdit>
-#include <QStringList>
 
+#include <optional>
+
+class HeldLayout;
 class QEvent;
 class QMimeData;
-class QScrollBar;
 class QTextCursor;
-class QTextDocument;
 class QTimerEvent;
 
 // A multi-line text box whose text reads back exactly as it was put in: line
@@ -29,13 +29,10 @@ public:
     void appendText(const QString& text);
     void moveCaretToEnd();
 
-    // The text, caret and scroll position with every append in place: these
-    // hide the base's accessors of the same names.
-    QTextDocument* document() const;
-    QTextCursor textCursor() const;
-    QString toPlainText() const;
-    QScrollBar* verticalScrollBar() const;
-    QScrollBar* horizontalScrollBar() const;
+    // Lays out the appends held back, puts the caret after them and scrolls
+    // it into view, as each append once did; the box does it by itself
+    // before anything else it receives and within a frame when shown.
+    void layOutHeld();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,19 +46,23 @@ protected:
 private:
     void insertExact(QTextCursor& cursor, const QString& text);
     QString exactText(int from, int to) const;
-    // Puts the appends held back into the document, as appendText once did.
-    void flushAppends() const;
     void appendNow(const QString& text);
     void showHeld();
 
     // Whether a character that the document cannot hold as itself was ever
     // put in; until then the raw text of the document says it all.
     bool m_marked = false;
-    // Appends not yet in the document, in order. A hidden box holds them
-    // until anything looks at it; a shown one at most a frame's time, so that
-    // the lines of many quick answers are laid out and painted once. Two
-    // appends are kept apart only where joining them would make a CR and an
-    // LF one line break.
-    mutable QStringList m_held;
+    // Owned by the document. Appends go into the document at once, with its
+    // signals quiet and their layout held: a hidden box holds them until it
+    // receives anything, a shown one at most a frame's time, so that the
+    // lines of many quick answers are laid out, announced and painted once.
+    HeldLayout* m_layout = nullptr;
+    // What the document was when the first of the held appends came, for the
+    // signals it held back.
+    struct Before {
+        int blockCount = 0;
+        bool modified = false;
+    };
+    std::optional<Before> m_before;
     QBasicTimer m_showTimer;
 };

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleTextInterface>
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QString>
 #include <QTest>
@@ -12,6 +15,7 @@
 
 #include <functional>
 #include <random>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -182,9 +186,10 @@ TEST(TextBox, RandomTextsReadBackExactly)
     }
 }
 
-// Appends are laid out only when something looks at the box. Whatever looks,
-// and whenever, it finds the text, caret and scroll position that laying out
-// each append at once gives: here a box read after every append.
+// Appends are in the document at once, for every reader, the accessibility
+// bridge included; their layout waits until the box receives anything. The
+// text, caret and, once laid out, the scroll position are those that laying
+// out each append at once gives: here a box laid out after every append.
 TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
 {
     std::vector<QString> plain, special;
@@ -245,15 +250,25 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
                 midway(box);
             box.appendText(line);
             if (readEach)
-                (void)box.textCursor(); // lays it out now
+                box.layOutHeld();
         }
         after(box);
+        // Read as the base class and the screen reader's bridge read it.
+        const QPlainTextEdit& base = box;
+        QAccessibleInterface* const accessible = QAccessible::queryAccessibleInterface(&box);
+        const QString seen = accessible->textInterface()->text(0, accessible->textInterface()->characterCount());
+        const int caret = base.textCursor().position();
+        const QString text = base.toPlainText();
+        EXPECT_EQ(seen, base.document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'))
+            << "the accessible text";
+        EXPECT_EQ(caret, base.document()->characterCount() - 1) << "the caret follows the held lines";
+        box.layOutHeld();
         return std::tuple{escaped(box.Text()),
-                          box.toPlainText(),
-                          box.textCursor().position(),
-                          box.verticalScrollBar()->value(),
-                          box.verticalScrollBar()->maximum(),
-                          box.horizontalScrollBar()->value()};
+                          text,
+                          caret,
+                          base.verticalScrollBar()->value(),
+                          base.verticalScrollBar()->maximum(),
+                          base.horizontalScrollBar()->value()};
     };
     for (const auto& c : cases) {
         const auto stepwise = observe(c.lines, c.shownWhileAppending, c.midway, c.after, true);
@@ -265,6 +280,51 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
         EXPECT_EQ(std::get<4>(held), std::get<4>(stepwise)) << c.what << ": the scroll range";
         EXPECT_EQ(std::get<5>(held), std::get<5>(stepwise)) << c.what << ": the sideways scroll position";
         EXPECT_GT(std::get<3>(held), 0) << c.what << ": the newest line is in view";
+    }
+}
+
+// Held appends reach the document's listeners and the box's signals, and
+// through them the accessibility bridge, when they are laid out: once, as one
+// edit of all of them. Appends replaced or edited over by then are not told.
+TEST(TextBox, HeldAppendsAreToldAsOneEdit)
+{
+    const struct {
+        const char* what;
+        std::function<void(TextBox&)> before;
+        std::vector<std::string> signalled;
+        QString text;
+    } cases[] = {
+        {"laid out",
+         [](TextBox&) {},
+         {"contents 6 0 8", "caret", "text", "blocks 4"},
+         QStringLiteral("first\r\na,b\r\nc\nd\r\n")},
+        {"replaced", [](TextBox& b) { b.setText(QStringLiteral("x")); }, {}, QStringLiteral("x")},
+        {"edited by the base",
+         [](TextBox& b) { static_cast<QPlainTextEdit&>(b).setPlainText(QStringLiteral("y")); },
+         {},
+         QStringLiteral("y")},
+    };
+    for (const auto& c : cases) {
+        TextBox box;
+        box.setText(QStringLiteral("first\r\n"));
+        box.moveCaretToEnd();
+        std::vector<std::string> signalled;
+        QObject::connect(box.document(), &QTextDocument::contentsChange, [&](int from, int removed, int added) {
+            signalled.push_back("contents " + std::to_string(from) + " " + std::to_string(removed) + " " +
+                                std::to_string(added));
+        });
+        QObject::connect(&box, &QPlainTextEdit::cursorPositionChanged, [&] { signalled.push_back("caret"); });
+        QObject::connect(&box, &QPlainTextEdit::textChanged, [&] { signalled.push_back("text"); });
+        QObject::connect(&box, &QPlainTextEdit::blockCountChanged,
+                         [&](int blocks) { signalled.push_back("blocks " + std::to_string(blocks)); });
+        box.appendText(QStringLiteral("a,b\r\n"));
+        box.appendText(QStringLiteral("c\nd\r\n"));
+        EXPECT_EQ(signalled, std::vector<std::string>{}) << c.what << ": nothing told before the layout";
+        c.before(box);
+        signalled.clear();
+        box.layOutHeld();
+        EXPECT_EQ(signalled, c.signalled) << c.what;
+        EXPECT_EQ(escaped(box.Text()), escaped(c.text)) << c.what;
     }
 }
 
