@@ -25,7 +25,7 @@ void saveList(benchmark::State& state, Lines kind)
     frmReport& report = fresh.frame->report();
     for (const QString& line : reportLines(kind))
         report.appendPractise(line);
-    // The list lays out what it was given when first looked at; the save is
+    // The list lays out what it was given at its next event; the save is
     // what is timed.
     const ReportControls controls(report);
     controls.txtPractise->layOutHeld();

@@ -2,8 +2,8 @@
 // characters appended one by one, as the quiz window does once per answered
 // question, and the whole text read once, as a save does. Plain lines, lines
 // whose fields hold characters the box keeps apart (a lone LF, U+2028), and
-// plain lines but the first. A box lays out what it holds back once it is
-// looked at: the appends are timed up to a read of the caret. Lines appended
+// plain lines but the first. A box lays out the lines it holds back at its
+// next event: the appends are timed up to that layout. Lines appended
 // to a shown full box one per turn of the event loop are also compared with a
 // bare QPlainTextEdit's appendPlainText (goal: within 1 time).
 
