@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <iterator>
 
 namespace textformat {
 
@@ -49,6 +50,26 @@ QString twoDecimals(double value)
     const double fraction = scaled - below;
     const double tolerance = 1e-9 * std::max(1.0, scaled);
     const double hundredths = fraction >= 0.5 - tolerance ? below + 1.0 : below;
+    // Every score of a test, worked in whole numbers: a score is shown after
+    // each answer, and formatting a double costs more than the rest of it.
+    if (hundredths < 1e15) {
+        auto units = static_cast<long long>(hundredths);
+        char16_t text[24];
+        char16_t* end = text + std::size(text);
+        char16_t* at = end;
+        *--at = static_cast<char16_t>(u'0' + units % 10);
+        *--at = static_cast<char16_t>(u'0' + units / 10 % 10);
+        *--at = u'.';
+        units /= 100;
+        const char16_t* const twoDigits = at - 2;
+        do {
+            *--at = static_cast<char16_t>(u'0' + units % 10);
+            units /= 10;
+        } while (units != 0 || at > twoDigits);
+        if (negative && hundredths != 0.0)
+            *--at = u'-';
+        return QString(reinterpret_cast<const QChar*>(at), end - at);
+    }
     const double whole = std::floor(hundredths / 100.0);
     const auto cents = static_cast<int>(hundredths - whole * 100.0);
     QString text = QString::number(whole, 'f', 0).rightJustified(2, QLatin1Char('0'));

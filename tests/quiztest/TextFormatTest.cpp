@@ -54,6 +54,9 @@ TEST(TextFormat, TwoDecimalsPattern)
         {-5.0, "-05.00"},
         {-0.001, "00.00"},
         {1234.5678, "1234.57"},
+        {-3276700.0, "-3276700.00"},
+        {3276700.0 / 3.0, "1092233.33"},
+        {1e20, "100000000000000000000.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(textformat::twoDecimals(c.value), QString::fromLatin1(c.text)) << c.value;
