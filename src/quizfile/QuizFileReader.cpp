@@ -130,36 +130,13 @@ qsizetype blockEnd(QByteArrayView bytes, qsizetype start, LineEnd end)
     return end == LineEnd::Cr && found + 1 < bytes.size() && bytes[found + 1] == '\n' ? found + 2 : found + 1;
 }
 
-// The ICU name of a legacy encoding, or null for the Unicode ones.
-const char* legacyName(TextEncoding encoding)
-{
-    switch (encoding) {
-    case TextEncoding::ShiftJis:
-        // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the
-        // U+301C of JIS X 0208.
-        return "windows-31j";
-    case TextEncoding::EucJp:
-        return "EUC-JP";
-    case TextEncoding::Windows1252:
-        return "windows-1252";
-    case TextEncoding::Windows1250:
-        return "windows-1250";
-    case TextEncoding::Iso8859_2:
-        return "ISO-8859-2";
-    case TextEncoding::Iso8859_15:
-        return "ISO-8859-15";
-    default:
-        return nullptr;
-    }
-}
-
 // (Re)makes the decoder in place. Qt 6.4 loses an ICU decoder's error reports
 // once it is moved, and its resetState() keeps an error flag that is on.
 void makeDecoder(std::optional<QStringDecoder>& decoder, TextEncoding encoding)
 {
     // The legacy encodings are known through ICU only:
     // QStringConverter::encodingForName does not know their names.
-    if (const char* legacy = legacyName(encoding))
+    if (const char* legacy = icuName(encoding))
         decoder.emplace(legacy, QStringConverter::Flag::Stateless);
     else
         // The reader skips a byte order mark once, before the first line; one

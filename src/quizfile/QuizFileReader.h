@@ -1,6 +1,7 @@
 #pragma once
 
 #include "quizfile/QuizItems.h"
+#include "quizfile/TextEncoding.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -12,23 +13,6 @@
 // Reading the items of a quiz file from its bytes: decoding, line
 // breaks, blank lines, splitting, and the 16-bit item limit.
 namespace quizfile {
-
-// How the bytes were decoded.
-enum class TextEncoding {
-    Utf8,        // valid UTF-8 without a byte order mark (this includes plain ASCII)
-    Utf8WithBom, // starts with the UTF-8 byte order mark EF BB BF, which is skipped
-    ShiftJis,    // code page 932 (windows-31j), tried when the bytes are not UTF-8
-    Utf16Le,     // starts with the byte order mark FF FE, which is skipped
-    Utf16Be,     // starts with the byte order mark FE FF, which is skipped
-    // Bytes shaped as EUC-JP that the charset detector names so, or that
-    // Shift-JIS cannot read.
-    EucJp,
-    // Bytes that read as European words (EncodingClues.h).
-    Windows1252, // Western European; files in ISO-8859-1 too
-    Windows1250, // Central European
-    Iso8859_2,   // Central European
-    Iso8859_15,  // Western European with € and œ
-};
 
 enum class ReadErrorKind {
     // A line breaks the rules (see LineFailure in QuizLine.h).

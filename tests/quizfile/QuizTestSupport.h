@@ -42,9 +42,9 @@ inline void PrintTo(ReadErrorKind kind, std::ostream* out)
 
 inline void PrintTo(TextEncoding encoding, std::ostream* out)
 {
-    static const char* const names[] = {"Utf8",  "Utf8WithBom", "ShiftJis",    "Utf16Le",   "Utf16Be",
-                                        "EucJp", "Windows1252", "Windows1250", "Iso8859_2", "Iso8859_15"};
-    *out << names[static_cast<int>(encoding)];
+    *out << displayName(encoding).data();
+    if (encoding == TextEncoding::Utf8WithBom)
+        *out << " with a byte order mark";
 }
 
 } // namespace quizfile

@@ -1,0 +1,664 @@
+#include "quizfile/EncodingChoice.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QHash>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <uchardet/uchardet.h>
+#include <unicode/ucsdet.h>
+#include <unicode/uloc.h>
+#include <unicode/ulocdata.h>
+#include <unicode/uset.h>
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace quizfile {
+
+namespace {
+
+// The index of the first byte at `from` or later with its high bit set, or
+// the size; eight bytes a step over ASCII.
+qsizetype nextHighByte(QByteArrayView bytes, qsizetype from)
+{
+    const char* const data = bytes.data();
+    while (from + 8 <= bytes.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, data + from, sizeof word);
+        if ((word & 0x8080808080808080u) != 0)
+            break;
+        from += 8;
+    }
+    while (from < bytes.size() && (static_cast<unsigned char>(data[from]) & 0x80) == 0)
+        ++from;
+    return from;
+}
+
+// --- The sample ------------------------------------------------------------------
+
+// A byte that is never part of a multi-byte character of any candidate (no
+// trail byte is below 0x40, and GB18030's digits are left out): a line may
+// be cut after it.
+bool isCutPoint(char byte)
+{
+    return byte >= 0 && byte < 0x30;
+}
+
+// The lines of `bytes` that hold a byte beyond ASCII, without their breaks,
+// up to kSampleBytes in all. A line ends at CR (or CR LF) in a file that holds
+// a CR, else at LF, as the reader has it. A line longer than what is left is
+// cut around its first byte beyond ASCII, after bytes that no character
+// reaches over, so that every candidate decodes the piece as it would the line.
+std::vector<QByteArrayView> sampleOf(QByteArrayView bytes)
+{
+    const char unit = bytes.contains('\r') ? '\r' : '\n';
+    std::vector<QByteArrayView> lines;
+    qsizetype taken = 0;
+    for (qsizetype high = nextHighByte(bytes, 0); high < bytes.size() && taken < kSampleBytes;) {
+        qsizetype start = bytes.first(high).lastIndexOf(unit) + 1;
+        if (unit == '\r' && start < high && bytes[start] == '\n')
+            ++start;
+        qsizetype end = bytes.indexOf(unit, high);
+        if (end < 0)
+            end = bytes.size();
+        qsizetype from = start, to = end;
+        const qsizetype room = kSampleBytes - taken;
+        if (to - from > room) {
+            from = high;
+            while (from > start && !isCutPoint(bytes[from - 1]))
+                --from;
+            to = std::min(end, from + room);
+            // A cut point a little further on, if there is one.
+            const qsizetype limit = std::min(end, to + 256);
+            while (to < limit && !isCutPoint(bytes[to - 1]))
+                ++to;
+        }
+        lines.push_back(bytes.sliced(from, to - from));
+        taken += to - from;
+        high = nextHighByte(bytes, end);
+    }
+    return lines;
+}
+
+// --- What natural writing holds --------------------------------------------------
+
+// Languages whose letters a quiz may hold in the legacy encodings: the
+// languages each code page was made for. ICU's locale data gives their
+// alphabets.
+constexpr const char* kLanguages[] = {
+    "en", "fr", "de", "es", "pt", "it", "nl", "sv", "da", "nb", "is", "fi", "ca",      "ga", "cs", "sk",
+    "pl", "hu", "sl", "hr", "bs", "ro", "sq", "tr", "az", "lt", "lv", "et", "vi",      "ru", "uk", "be",
+    "bg", "sr", "mk", "el", "he", "yi", "ar", "fa", "ur", "th", "ja", "zh", "zh_Hant", "ko",
+};
+
+struct Alphabet {
+    USet* main = nullptr;      // the letters the language is written in
+    USet* auxiliary = nullptr; // letters of its loan words and names
+    // How often each letter beyond ASCII occurs in the language's own words,
+    // as the log of its share over that of one letter in kTypicalLetters; for
+    // alphabets, not for the thousands of East Asian characters.
+    QHash<char32_t, double> weight;
+    double unseen = 0; // the weight of a letter of the alphabet that the words never showed
+};
+
+constexpr double kTypicalLetters = 40;
+// What a letter's frequency counts for against the other measures.
+constexpr double kLetterWeight = 1.5;
+
+// The language's own words, as ICU's locale data has them: the names of
+// languages and countries written in it. A few thousand letters, enough to
+// tell its common letters from its rare ones.
+void weighLetters(const char* language, Alphabet& alphabet)
+{
+    QHash<char32_t, int> counts;
+    int total = 0;
+    const auto count = [&](const UChar* text, int32_t length) {
+        for (int32_t i = 0; i < length; ++i) {
+            const char32_t c = QChar::toLower(char32_t(text[i]));
+            if (!QChar::isLetter(c))
+                continue;
+            ++total;
+            if (c >= 0x80)
+                ++counts[c];
+        }
+    };
+    UChar name[256];
+    for (const char* const* code = uloc_getISOLanguages(); *code; ++code) {
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t length = uloc_getDisplayLanguage(*code, language, name, 256, &status);
+        if (status == U_ZERO_ERROR)
+            count(name, length);
+    }
+    for (const char* const* code = uloc_getISOCountries(); *code; ++code) {
+        UErrorCode status = U_ZERO_ERROR;
+        const QByteArray locale = QByteArray("und_") + *code;
+        const int32_t length = uloc_getDisplayCountry(locale.constData(), language, name, 256, &status);
+        if (status == U_ZERO_ERROR)
+            count(name, length);
+    }
+    if (total == 0)
+        return;
+    const double letters = double(total) + 1;
+    // Names are not every word: a letter they hardly hold (Slovak ť, of its
+    // verbs) counts no worse than a letter of loan words.
+    const auto weigh = [&](double n) { return std::clamp(std::log(n / letters * kTypicalLetters), -2.0, 2.0); };
+    alphabet.unseen = weigh(0.5);
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        alphabet.weight.insert(it.key(), weigh(it.value() + 0.5));
+}
+
+// Korean's exemplars are every Hangul syllable, 11 172 of them. The 2 350
+// that EUC-KR has (KS X 1001) are the ones in use: the others, which code
+// page 949 adds, are what other bytes read as Korean make.
+void keepCommonHangul(USet* set)
+{
+    std::optional<QStringEncoder> encoder;
+    encoder.emplace("EUC-KR", QStringConverter::Flag::Stateless);
+    for (char16_t c = 0xAC00; c <= 0xD7A3; ++c) {
+        (void)encoder->encode(QStringView(&c, 1));
+        if (encoder->hasError()) {
+            uset_remove(set, c);
+            encoder.emplace("EUC-KR", QStringConverter::Flag::Stateless);
+        }
+    }
+}
+
+const std::vector<Alphabet>& alphabets()
+{
+    static const std::vector<Alphabet> made = [] {
+        std::vector<Alphabet> all;
+        for (const char* language : kLanguages) {
+            UErrorCode status = U_ZERO_ERROR;
+            ULocaleData* data = ulocdata_open(language, &status);
+            if (U_FAILURE(status))
+                continue;
+            Alphabet alphabet;
+            alphabet.main =
+                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_STANDARD, &status);
+            UErrorCode auxStatus = U_ZERO_ERROR;
+            alphabet.auxiliary =
+                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_AUXILIARY, &auxStatus);
+            ulocdata_close(data);
+            if (U_FAILURE(status) || !alphabet.main)
+                continue;
+            if (std::strcmp(language, "ko") == 0)
+                keepCommonHangul(alphabet.main);
+            if (uset_size(alphabet.main) < 200)
+                weighLetters(language, alphabet);
+            uset_freeze(alphabet.main);
+            if (U_SUCCESS(auxStatus) && alphabet.auxiliary)
+                uset_freeze(alphabet.auxiliary);
+            else
+                alphabet.auxiliary = nullptr;
+            all.push_back(alphabet);
+        }
+        return all;
+    }();
+    return made;
+}
+
+// The scripts, grouped as words mix them.
+enum ScriptGroup : unsigned {
+    Latin = 1u << 0,
+    Cyrillic = 1u << 1,
+    Greek = 1u << 2,
+    Han = 1u << 3,
+    Kana = 1u << 4,
+    Hangul = 1u << 5,
+    Other = 1u << 6, // each other script counts as itself: see scriptBits
+};
+
+unsigned scriptBits(char32_t c)
+{
+    switch (QChar::script(c)) {
+    case QChar::Script_Latin:
+        return Latin;
+    case QChar::Script_Cyrillic:
+        return Cyrillic;
+    case QChar::Script_Greek:
+        return Greek;
+    case QChar::Script_Han:
+    case QChar::Script_Bopomofo:
+        return Han;
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+        return Kana;
+    case QChar::Script_Hangul:
+        return Hangul;
+    case QChar::Script_Common:
+    case QChar::Script_Inherited:
+        return 0;
+    default:
+        return Other << (QChar::script(c) % 24);
+    }
+}
+
+// Whether a word's scripts could be one word's.
+bool scriptsGoTogether(unsigned bits)
+{
+    // Han is written with kana and with Hangul; Latin letters stand in East
+    // Asian words (Tシャツ, ＤＮＡ鑑定).
+    if (bits & (Han | Kana | Hangul))
+        bits &= ~(Han | Latin);
+    return std::popcount(bits) <= 1;
+}
+
+bool isImpossible(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_Surrogate:
+        return true;
+    default:
+        return c == 0xFFFD || QChar::isNonCharacter(c);
+    }
+}
+
+// A sign that may stand between two letters of a word.
+bool joinsWords(char32_t c)
+{
+    switch (c) {
+    case 0x2019: // ’ l’été
+    case 0x02BC: // ʼ
+    case 0x00B7: // · col·lecció
+    case 0x2027: // ‧
+    case 0x30FB: // ・ Japanese names
+    case 0x2010: // ‐
+    case 0x2011: // ‑
+    case 0x2013: // –
+    case 0xFF0E: // ．
+    case 0xFF0F: // ／
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A sign that text hardly ever holds, though an encoding has it: what a wrong
+// code page makes of letters.
+bool isOddSign(char32_t c)
+{
+    if (QChar::category(c) == QChar::Symbol_Modifier || QChar::category(c) == QChar::Other_Format)
+        return true;
+    return (c >= 0x2500 && c <= 0x259F) || c == 0xA4 || c == 0xA6 || c == 0xAC || c == 0xAD || c == 0xAF;
+}
+
+bool isPairedQuote(char32_t c)
+{
+    switch (c) {
+    case 0xAB: // « »
+    case 0xBB:
+    case 0x201C: // “ ” „
+    case 0x201D:
+    case 0x201E:
+    case 0x2039: // ‹ ›
+    case 0x203A:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Punctuation and forms of East Asian writing, which only stand among its
+// letters.
+bool isEastAsianSign(char32_t c)
+{
+    return (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF00 && c <= 0xFFEF) || c == 0x30FB;
+}
+
+bool isWordChar(char32_t c)
+{
+    return QChar::isLetter(c) || QChar::isMark(c);
+}
+
+// What a reading of the sample shows.
+struct Evidence {
+    int badLines = 0;   // lines the candidate does not decode
+    int goodLines = 0;  // lines it decodes
+    int impossible = 0; // characters no text holds
+    int mixedWords = 0;
+    int caseBreaks = 0;
+    int shouting = 0;
+    int signsInWords = 0;
+    int oddSigns = 0;
+    int strayMarks = 0; // combining marks where no letter takes them
+    int eastAsianSigns = 0;
+    QHash<char32_t, int> letters; // beyond ASCII, in small letters
+    QString text;                 // the whole reading, to tell readings that differ
+};
+
+void examine(QStringView line, Evidence& evidence)
+{
+    QString composed;
+    bool hasMark = false;
+    for (const QChar c : line)
+        hasMark = hasMark || c.isMark();
+    if (hasMark) {
+        // Windows-1258 writes Vietnamese tones as combining marks.
+        composed = line.toString().normalized(QString::NormalizationForm_C);
+        line = composed;
+    }
+    const QList<uint> points = line.toUcs4();
+    const qsizetype n = points.size();
+    const auto at = [&](qsizetype i) -> char32_t { return i >= 0 && i < n ? char32_t(points[i]) : U' '; };
+    // Quotes come in pairs within a line: one alone is what a wrong code page
+    // makes of a letter (Slovak ť read as »).
+    int quotes = 0;
+    for (const uint c : points)
+        quotes += isPairedQuote(char32_t(c)) ? 1 : 0;
+    evidence.oddSigns += quotes % 2;
+    for (qsizetype i = 0; i < n;) {
+        const char32_t c = at(i);
+        if (!isWordChar(c)) {
+            if (c >= 0x80) {
+                const bool inWord = QChar::isLetter(at(i - 1)) && QChar::isLetter(at(i + 1));
+                // Signs beyond ASCII stand apart: two in a row (‚©‚Ô, what
+                // Windows-1252 makes of kana), or a symbol on a letter (Œ¢).
+                const auto isSign = [](char32_t x) {
+                    return x >= 0x80 && !isWordChar(x) && QChar::category(x) != QChar::Separator_Space;
+                };
+                const auto isQuoteLike = [](char32_t x) {
+                    const QChar::Category k = QChar::category(x);
+                    return k == QChar::Punctuation_InitialQuote || k == QChar::Punctuation_FinalQuote ||
+                           k == QChar::Punctuation_Open || k == QChar::Punctuation_Close || x == 0x2026 ||
+                           isEastAsianSign(x);
+                };
+                if (isSign(c) && isSign(at(i + 1)) && !(isQuoteLike(c) && isQuoteLike(at(i + 1))))
+                    ++evidence.signsInWords;
+                const QChar::Category kind = QChar::category(c);
+                if ((kind == QChar::Symbol_Currency || kind == QChar::Symbol_Other || kind == QChar::Symbol_Math) &&
+                    !inWord && (QChar::isLetter(at(i - 1)) || QChar::isLetter(at(i + 1))) && at(i - 1) < 0x3000)
+                    ++evidence.signsInWords;
+                if (isImpossible(c))
+                    ++evidence.impossible;
+                else if (isOddSign(c))
+                    evidence.oddSigns += inWord ? 2 : 1;
+                else if (QChar::category(c) != QChar::Separator_Space && !joinsWords(c) && inWord)
+                    ++evidence.signsInWords;
+                else if (QChar::category(c) == QChar::Number_Other &&
+                         (QChar::isLetter(at(i - 1)) || QChar::isLetter(at(i + 1))))
+                    ++evidence.signsInWords; // z³, ½ur: a superscript or a fraction on a letter
+                else if (isEastAsianSign(c))
+                    ++evidence.eastAsianSigns;
+            }
+            ++i;
+            continue;
+        }
+        // A word: letters and marks.
+        qsizetype end = i;
+        unsigned scripts = 0;
+        bool beyondAscii = false, caseBreak = false, allCapitals = true;
+        int cased = 0, marksInRow = 0;
+        for (; end < n && isWordChar(at(end)); ++end) {
+            const char32_t w = at(end);
+            scripts |= scriptBits(w);
+            beyondAscii = beyondAscii || w >= 0x80;
+            if (QChar::isMark(w)) {
+                // A mark belongs after a letter, and no letter takes a pile of them.
+                ++marksInRow;
+                if (end == i || marksInRow > 2 || (marksInRow == 2 && at(end - 1) == w))
+                    ++evidence.strayMarks;
+                // One that composes with no letter before it is no language's.
+                ++evidence.letters[w];
+                continue;
+            }
+            marksInRow = 0;
+            if (w >= 0x80)
+                ++evidence.letters[QChar::toLower(w)];
+            if (QChar::isUpper(w)) {
+                ++cased;
+                caseBreak = caseBreak || (end > i && QChar::isLower(at(end - 1)));
+            } else if (QChar::isLower(w)) {
+                ++cased;
+                allCapitals = false;
+            }
+        }
+        if (beyondAscii) {
+            evidence.mixedWords += scriptsGoTogether(scripts) ? 0 : 1;
+            evidence.caseBreaks += caseBreak ? 1 : 0;
+            evidence.shouting += allCapitals && cased >= 2 ? 1 : 0;
+        }
+        i = end;
+    }
+}
+
+// How far the letters are from any one language: each letter outside its
+// alphabet counts 6, each that only its loan words use 3; and the letters
+// of the alphabet count by how often the language's words hold them, as
+// Alphabet::weight has it. The language that fits best gives the answer.
+double languageDistance(const QHash<char32_t, int>& letters)
+{
+    if (letters.isEmpty())
+        return 0;
+    char32_t mostCommon = 0;
+    int most = 0;
+    int all = 0;
+    for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
+        all += it.value();
+        if (it.value() > most) {
+            most = it.value();
+            mostCommon = it.key();
+        }
+    }
+    double best = 6.0 * all;
+    for (const Alphabet& alphabet : alphabets()) {
+        // A language that lacks the commonest letter fits no better than none.
+        if (!uset_contains(alphabet.main, UChar32(mostCommon)) &&
+            !(alphabet.auxiliary && uset_contains(alphabet.auxiliary, UChar32(mostCommon))))
+            continue;
+        double distance = 0;
+        for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
+            const bool main = uset_contains(alphabet.main, UChar32(it.key()));
+            const bool loan = !main && alphabet.auxiliary && uset_contains(alphabet.auxiliary, UChar32(it.key()));
+            if (!main && !loan) {
+                distance += 6.0 * it.value();
+                continue;
+            }
+            distance += (loan ? 3.0 : 0.0) * it.value();
+            if (!alphabet.weight.isEmpty())
+                distance -= kLetterWeight * alphabet.weight.value(it.key(), alphabet.unseen) * it.value();
+        }
+        best = std::min(best, distance);
+    }
+    return best;
+}
+
+// --- The detectors ---------------------------------------------------------------
+
+std::optional<TextEncoding> uchardetPick(QByteArrayView sample)
+{
+    // Made once a thread: making a detector costs more than a short file's detection.
+    thread_local const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(
+        uchardet_new(), uchardet_delete);
+    if (!detector)
+        return std::nullopt;
+    uchardet_reset(detector.get());
+    if (uchardet_handle_data(detector.get(), sample.data(), std::size_t(sample.size())) != 0)
+        return std::nullopt;
+    uchardet_data_end(detector.get());
+    return encodingForDetectorName(QByteArrayView(uchardet_get_charset(detector.get())));
+}
+
+// ICU's confidence, 0 to 100, in each candidate.
+template <typename Confidences> void icuConfidences(QByteArrayView sample, Confidences&& confidences)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    thread_local const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status),
+                                                                                               ucsdet_close);
+    if (!detector)
+        return;
+    status = U_ZERO_ERROR;
+    ucsdet_setText(detector.get(), sample.data(), static_cast<int32_t>(sample.size()), &status);
+    int32_t count = 0;
+    const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
+    if (U_FAILURE(status))
+        return;
+    for (int32_t i = 0; i < count; ++i) {
+        const char* name = ucsdet_getName(matches[i], &status);
+        const int32_t confidence = ucsdet_getConfidence(matches[i], &status);
+        if (U_FAILURE(status))
+            return;
+        if (const std::optional<TextEncoding> encoding = encodingForDetectorName(QByteArrayView(name)))
+            confidences(*encoding, int(confidence));
+    }
+}
+
+// --- The score -------------------------------------------------------------------
+
+struct Candidate {
+    TextEncoding encoding;
+    Evidence evidence;
+    int uchardet = 0; // 1 when uchardet picks it
+    int icu = 0;      // ICU's confidence
+    double score = 0;
+
+    bool readsSample() const { return evidence.badLines == 0 && evidence.impossible == 0; }
+};
+
+double scoreOf(const Candidate& c)
+{
+    const Evidence& e = c.evidence;
+    // East Asian punctuation without an East Asian letter is a sign out of place.
+    bool eastAsian = false;
+    for (auto it = e.letters.cbegin(); it != e.letters.cend() && !eastAsian; ++it)
+        eastAsian = (scriptBits(it.key()) & (Han | Kana | Hangul)) != 0;
+    const int oddSigns = e.oddSigns + (eastAsian ? 0 : e.eastAsianSigns);
+    // A code page made for another script, read as none of its letters: the
+    // same bytes are signs of a Latin one (€ and ₪ are one byte).
+    bool otherScript = false;
+    for (auto it = e.letters.cbegin(); it != e.letters.cend() && !otherScript; ++it)
+        otherScript = scriptBits(it.key()) != Latin && QChar::isLetter(it.key());
+    const double unmade = !hasLatinLetters(c.encoding) && c.encoding != TextEncoding::Utf8 && !otherScript ? 5.0 : 0.0;
+    // A character of several bytes that UTF-8 reads is rare by chance in any
+    // other encoding: each is evidence for a damaged UTF-8 file.
+    double utf8 = 0;
+    if (c.encoding == TextEncoding::Utf8)
+        for (const QChar x : e.text)
+            utf8 += x.unicode() >= 0x80 && x.unicode() != 0xFFFD && !x.isLowSurrogate() ? 10.0 : 0.0;
+    return utf8 + 6.0 * c.uchardet + 0.2 * c.icu - unmade - 1000.0 * e.impossible - 40.0 * e.badLines -
+           20.0 * e.mixedWords - 20.0 * e.strayMarks - 8.0 * e.caseBreaks - 2.0 * e.shouting - 15.0 * e.signsInWords -
+           20.0 * oddSigns - languageDistance(e.letters);
+}
+
+// What no natural writing holds, for each line the reading decodes: more than
+// kMostFlawsPerLine, and the best reading of the bytes is no text.
+double flawsPerLine(const Candidate& c)
+{
+    const Evidence& e = c.evidence;
+    const double flaws = 20.0 * (e.mixedWords + e.strayMarks + e.oddSigns) + 15.0 * e.signsInWords + 8.0 * e.caseBreaks;
+    return flaws / std::max(1, e.goodLines);
+}
+
+constexpr double kMostFlawsPerLine = 10;
+
+// Reads each sample line in `encoding`.
+void readSample(const std::vector<QByteArrayView>& sample, Candidate& candidate)
+{
+    const char* const name = icuName(candidate.encoding);
+    std::optional<QStringDecoder> decoder;
+    const auto make = [&] {
+        // Remade in place after an error: Qt 6.4 keeps a failed decoder's
+        // error flag on, and loses an ICU decoder's reports once it is moved.
+        if (name)
+            decoder.emplace(name, QStringConverter::Flag::Stateless);
+        else
+            decoder.emplace(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    };
+    make();
+    Evidence& evidence = candidate.evidence;
+    for (const QByteArrayView line : sample) {
+        const QString text = decoder->decode(line);
+        if (decoder->hasError()) {
+            ++evidence.badLines;
+            evidence.text += u'\uFFFD';
+            make();
+            continue;
+        }
+        ++evidence.goodLines;
+        examine(text, evidence);
+        evidence.text += text;
+        evidence.text += u'\n';
+        // One character no text holds rules a reading out.
+        if (evidence.impossible > 0)
+            return;
+    }
+}
+
+} // namespace
+
+EncodingChoice chooseEncoding(QByteArrayView bytes)
+{
+    const std::vector<QByteArrayView> sample = sampleOf(bytes);
+    QByteArray joined;
+    for (const QByteArrayView line : sample) {
+        joined += line;
+        joined += "\r\n";
+    }
+    std::vector<Candidate> candidates;
+    candidates.push_back({TextEncoding::Utf8, {}});
+    for (const TextEncoding encoding : legacyEncodings())
+        candidates.push_back({encoding, {}});
+    for (Candidate& candidate : candidates)
+        readSample(sample, candidate);
+    // A detector that names an encoding supports every candidate that reads
+    // the sample as it does, where it reads text: ISO-8859-13's pick is
+    // Windows-1257's too, which reads its C1 controls as quotes and €.
+    const auto supports = [&](const Candidate& named, const Candidate& other) {
+        const QString& a = named.evidence.text;
+        const QString& b = other.evidence.text;
+        if (&named == &other)
+            return true;
+        if (a.size() != b.size() || named.evidence.badLines > 0)
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (a[i] != b[i] && !isImpossible(a[i].unicode()))
+                return false;
+        return true;
+    };
+    const auto candidateOf = [&](TextEncoding encoding) -> const Candidate* {
+        for (const Candidate& candidate : candidates)
+            if (candidate.encoding == encoding)
+                return &candidate;
+        return nullptr;
+    };
+    if (const std::optional<TextEncoding> picked = uchardetPick(joined)) {
+        if (const Candidate* named = candidateOf(*picked))
+            for (Candidate& candidate : candidates)
+                candidate.uchardet = supports(*named, candidate) ? 1 : candidate.uchardet;
+    }
+    icuConfidences(joined, [&](TextEncoding encoding, int confidence) {
+        if (const Candidate* named = candidateOf(encoding))
+            for (Candidate& candidate : candidates)
+                if (supports(*named, candidate))
+                    candidate.icu = std::max(candidate.icu, confidence);
+    });
+    for (Candidate& candidate : candidates)
+        candidate.score = scoreOf(candidate);
+
+    // The best, the first in the order of the candidates among equals.
+    const Candidate* best = &candidates.front();
+    for (const Candidate& candidate : candidates)
+        if (candidate.score > best->score)
+            best = &candidate;
+    if (best->readsSample() && flawsPerLine(*best) <= kMostFlawsPerLine)
+        return {EncodingChoice::Kind::Text, best->encoding};
+    if (isMultiByte(best->encoding) && best->evidence.impossible == 0 &&
+        best->evidence.goodLines > best->evidence.badLines)
+        return {EncodingChoice::Kind::Damaged, best->encoding};
+    return {EncodingChoice::Kind::NotText, TextEncoding::Utf8};
+}
+
+} // namespace quizfile

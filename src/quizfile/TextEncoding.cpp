@@ -1,0 +1,121 @@
+#include "quizfile/TextEncoding.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace quizfile {
+
+namespace {
+
+struct Entry {
+    TextEncoding encoding;
+    const char* icu;     // ICU's converter name; null for the Unicode ones
+    const char* display; // as a user knows it
+    bool multiByte;
+    // What the charset detectors call it, lower case without '-' and '_'.
+    std::array<const char*, 4> detected;
+};
+
+// The one table of encoding names. Legacy encodings come in the order of
+// legacyEncodings(): Windows's own code pages first.
+constexpr Entry kEntries[] = {
+    {TextEncoding::Utf8, nullptr, "UTF-8", true, {"utf8"}},
+    {TextEncoding::Utf8WithBom, nullptr, "UTF-8", true, {}},
+    {TextEncoding::Utf16Le, nullptr, "UTF-16", true, {"utf16le"}},
+    {TextEncoding::Utf16Be, nullptr, "UTF-16", true, {"utf16be"}},
+    // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the U+301C
+    // of JIS X 0208.
+    {TextEncoding::ShiftJis, "windows-31j", "Shift-JIS", true, {"shiftjis", "windows31j", "cp932", "sjis"}},
+    {TextEncoding::EucJp, "EUC-JP", "EUC-JP", true, {"eucjp"}},
+    // GB18030 reads every GBK file, and the files of systems that write GB18030.
+    {TextEncoding::Gb18030, "GB18030", "GBK", true, {"gb18030", "gbk", "gb2312", "cp936"}},
+    {TextEncoding::Big5, "windows-950", "Big5", true, {"big5", "cp950", "windows950", "big5hkscs"}},
+    {TextEncoding::Windows949, "windows-949", "Korean (code page 949)", true, {"euckr", "uhc", "cp949", "windows949"}},
+    {TextEncoding::Windows1252, "windows-1252", "Windows-1252", false, {"windows1252", "iso88591", "cp1252", "ascii"}},
+    {TextEncoding::Windows1250, "windows-1250", "Windows-1250", false, {"windows1250", "cp1250"}},
+    {TextEncoding::Windows1251, "windows-1251", "Windows-1251", false, {"windows1251", "cp1251"}},
+    {TextEncoding::Windows1253, "windows-1253", "Windows-1253", false, {"windows1253", "cp1253"}},
+    {TextEncoding::Windows1254, "windows-1254", "Windows-1254", false, {"windows1254", "iso88599", "cp1254"}},
+    {TextEncoding::Windows1255, "windows-1255", "Windows-1255", false, {"windows1255", "cp1255"}},
+    {TextEncoding::Windows1256, "windows-1256", "Windows-1256", false, {"windows1256", "cp1256"}},
+    {TextEncoding::Windows1257, "windows-1257", "Windows-1257", false, {"windows1257", "cp1257"}},
+    {TextEncoding::Windows1258, "windows-1258", "Windows-1258", false, {"windows1258", "cp1258"}},
+    {TextEncoding::Windows874, "windows-874", "Windows-874", false, {"windows874", "tis620", "iso885911", "cp874"}},
+    {TextEncoding::Iso8859_2, "ISO-8859-2", "ISO-8859-2", false, {"iso88592"}},
+    {TextEncoding::Iso8859_5, "ISO-8859-5", "ISO-8859-5", false, {"iso88595"}},
+    {TextEncoding::Iso8859_7, "ISO-8859-7", "ISO-8859-7", false, {"iso88597"}},
+    {TextEncoding::Iso8859_8, "ISO-8859-8", "ISO-8859-8", false, {"iso88598", "iso88598i"}},
+    {TextEncoding::Iso8859_13, "ISO-8859-13", "ISO-8859-13", false, {"iso885913"}},
+    {TextEncoding::Iso8859_15, "ISO-8859-15", "ISO-8859-15", false, {"iso885915"}},
+    {TextEncoding::Koi8R, "KOI8-R", "KOI8-R", false, {"koi8r"}},
+    {TextEncoding::Koi8U, "KOI8-U", "KOI8-U", false, {"koi8u"}},
+};
+
+const Entry& entryOf(TextEncoding encoding)
+{
+    return *std::find_if(std::begin(kEntries), std::end(kEntries),
+                         [encoding](const Entry& entry) { return entry.encoding == encoding; });
+}
+
+} // namespace
+
+std::span<const TextEncoding> legacyEncodings()
+{
+    static const auto legacy = [] {
+        std::array<TextEncoding, std::size(kEntries) - 4> made{};
+        std::size_t n = 0;
+        for (const Entry& entry : kEntries)
+            if (entry.icu)
+                made[n++] = entry.encoding;
+        return made;
+    }();
+    return legacy;
+}
+
+const char* icuName(TextEncoding encoding)
+{
+    return entryOf(encoding).icu;
+}
+
+QLatin1StringView displayName(TextEncoding encoding)
+{
+    return QLatin1StringView(entryOf(encoding).display);
+}
+
+bool hasLatinLetters(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Windows1250:
+    case TextEncoding::Windows1252:
+    case TextEncoding::Windows1254:
+    case TextEncoding::Windows1257:
+    case TextEncoding::Windows1258:
+    case TextEncoding::Iso8859_2:
+    case TextEncoding::Iso8859_13:
+    case TextEncoding::Iso8859_15:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isMultiByte(TextEncoding encoding)
+{
+    return entryOf(encoding).multiByte;
+}
+
+std::optional<TextEncoding> encodingForDetectorName(QByteArrayView name)
+{
+    QByteArray key = name.toByteArray().toLower();
+    key.removeIf([](char c) { return c == '-' || c == '_'; });
+    for (const Entry& entry : kEntries)
+        for (const char* detected : entry.detected)
+            if (detected && key == detected)
+                return entry.encoding;
+    return std::nullopt;
+}
+
+} // namespace quizfile
