@@ -9,9 +9,13 @@
 
 #include <uchardet/uchardet.h>
 #include <unicode/ucsdet.h>
+#include <unicode/ucurr.h>
+#include <unicode/uenum.h>
 #include <unicode/uloc.h>
 #include <unicode/ulocdata.h>
+#include <unicode/uscript.h>
 #include <unicode/uset.h>
+#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <array>
@@ -93,18 +97,12 @@ std::vector<QByteArrayView> sampleOf(QByteArrayView bytes)
 
 // --- What natural writing holds --------------------------------------------------
 
-// Languages whose letters a quiz may hold in the legacy encodings: the
-// languages each code page was made for. ICU's locale data gives their
-// alphabets.
-constexpr const char* kLanguages[] = {
-    "en", "fr", "de", "es", "pt", "it", "nl", "sv", "da", "nb", "is", "fi", "ca",      "ga", "cs", "sk",
-    "pl", "hu", "sl", "hr", "bs", "ro", "sq", "tr", "az", "lt", "lv", "et", "vi",      "ru", "uk", "be",
-    "bg", "sr", "mk", "el", "he", "yi", "ar", "fa", "ur", "th", "ja", "zh", "zh_Hant", "ko",
-};
+using Letters = std::unique_ptr<USet, decltype(&uset_close)>;
 
 struct Alphabet {
-    USet* main = nullptr;      // the letters the language is written in
-    USet* auxiliary = nullptr; // letters of its loan words and names
+    QByteArray language;                    // as ICU's locales name it
+    Letters main{nullptr, uset_close};      // the letters the language is written in
+    Letters auxiliary{nullptr, uset_close}; // letters of its loan words and names
     // How often each letter beyond ASCII occurs in the language's own words,
     // as the log of its share over that of one letter in kTypicalLetters; for
     // alphabets, not for the thousands of East Asian characters.
@@ -112,12 +110,13 @@ struct Alphabet {
     double unseen = 0; // the weight of a letter of the alphabet that the words never showed
 };
 
-constexpr double kTypicalLetters = 40;
+constexpr double kTypicalLetters = 200;
+constexpr double kUnseenSyllable = -0.5;
 // What a letter's frequency counts for against the other measures.
-constexpr double kLetterWeight = 1.5;
+constexpr double kLetterWeight = 1.0;
 
 // The language's own words, as ICU's locale data has them: the names of
-// languages and countries written in it. A few thousand letters, enough to
+// languages, countries, scripts and currencies written in it. A few thousand letters, enough to
 // tell its common letters from its rare ones.
 void weighLetters(const char* language, Alphabet& alphabet)
 {
@@ -147,15 +146,43 @@ void weighLetters(const char* language, Alphabet& alphabet)
         if (status == U_ZERO_ERROR)
             count(name, length);
     }
+    for (int script = 0; script < USCRIPT_CODE_LIMIT; ++script) {
+        UErrorCode status = U_ZERO_ERROR;
+        const QByteArray locale = QByteArray("und_") + uscript_getShortName(UScriptCode(script));
+        const int32_t length = uloc_getDisplayScript(locale.constData(), language, name, 256, &status);
+        if (status == U_ZERO_ERROR)
+            count(name, length);
+    }
+    UErrorCode listed = U_ZERO_ERROR;
+    UEnumeration* currencies = ucurr_openISOCurrencies(UCURR_COMMON | UCURR_NON_DEPRECATED, &listed);
+    while (const char* code = U_SUCCESS(listed) ? uenum_next(currencies, nullptr, &listed) : nullptr) {
+        UChar iso[4] = {};
+        u_charsToUChars(code, iso, 3);
+        UErrorCode status = U_ZERO_ERROR;
+        UBool isChoiceFormat = false;
+        int32_t length = 0;
+        const UChar* currency = ucurr_getName(iso, language, UCURR_LONG_NAME, &isChoiceFormat, &length, &status);
+        if (status == U_ZERO_ERROR)
+            count(currency, length);
+    }
+    uenum_close(currencies);
     if (total == 0)
         return;
     const double letters = double(total) + 1;
     // Names are not every word: a letter they hardly hold (Slovak ť, of its
     // verbs) counts no worse than a letter of loan words.
-    const auto weigh = [&](double n) { return std::clamp(std::log(n / letters * kTypicalLetters), -2.0, 2.0); };
+    const auto weigh = [&](double n) { return std::clamp(std::log(n / letters * kTypicalLetters), -2.0, 0.0); };
     alphabet.unseen = weigh(0.5);
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         alphabet.weight.insert(it.key(), weigh(it.value() + 0.5));
+    if (std::strcmp(language, "ko") == 0) {
+        // Of Korean's 2 350 syllables in use, a word list holds many that
+        // names never do: only a syllable the names never hold counts, and
+        // little.
+        for (auto it = alphabet.weight.begin(); it != alphabet.weight.end(); ++it)
+            it.value() = 0;
+        alphabet.unseen = kUnseenSyllable;
+    }
 }
 
 // Korean's exemplars are every Hangul syllable, 11 172 of them. The 2 350
@@ -163,45 +190,53 @@ void weighLetters(const char* language, Alphabet& alphabet)
 // page 949 adds, are what other bytes read as Korean make.
 void keepCommonHangul(USet* set)
 {
-    std::optional<QStringEncoder> encoder;
-    encoder.emplace("EUC-KR", QStringConverter::Flag::Stateless);
+    // ICU's encoder puts a substitute in for what it lacks, and Qt reports no
+    // error then: a syllable is in EUC-KR when it comes back from it whole.
+    QStringEncoder encoder("EUC-KR", QStringConverter::Flag::Stateless);
+    QStringDecoder decoder("EUC-KR", QStringConverter::Flag::Stateless);
     for (char16_t c = 0xAC00; c <= 0xD7A3; ++c) {
-        (void)encoder->encode(QStringView(&c, 1));
-        if (encoder->hasError()) {
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        const QString back = decoder.decode(bytes);
+        if (back.size() != 1 || back.front() != QChar(c))
             uset_remove(set, c);
-            encoder.emplace("EUC-KR", QStringConverter::Flag::Stateless);
-        }
     }
 }
 
+// The alphabets of the languages the legacy encodings were made for.
 const std::vector<Alphabet>& alphabets()
 {
     static const std::vector<Alphabet> made = [] {
+        QList<QByteArray> languages;
+        for (const TextEncoding encoding : legacyEncodings())
+            for (const QByteArray& language : QByteArray(languagesOf(encoding).data()).split(' '))
+                if (!languages.contains(language))
+                    languages.append(language);
         std::vector<Alphabet> all;
-        for (const char* language : kLanguages) {
+        for (const QByteArray& language : languages) {
             UErrorCode status = U_ZERO_ERROR;
-            ULocaleData* data = ulocdata_open(language, &status);
+            ULocaleData* data = ulocdata_open(language.constData(), &status);
             if (U_FAILURE(status))
                 continue;
             Alphabet alphabet;
-            alphabet.main =
-                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_STANDARD, &status);
+            alphabet.language = language;
+            alphabet.main.reset(
+                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_STANDARD, &status));
             UErrorCode auxStatus = U_ZERO_ERROR;
-            alphabet.auxiliary =
-                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_AUXILIARY, &auxStatus);
+            alphabet.auxiliary.reset(
+                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_AUXILIARY, &auxStatus));
             ulocdata_close(data);
             if (U_FAILURE(status) || !alphabet.main)
                 continue;
-            if (std::strcmp(language, "ko") == 0)
-                keepCommonHangul(alphabet.main);
-            if (uset_size(alphabet.main) < 200)
-                weighLetters(language, alphabet);
-            uset_freeze(alphabet.main);
+            if (language == "ko")
+                keepCommonHangul(alphabet.main.get());
+            if (uset_size(alphabet.main.get()) < 200 || language == "ko")
+                weighLetters(language.constData(), alphabet);
+            uset_freeze(alphabet.main.get());
             if (U_SUCCESS(auxStatus) && alphabet.auxiliary)
-                uset_freeze(alphabet.auxiliary);
+                uset_freeze(alphabet.auxiliary.get());
             else
-                alphabet.auxiliary = nullptr;
-            all.push_back(alphabet);
+                alphabet.auxiliary.reset();
+            all.push_back(std::move(alphabet));
         }
         return all;
     }();
@@ -216,11 +251,17 @@ enum ScriptGroup : unsigned {
     Han = 1u << 3,
     Kana = 1u << 4,
     Hangul = 1u << 5,
-    Other = 1u << 6, // each other script counts as itself: see scriptBits
+    HalfWidthKana = 1u << 6,
+    Other = 1u << 7, // each other script counts as itself: see scriptBits
 };
 
 unsigned scriptBits(char32_t c)
 {
+    // Full-width Latin letters are East Asian forms (ＤＮＡ鑑定).
+    if (c >= 0xFF21 && c <= 0xFF5A)
+        return Han;
+    if (c >= 0xFF66 && c <= 0xFF9F)
+        return HalfWidthKana;
     switch (QChar::script(c)) {
     case QChar::Script_Latin:
         return Latin;
@@ -240,18 +281,35 @@ unsigned scriptBits(char32_t c)
     case QChar::Script_Inherited:
         return 0;
     default:
-        return Other << (QChar::script(c) % 24);
+        return Other << (QChar::script(c) % 23);
     }
 }
 
 // Whether a word's scripts could be one word's.
 bool scriptsGoTogether(unsigned bits)
 {
-    // Han is written with kana and with Hangul; Latin letters stand in East
-    // Asian words (Tシャツ, ＤＮＡ鑑定).
-    if (bits & (Han | Kana | Hangul))
-        bits &= ~(Han | Latin);
+    // Katakana words take Latin letters (Tシャツ); Han is written with kana
+    // and with Hangul. A Latin letter glued to Han or Hangul is what other
+    // bytes read as East Asian make (ci轅ki).
+    // Half-width katakana never stand in a Latin word: ｫlocandoｻ is « » read as
+    // Shift-JIS.
+    if (bits & Kana)
+        bits &= ~Latin;
+    if (bits & HalfWidthKana)
+        bits = (bits & ~HalfWidthKana) | Kana;
+    if (bits & (Han | Kana | Hangul)) {
+        if (bits & Latin)
+            return false;
+        bits &= ~Han;
+    }
     return std::popcount(bits) <= 1;
+}
+
+// A control character that no text holds. A tab separates columns, and old
+// systems end a file with ^Z (0x1A).
+bool isControl(char32_t c)
+{
+    return c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != 0x0B && c != 0x0C && c != 0x1A;
 }
 
 bool isImpossible(char32_t c)
@@ -324,6 +382,15 @@ bool isWordChar(char32_t c)
     return QChar::isLetter(c) || QChar::isMark(c);
 }
 
+// The letter as alphabets list it: small, and half-width katakana (ﾘﾝｺﾞ) as
+// the kana they stand for.
+char32_t alphabetLetter(char32_t c)
+{
+    if (c >= 0xFF66 && c <= 0xFF9D)
+        return QString(QChar(char16_t(c))).normalized(QString::NormalizationForm_KC).front().unicode();
+    return QChar::toLower(c);
+}
+
 // What a reading of the sample shows.
 struct Evidence {
     int badLines = 0;   // lines the candidate does not decode
@@ -336,6 +403,8 @@ struct Evidence {
     int oddSigns = 0;
     int strayMarks = 0; // combining marks where no letter takes them
     int eastAsianSigns = 0;
+    int loneLetters = 0;          // words of one letter beyond ASCII
+    int halfWidthKana = 0;        // forms kept for old systems, rarer than any other kana
     QHash<char32_t, int> letters; // beyond ASCII, in small letters
     QString text;                 // the whole reading, to tell readings that differ
 };
@@ -352,6 +421,7 @@ void examine(QStringView line, Evidence& evidence)
         line = composed;
     }
     const QList<uint> points = line.toUcs4();
+    std::vector<char32_t> wordBeyondAscii;
     const qsizetype n = points.size();
     const auto at = [&](qsizetype i) -> char32_t { return i >= 0 && i < n ? char32_t(points[i]) : U' '; };
     // Quotes come in pairs within a line: one alone is what a wrong code page
@@ -362,6 +432,8 @@ void examine(QStringView line, Evidence& evidence)
     evidence.oddSigns += quotes % 2;
     for (qsizetype i = 0; i < n;) {
         const char32_t c = at(i);
+        if (isControl(c))
+            ++evidence.impossible;
         if (!isWordChar(c)) {
             if (c >= 0x80) {
                 const bool inWord = QChar::isLetter(at(i - 1)) && QChar::isLetter(at(i + 1));
@@ -401,7 +473,8 @@ void examine(QStringView line, Evidence& evidence)
         qsizetype end = i;
         unsigned scripts = 0;
         bool beyondAscii = false, caseBreak = false, allCapitals = true;
-        int cased = 0, marksInRow = 0;
+        int cased = 0, marksInRow = 0, wordLetters = 0;
+        wordBeyondAscii.clear();
         for (; end < n && isWordChar(at(end)); ++end) {
             const char32_t w = at(end);
             scripts |= scriptBits(w);
@@ -412,12 +485,22 @@ void examine(QStringView line, Evidence& evidence)
                 if (end == i || marksInRow > 2 || (marksInRow == 2 && at(end - 1) == w))
                     ++evidence.strayMarks;
                 // One that composes with no letter before it is no language's.
-                ++evidence.letters[w];
+                wordBeyondAscii.push_back(w);
                 continue;
             }
             marksInRow = 0;
-            if (w >= 0x80)
-                ++evidence.letters[QChar::toLower(w)];
+            // ﾞ and ﾟ voice only the kana that have voiced forms (ｶﾞ, ﾊﾟ):
+            // elsewhere they are letters of another script read as Shift-JIS.
+            if ((w == 0xFF9E || w == 0xFF9F) &&
+                QString(QString(QChar(char16_t(end > i ? at(end - 1) : 0))) + QChar(char16_t(w)))
+                        .normalized(QString::NormalizationForm_KC)
+                        .size() != 1)
+                ++evidence.strayMarks;
+            ++wordLetters;
+            if (w >= 0x80 && w != 0xFF9E && w != 0xFF9F) // ﾞ and ﾟ voice the kana before them
+                wordBeyondAscii.push_back(alphabetLetter(w));
+            if (w >= 0xFF66 && w <= 0xFF9F)
+                ++evidence.halfWidthKana;
             if (QChar::isUpper(w)) {
                 ++cased;
                 caseBreak = caseBreak || (end > i && QChar::isLower(at(end - 1)));
@@ -426,6 +509,13 @@ void examine(QStringView line, Evidence& evidence)
                 allCapitals = false;
             }
         }
+        // A word of one letter beyond ASCII is rare in alphabets (à, и), and
+        // is what a sign read in another script's code page makes.
+        if (wordLetters == 1 && !wordBeyondAscii.empty() && !(scripts & (Han | Kana | Hangul)))
+            ++evidence.loneLetters;
+        else
+            for (const char32_t letter : wordBeyondAscii)
+                ++evidence.letters[letter];
         if (beyondAscii) {
             evidence.mixedWords += scriptsGoTogether(scripts) ? 0 : 1;
             evidence.caseBreaks += caseBreak ? 1 : 0;
@@ -435,36 +525,31 @@ void examine(QStringView line, Evidence& evidence)
     }
 }
 
-// How far the letters are from any one language: each letter outside its
-// alphabet counts 6, each that only its loan words use 3; and the letters
-// of the alphabet count by how often the language's words hold them, as
+// How far the letters are from any one language the encoding was made for
+// (kana read from a Chinese code page are no Chinese): each letter outside its
+// alphabet counts 6, each that only its loan words use 3; and the letters of
+// the alphabet count by how rare the language's words hold them, as
 // Alphabet::weight has it. The language that fits best gives the answer.
-double languageDistance(const QHash<char32_t, int>& letters)
+double languageDistance(const QHash<char32_t, int>& letters, TextEncoding encoding)
 {
+    const QList<QByteArray> languages = QByteArray(languagesOf(encoding).data()).split(' ');
     if (letters.isEmpty())
         return 0;
-    char32_t mostCommon = 0;
-    int most = 0;
     int all = 0;
-    for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
+    for (auto it = letters.cbegin(); it != letters.cend(); ++it)
         all += it.value();
-        if (it.value() > most) {
-            most = it.value();
-            mostCommon = it.key();
-        }
-    }
     double best = 6.0 * all;
     for (const Alphabet& alphabet : alphabets()) {
-        // A language that lacks the commonest letter fits no better than none.
-        if (!uset_contains(alphabet.main, UChar32(mostCommon)) &&
-            !(alphabet.auxiliary && uset_contains(alphabet.auxiliary, UChar32(mostCommon))))
+        if (!languagesOf(encoding).isEmpty() && !languages.contains(alphabet.language))
             continue;
         double distance = 0;
-        for (auto it = letters.cbegin(); it != letters.cend(); ++it) {
-            const bool main = uset_contains(alphabet.main, UChar32(it.key()));
-            const bool loan = !main && alphabet.auxiliary && uset_contains(alphabet.auxiliary, UChar32(it.key()));
+        for (auto it = letters.cbegin(); it != letters.cend() && distance < best; ++it) {
+            const bool main = uset_contains(alphabet.main.get(), UChar32(it.key()));
+            const bool loan = !main && alphabet.auxiliary && uset_contains(alphabet.auxiliary.get(), UChar32(it.key()));
             if (!main && !loan) {
-                distance += 6.0 * it.value();
+                // Of the tens of thousands of Han characters, a word list
+                // holds many that no exemplar set has (檸檬).
+                distance += (QChar::script(it.key()) == QChar::Script_Han ? 2.0 : 6.0) * it.value();
                 continue;
             }
             distance += (loan ? 3.0 : 0.0) * it.value();
@@ -480,12 +565,12 @@ double languageDistance(const QHash<char32_t, int>& letters)
 
 std::optional<TextEncoding> uchardetPick(QByteArrayView sample)
 {
-    // Made once a thread: making a detector costs more than a short file's detection.
-    thread_local const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(
-        uchardet_new(), uchardet_delete);
+    // A new detector each time: uchardet_reset (0.0.7) leaves state behind,
+    // so that earlier files swayed the pick.
+    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(),
+                                                                                            uchardet_delete);
     if (!detector)
         return std::nullopt;
-    uchardet_reset(detector.get());
     if (uchardet_handle_data(detector.get(), sample.data(), std::size_t(sample.size())) != 0)
         return std::nullopt;
     uchardet_data_end(detector.get());
@@ -495,10 +580,10 @@ std::optional<TextEncoding> uchardetPick(QByteArrayView sample)
 // ICU's confidence, 0 to 100, in each candidate.
 template <typename Confidences> void icuConfidences(QByteArrayView sample, Confidences&& confidences)
 {
+    // A new detector each time, as for uchardet: no file sways the next.
     UErrorCode status = U_ZERO_ERROR;
-    thread_local const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status),
-                                                                                               ucsdet_close);
-    if (!detector)
+    const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status), ucsdet_close);
+    if (!detector || U_FAILURE(status))
         return;
     status = U_ZERO_ERROR;
     ucsdet_setText(detector.get(), sample.data(), static_cast<int32_t>(sample.size()), &status);
@@ -548,9 +633,10 @@ double scoreOf(const Candidate& c)
     if (c.encoding == TextEncoding::Utf8)
         for (const QChar x : e.text)
             utf8 += x.unicode() >= 0x80 && x.unicode() != 0xFFFD && !x.isLowSurrogate() ? 10.0 : 0.0;
-    return utf8 + 6.0 * c.uchardet + 0.2 * c.icu - unmade - 1000.0 * e.impossible - 40.0 * e.badLines -
-           20.0 * e.mixedWords - 20.0 * e.strayMarks - 8.0 * e.caseBreaks - 2.0 * e.shouting - 15.0 * e.signsInWords -
-           20.0 * oddSigns - languageDistance(e.letters);
+    return utf8 + 4.0 * c.uchardet + 0.1 * c.icu - unmade - 1000.0 * e.impossible - 20.0 * e.badLines -
+           20.0 * e.mixedWords - 20.0 * e.strayMarks - 8.0 * e.caseBreaks - 4.0 * e.loneLetters -
+           0.5 * e.halfWidthKana - 2.0 * e.shouting - 15.0 * e.signsInWords - 20.0 * oddSigns -
+           languageDistance(e.letters, c.encoding);
 }
 
 // What no natural writing holds, for each line the reading decodes: more than
@@ -614,8 +700,9 @@ EncodingChoice chooseEncoding(QByteArrayView bytes)
     for (Candidate& candidate : candidates)
         readSample(sample, candidate);
     // A detector that names an encoding supports every candidate that reads
-    // the sample as it does, where it reads text: ISO-8859-13's pick is
-    // Windows-1257's too, which reads its C1 controls as quotes and €.
+    // the same letters: a detector judges letters. ISO-8859-13's pick is
+    // Windows-1257's too, which reads its C1 controls as quotes and €, and
+    // KOI8-R's is KOI8-U's, whose і is a box-drawing sign in KOI8-R.
     const auto supports = [&](const Candidate& named, const Candidate& other) {
         const QString& a = named.evidence.text;
         const QString& b = other.evidence.text;
@@ -624,7 +711,7 @@ EncodingChoice chooseEncoding(QByteArrayView bytes)
         if (a.size() != b.size() || named.evidence.badLines > 0)
             return false;
         for (qsizetype i = 0; i < a.size(); ++i)
-            if (a[i] != b[i] && !isImpossible(a[i].unicode()))
+            if (a[i] != b[i] && a[i].isLetter())
                 return false;
         return true;
     };
@@ -648,17 +735,21 @@ EncodingChoice chooseEncoding(QByteArrayView bytes)
     for (Candidate& candidate : candidates)
         candidate.score = scoreOf(candidate);
 
-    // The best, the first in the order of the candidates among equals.
-    const Candidate* best = &candidates.front();
+    // The best reading that is text, or that of a multi-byte encoding damaged
+    // in fewer lines than it reads; the first in the order of the candidates
+    // among equals.
+    const auto isText = [](const Candidate& c) { return c.readsSample() && flawsPerLine(c) <= kMostFlawsPerLine; };
+    const auto isDamaged = [](const Candidate& c) {
+        return isMultiByte(c.encoding) && c.evidence.impossible == 0 && c.evidence.badLines > 0 &&
+               c.evidence.goodLines > c.evidence.badLines;
+    };
+    const Candidate* best = nullptr;
     for (const Candidate& candidate : candidates)
-        if (candidate.score > best->score)
+        if ((isText(candidate) || isDamaged(candidate)) && (!best || candidate.score > best->score))
             best = &candidate;
-    if (best->readsSample() && flawsPerLine(*best) <= kMostFlawsPerLine)
-        return {EncodingChoice::Kind::Text, best->encoding};
-    if (isMultiByte(best->encoding) && best->evidence.impossible == 0 &&
-        best->evidence.goodLines > best->evidence.badLines)
-        return {EncodingChoice::Kind::Damaged, best->encoding};
-    return {EncodingChoice::Kind::NotText, TextEncoding::Utf8};
+    if (!best)
+        return {EncodingChoice::Kind::NotText, TextEncoding::Utf8};
+    return {isText(*best) ? EncodingChoice::Kind::Text : EncodingChoice::Kind::Damaged, best->encoding};
 }
 
 } // namespace quizfile

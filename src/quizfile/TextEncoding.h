@@ -7,10 +7,6 @@
 #include <span>
 
 // The encodings a quiz file is read in, and the one table of their names.
-// The reader chooses among UTF-8, UTF-16, Shift-JIS, EUC-JP and the four
-// European code pages of EncodingClues.h; the others are the candidates of the
-// scored choice (EncodingChoice.h), which scripts/encoding-eval measures and
-// the reader does not take yet.
 namespace quizfile {
 
 enum class TextEncoding {
@@ -52,6 +48,10 @@ const char* icuName(TextEncoding encoding);
 
 // The name a user knows the encoding by, as messages and tests print it.
 QLatin1StringView displayName(TextEncoding encoding);
+
+// The languages a legacy encoding was made for, as ICU's locales name them,
+// separated by spaces; empty for UTF-8 and UTF-16, which are made for all.
+QLatin1StringView languagesOf(TextEncoding encoding);
 
 // Whether a character may take more than one byte (UTF-8, the East Asian code
 // pages): such an encoding fails on bytes it does not fit, where a one-byte
