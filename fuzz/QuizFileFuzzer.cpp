@@ -6,8 +6,8 @@
 // - the decoded text and the encoding chosen are those of decoding the lines
 //   one by one (reference), and reading the bytes gives what reading the whole
 //   decoded text gives, up to a bad line;
-// - a European code page is chosen exactly when the order of decision allows
-//   one and the decoded text reads as words (looksJapanese, readsAsWords);
+// - bytes that are not UTF-8 are read in the encoding chooseEncoding names,
+//   and as UTF-8 up to its first bad line when it names none;
 // - items written back as "QUESTION,ANSWER" lines read back into themselves;
 // - splitLine agrees with a literal, 1-based rendering of the quiz file rules
 //   (reference() below), on every line of the input and on a copy of the first
@@ -17,7 +17,7 @@
 
 #include "FuzzCheck.h"
 
-#include "quizfile/EncodingClues.h"
+#include "quizfile/EncodingChoice.h"
 #include "quizfile/QuizFileReader.h"
 #include "quizfile/QuizLine.h"
 
@@ -197,22 +197,8 @@ void checkSameResult(const ReadResult& a, const ReadResult& b)
 
 QStringDecoder decoderFor(TextEncoding encoding)
 {
-    switch (encoding) {
-    case TextEncoding::ShiftJis:
-        return QStringDecoder("windows-31j", QStringConverter::Flag::Stateless);
-    case TextEncoding::EucJp:
-        return QStringDecoder("EUC-JP", QStringConverter::Flag::Stateless);
-    case TextEncoding::Windows1252:
-        return QStringDecoder("windows-1252", QStringConverter::Flag::Stateless);
-    case TextEncoding::Windows1250:
-        return QStringDecoder("windows-1250", QStringConverter::Flag::Stateless);
-    case TextEncoding::Iso8859_2:
-        return QStringDecoder("ISO-8859-2", QStringConverter::Flag::Stateless);
-    case TextEncoding::Iso8859_15:
-        return QStringDecoder("ISO-8859-15", QStringConverter::Flag::Stateless);
-    default:
-        break;
-    }
+    if (const char* name = icuName(encoding))
+        return QStringDecoder(name, QStringConverter::Flag::Stateless);
     return QStringDecoder(QStringDecoder::Utf8,
                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
 }
@@ -303,18 +289,10 @@ DecodedQuiz referenceUtf16(QByteArrayView body, bool bigEndian)
     return result;
 }
 
-constexpr TextEncoding kEuropean[] = {TextEncoding::Windows1252, TextEncoding::Iso8859_15, TextEncoding::Windows1250,
-                                      TextEncoding::Iso8859_2};
-
 // The rule for the encoding `chosen`: a byte order mark decides, valid UTF-8
-// is UTF-8, and the charset detector's choices (EUC-JP, a European code page)
-// are only made for bytes they read whole. A European code page is chosen
-// only for bytes that do not look Japanese and that it reads as words: of one
-// language when Shift-JIS reads them whole, else any words, and then only
-// when no line before UTF-8's bad one holds a character beyond ASCII. Bytes
-// that may be European and that one of the four reads so are never left to
-// Shift-JIS or refused. Whatever was chosen, the text is that of the lines
-// decoded one by one in it.
+// is UTF-8, and any other bytes are read in the encoding that chooseEncoding
+// names (UTF-8 up to its first bad line when it names none). Whatever was
+// chosen, the text is that of the lines decoded one by one in it.
 DecodedQuiz referenceDecode(QByteArrayView bytes, TextEncoding chosen)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -326,30 +304,9 @@ DecodedQuiz referenceDecode(QByteArrayView bytes, TextEncoding chosen)
     DecodedQuiz utf8 = decodeLineByLine(bytes, TextEncoding::Utf8);
     if (utf8.badLine == 0)
         return utf8;
-    DecodedQuiz shiftJis = decodeLineByLine(bytes, TextEncoding::ShiftJis);
-    const WordsRule rule = shiftJis.badLine == 0 ? WordsRule::LanguageWords : WordsRule::Words;
-    const bool asciiBefore =
-        std::all_of(utf8.text.begin(), utf8.text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    const bool mayBeEuropean = !looksJapanese(bytes) && (shiftJis.badLine == 0 || asciiBefore);
-    const auto isEuropean = [](TextEncoding e) {
-        return std::find(std::begin(kEuropean), std::end(kEuropean), e) != std::end(kEuropean);
-    };
-    if (chosen != TextEncoding::Utf8 && chosen != TextEncoding::ShiftJis) {
-        DecodedQuiz legacy = decodeLineByLine(bytes, chosen);
-        FUZZ_CHECK(legacy.badLine == 0);
-        if (isEuropean(chosen))
-            FUZZ_CHECK(mayBeEuropean && readsAsWords(legacy.text, rule));
-        return legacy;
-    }
-    if (mayBeEuropean) {
-        for (const TextEncoding european : kEuropean) {
-            const DecodedQuiz legacy = decodeLineByLine(bytes, european);
-            FUZZ_CHECK(legacy.badLine != 0 || !readsAsWords(legacy.text, rule));
-        }
-    }
-    if (shiftJis.badLine == 0)
-        FUZZ_CHECK(chosen == TextEncoding::ShiftJis);
-    return chosen == TextEncoding::ShiftJis ? shiftJis : utf8;
+    const EncodingChoice choice = chooseEncoding(bytes);
+    FUZZ_CHECK(chosen == (choice.kind == EncodingChoice::Kind::NotText ? TextEncoding::Utf8 : choice.encoding));
+    return chosen == TextEncoding::Utf8 ? utf8 : decodeLineByLine(bytes, chosen);
 }
 
 QString decodeWhole(QByteArrayView bytes, TextEncoding encoding, bool* hasError)

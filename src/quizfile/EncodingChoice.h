@@ -6,37 +6,54 @@
 
 // Which encoding the bytes of a quiz file were written in, when no byte order
 // mark says so and they are not UTF-8 throughout: one scored choice among
-// every legacy encoding, meant to replace the rules of EncodingClues.h. Not
-// the reader's choice yet: scripts/encoding-eval measures it beside the
-// reader's and uchardet's on lists of real words.
+// every legacy encoding a Windows system writes text in. This is the one
+// place that states the rules; scripts/encoding-eval measures them on lists
+// of real words.
 //
 // Every candidate (UTF-8 and each legacy encoding of legacyEncodings()) reads
 // a sample of the file: its lines that hold a byte beyond ASCII, up to
-// kSampleBytes. Each reading gets one score, and the best score wins; two
-// candidates that read the sample alike are the same choice, and the order of
-// legacyEncodings() takes the first.
+// kSampleBytes. Each reading gets one score.
 //
 // The score starts from the charset detectors' judgement of the sample:
-// uchardet's pick and ICU's candidates with their confidences. Short lists give
-// a detector too little to go on, so the score then counts, in the text each
-// candidate makes, what natural writing does not hold:
-// - characters that no text holds (C1 controls, unassigned code points,
-//   private use, U+FFFD): a reading with one is no text at all;
-// - lines the candidate cannot decode (only a multi-byte encoding fails so);
-// - words whose letters come from two scripts (Latin and Cyrillic, kana and
-//   Hangul; Han goes with kana and Hangul, and Latin with East Asian scripts,
-//   as in Tシャツ);
-// - a capital right after a small letter inside a word, and words of capitals
-//   only;
-// - signs between two letters (an apostrophe or a middle dot excepted), and
-//   signs that text hardly ever holds (box drawing, spacing accents, ¤);
-// - letters outside the alphabet of the language that fits them best, after
-//   the exemplar characters that ICU's locale data gives each language.
+// uchardet's pick and ICU's candidates with their confidences, each shared
+// with every candidate that reads the same letters (ISO-8859-13's pick is
+// Windows-1257's too). Short lists give a detector too little to go on, so
+// the score then counts, in the text each candidate makes, what natural
+// writing does not hold:
+// - characters that no text holds (control characters but tab and ^Z, C1
+//   controls, unassigned code points, private use, U+FFFD): a reading with
+//   one is no text at all;
+// - lines the candidate cannot decode (a multi-byte encoding mostly);
+// - words whose letters come from two scripts: Latin and Cyrillic, kana and
+//   Hangul, Latin glued to Han or Hangul, half-width katakana in a Latin word
+//   (Han goes with kana and Hangul, and katakana words take Latin letters, as
+//   Tシャツ does);
+// - combining marks that no letter takes, and ﾞ or ﾟ after a kana they do not
+//   voice;
+// - a capital right after a small letter inside a word, words of capitals
+//   only, and words of one letter beyond ASCII;
+// - a sign between two letters (an apostrophe or a middle dot excepted), two
+//   signs in a row, a symbol or superscript on a letter, a quote without its
+//   pair in the line, signs that text hardly ever holds (box drawing, spacing
+//   accents, ¤), and East Asian punctuation without East Asian letters;
+// - half-width katakana, which modern text rarely uses;
+// - a code page made for another script whose reading holds none of that
+//   script's letters (€ of ISO-8859-15 is ₪ in Windows-1255);
+// - how far the letters are from the best-fitting language the encoding was
+//   made for (TextEncoding.h names them): ICU's locale data gives each
+//   language its exemplar letters, and its names of languages, countries,
+//   scripts and currencies tell which of them it seldom writes (French î
+//   against Latvian ī read from the same byte);
+// and a character of several bytes that UTF-8 reads counts for UTF-8, whose
+// damaged files stay UTF-8.
 //
-// A reading that decodes the whole sample into text is taken. Otherwise, where
-// the best reading is that of a multi-byte encoding that decodes more of the
-// sample's lines than it fails on, the file is that encoding, damaged: the
-// reader names the line where it fails. Anything else is no text at all.
+// The best score wins among the readings that are text (they decode the
+// whole sample, with few flaws of the kinds above for each line) and the
+// readings of a multi-byte encoding that decode more of the sample's lines
+// than they fail on: the file is then that encoding, damaged, and the reader
+// names the line where it fails. Two candidates that read the sample alike
+// are the same choice, and the order of legacyEncodings() takes the first.
+// Bytes that no candidate reads so are no text at all.
 namespace quizfile {
 
 // At most this many bytes of a file are scored: short lists are read whole,

@@ -1,11 +1,9 @@
 #include "quizfile/QuizFileReader.h"
 
-#include "quizfile/EncodingClues.h"
+#include "quizfile/EncodingChoice.h"
 #include "quizfile/QuizLine.h"
 
 #include <QStringDecoder>
-
-#include <unicode/ucsdet.h>
 
 #include <algorithm>
 #include <cstring>
@@ -282,13 +280,15 @@ ReadError lineError(LineFailure failure, int line)
 
 ReadError encodingError(TextEncoding encoding, int line)
 {
-    // The detector's encodings are only ever chosen for bytes they read whole.
-    const char* what = "the bytes are neither UTF-8 nor Shift-JIS text";
-    if (encoding == TextEncoding::Utf8WithBom)
-        what = "the bytes are not UTF-8 text";
-    else if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
-        what = "the bytes are not UTF-16 text";
-    return {ReadErrorKind::BadEncoding, line, lineMessage(line, what)};
+    return {ReadErrorKind::BadEncoding, line,
+            QStringLiteral("line %1: the bytes are not %2 text").arg(line).arg(displayName(encoding))};
+}
+
+// Bytes that no encoding reads as text.
+ReadError notTextError(int line)
+{
+    return {ReadErrorKind::BadEncoding, line,
+            lineMessage(line, "the bytes are not text in any encoding Pondera reads")};
 }
 
 // Reads one physical line into the result; false on an error, which ends the read.
@@ -366,54 +366,19 @@ DecodedQuiz decodeIn(QByteArrayView bytes, TextEncoding encoding)
     return decoded;
 }
 
-// Whether ICU's charset detector names EUC-JP before any European code page,
-// each with at least the confidence that short files of it reach (EUC-JP, a
-// multi-byte encoding, is recognised far surer).
-bool detectedAsEucJp(QByteArrayView bytes)
+// Marks the reading of bytes that no encoding reads as text.
+void markNotText(Attempt& attempt)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    // Made once a thread; setting a text starts it afresh.
-    thread_local const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(ucsdet_open(&status),
-                                                                                               ucsdet_close);
-    if (!detector)
-        return false;
-    status = U_ZERO_ERROR;
-    const auto size = static_cast<int32_t>(std::min<qsizetype>(bytes.size(), 1 << 20)); // a sample is plenty
-    ucsdet_setText(detector.get(), bytes.data(), size, &status);
-    int32_t count = 0;
-    const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
-    if (U_FAILURE(status))
-        return false;
-    const struct {
-        const char* name;
-        int32_t confidence;
-    } known[] = {
-        {"EUC-JP", 50}, {"windows-1252", 25}, {"ISO-8859-1", 25}, {"windows-1250", 25}, {"ISO-8859-2", 25},
-    };
-    for (int32_t i = 0; i < count; ++i) {
-        const char* name = ucsdet_getName(matches[i], &status);
-        const int32_t confidence = ucsdet_getConfidence(matches[i], &status);
-        if (U_FAILURE(status))
-            return false;
-        for (const auto& k : known)
-            if (std::strcmp(name, k.name) == 0 && confidence >= k.confidence)
-                return k.name == known[0].name;
-    }
-    return false;
+    if (attempt.result.error && attempt.result.error->kind == ReadErrorKind::BadEncoding)
+        attempt.result.error = notTextError(attempt.badLine);
 }
 
-// The line that byte `position` stands in.
-int lineOf(QByteArrayView bytes, qsizetype position)
-{
-    const char unit = breakUnit<char>(lineEndOf(bytes));
-    return 1 + int(std::count(bytes.begin(), bytes.begin() + position, unit));
-}
+void markNotText(DecodedQuiz&) {}
 
 // The byte order mark decides; then UTF-8 wins if it decodes every line; then
-// Shift-JIS, EUC-JP or a European code page by the rule of decodeQuizBytes;
-// otherwise the encoding that decodes more lines before its
-// first bad one.
-template <typename Result, typename Try> Result chooseEncoding(QByteArrayView bytes, Try&& tryIn)
+// the choice of EncodingChoice.h. Bytes that are no text are read as UTF-8 up
+// to its first bad line.
+template <typename Result, typename Try> Result readInChosen(QByteArrayView bytes, Try&& tryIn)
 {
     if (bytes.startsWith(kUtf8Bom))
         return tryIn(bytes.sliced(kUtf8Bom.size()), TextEncoding::Utf8WithBom);
@@ -424,41 +389,14 @@ template <typename Result, typename Try> Result chooseEncoding(QByteArrayView by
     Result utf8 = tryIn(bytes, TextEncoding::Utf8);
     if (utf8.badLine == 0)
         return utf8;
-    Result shiftJis = tryIn(bytes, TextEncoding::ShiftJis);
-    if (shiftJis.badLine == 0) {
-        // EUC-JP is often Shift-JIS that reads whole but wrong; the detector,
-        // which costs as much as a read, is asked only then.
-        if (eucJpShape(bytes).shaped && detectedAsEucJp(bytes)) {
-            if (Result eucJp = tryIn(bytes, TextEncoding::EucJp); eucJp.badLine == 0)
-                return eucJp;
-        }
-        // So is a short European list, each accented letter taking the letter
-        // after it for a kanji: only words of one language outweigh that.
-        if (!looksJapanese(bytes)) {
-            if (const std::optional<TextEncoding> european = europeanEncoding(bytes, WordsRule::LanguageWords))
-                return tryIn(bytes, *european);
-        }
-        return shiftJis;
+    const EncodingChoice choice = chooseEncoding(bytes);
+    if (choice.kind == EncodingChoice::Kind::NotText) {
+        markNotText(utf8);
+        return utf8;
     }
-    // EUC-JP pairs every high byte with another, which a Western file does not,
-    // and Shift-JIS kanji and kana do not fit it: bytes built that way are EUC-JP.
-    if (eucJpShape(bytes).shaped) {
-        if (Result eucJp = tryIn(bytes, TextEncoding::EucJp); eucJp.badLine == 0)
-            return eucJp;
-    }
-    // A Japanese or UTF-8 file with a bad line stays one, and the line-numbered
-    // message says where it is damaged: so do bytes that look Japanese, or hold
-    // any UTF-8 character before UTF-8 fails. Any other bytes that read as
-    // European words are read so.
-    const qsizetype firstHigh =
-        std::find_if(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) != 0; }) - bytes.begin();
-    if (lineOf(bytes, firstHigh) >= utf8.badLine && !looksJapanese(bytes)) {
-        if (const std::optional<TextEncoding> european = europeanEncoding(bytes, WordsRule::Words))
-            return tryIn(bytes, *european);
-    }
-    if (shiftJis.badLine > utf8.badLine)
-        return shiftJis;
-    return utf8;
+    if (choice.encoding == TextEncoding::Utf8)
+        return utf8;
+    return tryIn(bytes, choice.encoding);
 }
 
 } // namespace
@@ -476,7 +414,7 @@ qsizetype firstHalfSurrogate(QStringView text)
 
 DecodedQuiz decodeQuizBytes(QByteArrayView bytes)
 {
-    return chooseEncoding<DecodedQuiz>(bytes, decodeIn);
+    return readInChosen<DecodedQuiz>(bytes, decodeIn);
 }
 
 ReadResult readQuizText(QStringView text)
@@ -497,7 +435,7 @@ ReadResult readQuizText(QStringView text)
 
 ReadResult readQuizBytes(QByteArrayView bytes)
 {
-    return chooseEncoding<Attempt>(bytes, readIn).result;
+    return readInChosen<Attempt>(bytes, readIn).result;
 }
 
 } // namespace quizfile

@@ -22,7 +22,7 @@ enum class ReadErrorKind {
     LineTooLong, // over kMaxLineLength, or a 16-bit position overflow
     // The 32 768th item line.
     TooManyItems,
-    // Bytes that no encoding read here reads as text.
+    // Bytes that are not text in the encoding chosen, or in any encoding.
     BadEncoding,
     // Opening the file (QuizFile.h); these carry no line.
     FileNotFound,
@@ -61,21 +61,13 @@ inline constexpr int kMaxItems = 32767;
 inline constexpr qsizetype kMaxLineLength = 32767;
 
 // The text of a quiz file. A byte order mark decides first (UTF-8, UTF-16 LE,
-// UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8.
-// Bytes that Shift-JIS (windows-31j) reads whole are Shift-JIS, unless they
-// are shaped as EUC-JP and ICU's charset detector is sure of it, or they do
-// not look Japanese and a European code page reads them as words of one
-// language (EncodingClues.h: short Western lists often read whole in
-// Shift-JIS, each accented letter taking the letter after it as a kanji).
-// Bytes that Shift-JIS cannot read whole are EUC-JP when shaped so; otherwise,
-// unless they look Japanese or hold UTF-8 characters before UTF-8 fails (a
-// damaged Japanese or UTF-8 file stays one), a European code page that reads
-// them as words. Otherwise, the encoding of UTF-8 and Shift-JIS whose first
-// bad line comes later is kept (UTF-8 when they fail on the same line). A line
-// decodes when its bytes alone do (in UTF-16: when it holds no half of a
-// surrogate pair, and the file no half code unit). A text that holds no CR at
-// all ends its lines at each LF; any other ends them at CR LF or a lone CR, an
-// LF being a character of its line.
+// UTF-16 BE; the mark is left out). Otherwise valid UTF-8 is read as UTF-8,
+// and any other bytes in the encoding that EncodingChoice.h chooses; bytes
+// that no encoding reads as text are read as UTF-8 up to its first bad line.
+// A line decodes when its bytes alone do (in UTF-16: when it holds no half of
+// a surrogate pair, and the file no half code unit). A text that holds no CR
+// at all ends its lines at each LF; any other ends them at CR LF or a lone
+// CR, an LF being a character of its line.
 struct DecodedQuiz {
     TextEncoding encoding = TextEncoding::Utf8;
     // The lines before `badLine`, with their breaks; all lines when it is 0.
