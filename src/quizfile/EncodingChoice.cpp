@@ -11,6 +11,7 @@
 #include <unicode/ucsdet.h>
 #include <unicode/ucurr.h>
 #include <unicode/uenum.h>
+#include <unicode/uldnames.h>
 #include <unicode/uloc.h>
 #include <unicode/ulocdata.h>
 #include <unicode/uscript.h>
@@ -23,7 +24,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -133,26 +136,25 @@ void weighLetters(const char* language, Alphabet& alphabet)
         }
     };
     UChar name[256];
-    for (const char* const* code = uloc_getISOLanguages(); *code; ++code) {
+    UErrorCode opened = U_ZERO_ERROR;
+    const std::unique_ptr<ULocaleDisplayNames, decltype(&uldn_close)> names(
+        uldn_open(language, ULDN_STANDARD_NAMES, &opened), uldn_close);
+    if (U_FAILURE(opened))
+        return;
+    const auto add = [&](auto displayName, const char* code) {
         UErrorCode status = U_ZERO_ERROR;
-        const int32_t length = uloc_getDisplayLanguage(*code, language, name, 256, &status);
+        const int32_t length = displayName(names.get(), code, name, 256, &status);
         if (status == U_ZERO_ERROR)
             count(name, length);
-    }
-    for (const char* const* code = uloc_getISOCountries(); *code; ++code) {
-        UErrorCode status = U_ZERO_ERROR;
-        const QByteArray locale = QByteArray("und_") + *code;
-        const int32_t length = uloc_getDisplayCountry(locale.constData(), language, name, 256, &status);
-        if (status == U_ZERO_ERROR)
-            count(name, length);
-    }
-    for (int script = 0; script < USCRIPT_CODE_LIMIT; ++script) {
-        UErrorCode status = U_ZERO_ERROR;
-        const QByteArray locale = QByteArray("und_") + uscript_getShortName(UScriptCode(script));
-        const int32_t length = uloc_getDisplayScript(locale.constData(), language, name, 256, &status);
-        if (status == U_ZERO_ERROR)
-            count(name, length);
-    }
+    };
+    // The languages of two-letter codes: the ones a language names most.
+    for (const char* const* code = uloc_getISOLanguages(); *code; ++code)
+        if (std::strlen(*code) == 2)
+            add(uldn_languageDisplayName, *code);
+    for (const char* const* code = uloc_getISOCountries(); *code; ++code)
+        add(uldn_regionDisplayName, *code);
+    for (int script = 0; script < USCRIPT_CODE_LIMIT; ++script)
+        add(uldn_scriptDisplayName, uscript_getShortName(UScriptCode(script)));
     UErrorCode listed = U_ZERO_ERROR;
     UEnumeration* currencies = ucurr_openISOCurrencies(UCURR_COMMON | UCURR_NON_DEPRECATED, &listed);
     while (const char* code = U_SUCCESS(listed) ? uenum_next(currencies, nullptr, &listed) : nullptr) {
@@ -194,53 +196,64 @@ void keepCommonHangul(USet* set)
     // error then: a syllable is in EUC-KR when it comes back from it whole.
     QStringEncoder encoder("EUC-KR", QStringConverter::Flag::Stateless);
     QStringDecoder decoder("EUC-KR", QStringConverter::Flag::Stateless);
+    const std::unique_ptr<USet, decltype(&uset_close)> rare(uset_openEmpty(), uset_close);
     for (char16_t c = 0xAC00; c <= 0xD7A3; ++c) {
         const QByteArray bytes = encoder.encode(QStringView(&c, 1));
         const QString back = decoder.decode(bytes);
         if (back.size() != 1 || back.front() != QChar(c))
-            uset_remove(set, c);
+            uset_add(rare.get(), c);
     }
+    uset_removeAll(set, rare.get()); // at once: each single removal rewrites the set
 }
 
-// The alphabets of the languages the legacy encodings were made for.
-const std::vector<Alphabet>& alphabets()
+// The alphabet of a language, made on first use: its weights ask ICU for
+// over a thousand names. Null where ICU has no exemplars for it.
+const Alphabet* alphabetOf(const QByteArray& language)
 {
-    static const std::vector<Alphabet> made = [] {
-        QList<QByteArray> languages;
-        for (const TextEncoding encoding : legacyEncodings())
-            for (const QByteArray& language : QByteArray(languagesOf(encoding).data()).split(' '))
-                if (!languages.contains(language))
-                    languages.append(language);
-        std::vector<Alphabet> all;
-        for (const QByteArray& language : languages) {
-            UErrorCode status = U_ZERO_ERROR;
-            ULocaleData* data = ulocdata_open(language.constData(), &status);
-            if (U_FAILURE(status))
-                continue;
-            Alphabet alphabet;
-            alphabet.language = language;
-            alphabet.main.reset(
-                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_STANDARD, &status));
-            UErrorCode auxStatus = U_ZERO_ERROR;
-            alphabet.auxiliary.reset(
-                ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_AUXILIARY, &auxStatus));
-            ulocdata_close(data);
-            if (U_FAILURE(status) || !alphabet.main)
-                continue;
-            if (language == "ko")
-                keepCommonHangul(alphabet.main.get());
-            if (uset_size(alphabet.main.get()) < 200 || language == "ko")
-                weighLetters(language.constData(), alphabet);
-            uset_freeze(alphabet.main.get());
-            if (U_SUCCESS(auxStatus) && alphabet.auxiliary)
-                uset_freeze(alphabet.auxiliary.get());
-            else
-                alphabet.auxiliary.reset();
-            all.push_back(std::move(alphabet));
-        }
-        return all;
-    }();
-    return made;
+    static std::mutex guard;
+    static std::map<QByteArray, std::unique_ptr<Alphabet>> made;
+    const std::lock_guard lock(guard);
+    if (const auto found = made.find(language); found != made.end())
+        return found->second.get();
+    std::unique_ptr<Alphabet>& alphabet = made[language];
+    UErrorCode status = U_ZERO_ERROR;
+    ULocaleData* data = ulocdata_open(language.constData(), &status);
+    if (U_FAILURE(status))
+        return nullptr;
+    auto fresh = std::make_unique<Alphabet>();
+    fresh->language = language;
+    fresh->main.reset(ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_STANDARD, &status));
+    UErrorCode auxStatus = U_ZERO_ERROR;
+    fresh->auxiliary.reset(
+        ulocdata_getExemplarSet(data, nullptr, USET_ADD_CASE_MAPPINGS, ULOCDATA_ES_AUXILIARY, &auxStatus));
+    ulocdata_close(data);
+    if (U_FAILURE(status) || !fresh->main)
+        return nullptr;
+    if (language == "ko")
+        keepCommonHangul(fresh->main.get());
+    if (uset_size(fresh->main.get()) < 200 || language == "ko")
+        weighLetters(language.constData(), *fresh);
+    uset_freeze(fresh->main.get());
+    if (U_SUCCESS(auxStatus) && fresh->auxiliary)
+        uset_freeze(fresh->auxiliary.get());
+    else
+        fresh->auxiliary.reset();
+    alphabet = std::move(fresh);
+    return alphabet.get();
+}
+
+// The languages a reading in `encoding` may be in: those it was made for, or
+// for UTF-8 all of them.
+QList<QByteArray> languagesFor(TextEncoding encoding)
+{
+    if (!languagesOf(encoding).isEmpty())
+        return QByteArray(languagesOf(encoding).data()).split(' ');
+    QList<QByteArray> all;
+    for (const TextEncoding legacy : legacyEncodings())
+        for (const QByteArray& language : QByteArray(languagesOf(legacy).data()).split(' '))
+            if (!all.contains(language))
+                all.append(language);
+    return all;
 }
 
 // The scripts, grouped as words mix them.
@@ -532,20 +545,21 @@ void examine(QStringView line, Evidence& evidence)
 // Alphabet::weight has it. The language that fits best gives the answer.
 double languageDistance(const QHash<char32_t, int>& letters, TextEncoding encoding)
 {
-    const QList<QByteArray> languages = QByteArray(languagesOf(encoding).data()).split(' ');
     if (letters.isEmpty())
         return 0;
     int all = 0;
     for (auto it = letters.cbegin(); it != letters.cend(); ++it)
         all += it.value();
     double best = 6.0 * all;
-    for (const Alphabet& alphabet : alphabets()) {
-        if (!languagesOf(encoding).isEmpty() && !languages.contains(alphabet.language))
+    for (const QByteArray& language : languagesFor(encoding)) {
+        const Alphabet* const alphabet = alphabetOf(language);
+        if (!alphabet)
             continue;
         double distance = 0;
         for (auto it = letters.cbegin(); it != letters.cend() && distance < best; ++it) {
-            const bool main = uset_contains(alphabet.main.get(), UChar32(it.key()));
-            const bool loan = !main && alphabet.auxiliary && uset_contains(alphabet.auxiliary.get(), UChar32(it.key()));
+            const bool main = uset_contains(alphabet->main.get(), UChar32(it.key()));
+            const bool loan =
+                !main && alphabet->auxiliary && uset_contains(alphabet->auxiliary.get(), UChar32(it.key()));
             if (!main && !loan) {
                 // Of the tens of thousands of Han characters, a word list
                 // holds many that no exemplar set has (檸檬).
@@ -553,8 +567,8 @@ double languageDistance(const QHash<char32_t, int>& letters, TextEncoding encodi
                 continue;
             }
             distance += (loan ? 3.0 : 0.0) * it.value();
-            if (!alphabet.weight.isEmpty())
-                distance -= kLetterWeight * alphabet.weight.value(it.key(), alphabet.unseen) * it.value();
+            if (!alphabet->weight.isEmpty())
+                distance -= kLetterWeight * alphabet->weight.value(it.key(), alphabet->unseen) * it.value();
         }
         best = std::min(best, distance);
     }
@@ -613,7 +627,19 @@ struct Candidate {
     bool readsSample() const { return evidence.badLines == 0 && evidence.impossible == 0; }
 };
 
-double scoreOf(const Candidate& c)
+// What the detectors add to a reading they support: at most
+// kDetectorPoints.
+constexpr double kUchardetPoints = 4.0;
+constexpr double kIcuPointsPerConfidence = 0.1; // ICU's confidence is 0 to 100
+constexpr double kDetectorPoints = kUchardetPoints + 100 * kIcuPointsPerConfidence;
+
+double detectorPoints(const Candidate& c)
+{
+    return kUchardetPoints * c.uchardet + kIcuPointsPerConfidence * c.icu;
+}
+
+// The score of what the reading itself shows.
+double ownScore(const Candidate& c)
 {
     const Evidence& e = c.evidence;
     // East Asian punctuation without an East Asian letter is a sign out of place.
@@ -633,54 +659,122 @@ double scoreOf(const Candidate& c)
     if (c.encoding == TextEncoding::Utf8)
         for (const QChar x : e.text)
             utf8 += x.unicode() >= 0x80 && x.unicode() != 0xFFFD && !x.isLowSurrogate() ? 10.0 : 0.0;
-    return utf8 + 4.0 * c.uchardet + 0.1 * c.icu - unmade - 1000.0 * e.impossible - 20.0 * e.badLines -
-           20.0 * e.mixedWords - 20.0 * e.strayMarks - 8.0 * e.caseBreaks - 4.0 * e.loneLetters -
-           0.5 * e.halfWidthKana - 2.0 * e.shouting - 15.0 * e.signsInWords - 20.0 * oddSigns -
-           languageDistance(e.letters, c.encoding);
+    return utf8 - unmade - 1000.0 * e.impossible - 20.0 * e.badLines - 20.0 * e.mixedWords - 20.0 * e.strayMarks -
+           8.0 * e.caseBreaks - 4.0 * e.loneLetters - 0.5 * e.halfWidthKana - 2.0 * e.shouting - 15.0 * e.signsInWords -
+           20.0 * oddSigns - languageDistance(e.letters, c.encoding);
 }
 
 // What no natural writing holds, for each line the reading decodes: more than
 // kMostFlawsPerLine, and the best reading of the bytes is no text.
+double flaws(const Evidence& e)
+{
+    return 20.0 * (e.mixedWords + e.strayMarks + e.oddSigns) + 15.0 * e.signsInWords + 8.0 * e.caseBreaks;
+}
+
 double flawsPerLine(const Candidate& c)
 {
-    const Evidence& e = c.evidence;
-    const double flaws = 20.0 * (e.mixedWords + e.strayMarks + e.oddSigns) + 15.0 * e.signsInWords + 8.0 * e.caseBreaks;
-    return flaws / std::max(1, e.goodLines);
+    return flaws(c.evidence) / std::max(1, c.evidence.goodLines);
 }
 
 constexpr double kMostFlawsPerLine = 10;
 
-// Reads each sample line in `encoding`.
-void readSample(const std::vector<QByteArrayView>& sample, Candidate& candidate)
+// A stateless decoder of `encoding` (UTF-8 for the Unicode ones), kept for
+// the thread: opening an ICU converter costs more than a short list's reading.
+// `remake` after an error: Qt 6.4 keeps a failed decoder's error flag on, and
+// loses an ICU decoder's reports once it is moved, so it is made in place.
+QStringDecoder& decoderOf(TextEncoding encoding, bool remake = false)
 {
-    const char* const name = icuName(candidate.encoding);
-    std::optional<QStringDecoder> decoder;
-    const auto make = [&] {
-        // Remade in place after an error: Qt 6.4 keeps a failed decoder's
-        // error flag on, and loses an ICU decoder's reports once it is moved.
-        if (name)
+    thread_local std::array<std::optional<QStringDecoder>, 32> decoders;
+    std::optional<QStringDecoder>& decoder = decoders.at(std::size_t(encoding));
+    if (!decoder || remake) {
+        if (const char* name = icuName(encoding))
             decoder.emplace(name, QStringConverter::Flag::Stateless);
         else
             decoder.emplace(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    };
-    make();
+    }
+    return *decoder;
+}
+
+// Reads each sample line in the candidate's encoding, until the reading can
+// no longer be text or a damaged file's (the reader has no use for the rest).
+void readSample(const std::vector<QByteArrayView>& sample, Candidate& candidate)
+{
     Evidence& evidence = candidate.evidence;
+    const auto lines = int(sample.size());
+    const bool multiByte = isMultiByte(candidate.encoding);
     for (const QByteArrayView line : sample) {
-        const QString text = decoder->decode(line);
-        if (decoder->hasError()) {
+        QStringDecoder& decoder = decoderOf(candidate.encoding);
+        const QString text = decoder.decode(line);
+        if (decoder.hasError()) {
             ++evidence.badLines;
             evidence.text += u'\uFFFD';
-            make();
+            decoderOf(candidate.encoding, true);
+            if (!multiByte || 2 * evidence.badLines >= lines)
+                return;
             continue;
         }
         ++evidence.goodLines;
         examine(text, evidence);
         evidence.text += text;
         evidence.text += u'\n';
-        // One character no text holds rules a reading out.
-        if (evidence.impossible > 0)
+        if (evidence.impossible > 0 || flaws(evidence) > kMostFlawsPerLine * lines)
             return;
     }
+}
+
+// A reading that is text: it decodes the whole sample, with few flaws.
+bool isText(const Candidate& c)
+{
+    return c.readsSample() && flawsPerLine(c) <= kMostFlawsPerLine;
+}
+
+// A multi-byte encoding's reading that decodes more of the sample's lines
+// than it fails on: the file is in it, damaged.
+bool isDamaged(const Candidate& c)
+{
+    return isMultiByte(c.encoding) && c.evidence.impossible == 0 && c.evidence.badLines > 0 &&
+           c.evidence.goodLines > c.evidence.badLines;
+}
+
+// Whether a detector that names `named` supports `other`: it reads the same
+// letters, and a detector judges letters. ISO-8859-13's pick is
+// Windows-1257's too, which reads its C1 controls as quotes and €, and
+// KOI8-R's is KOI8-U's, whose і is a box-drawing sign in KOI8-R.
+bool supports(const Candidate& named, const Candidate& other)
+{
+    const QString& a = named.evidence.text;
+    const QString& b = other.evidence.text;
+    if (&named == &other)
+        return true;
+    if (a.size() != b.size() || named.evidence.badLines > 0)
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i].isLetter())
+            return false;
+    return true;
+}
+
+// uchardet's pick and ICU's confidences, given to the candidates they support.
+void askDetectors(const std::vector<QByteArrayView>& sample, std::vector<Candidate>& candidates)
+{
+    QByteArray joined;
+    for (const QByteArrayView line : sample) {
+        joined += line;
+        joined += "\r\n";
+    }
+    const auto supportAll = [&](TextEncoding encoding, auto&& give) {
+        for (const Candidate& named : candidates)
+            if (named.encoding == encoding)
+                for (Candidate& candidate : candidates)
+                    if (supports(named, candidate))
+                        give(candidate);
+    };
+    if (const std::optional<TextEncoding> picked = uchardetPick(joined))
+        supportAll(*picked, [](Candidate& candidate) { candidate.uchardet = 1; });
+    icuConfidences(joined, [&](TextEncoding encoding, int confidence) {
+        supportAll(encoding,
+                   [confidence](Candidate& candidate) { candidate.icu = std::max(candidate.icu, confidence); });
+    });
 }
 
 } // namespace
@@ -688,68 +782,45 @@ void readSample(const std::vector<QByteArrayView>& sample, Candidate& candidate)
 EncodingChoice chooseEncoding(QByteArrayView bytes)
 {
     const std::vector<QByteArrayView> sample = sampleOf(bytes);
-    QByteArray joined;
-    for (const QByteArrayView line : sample) {
-        joined += line;
-        joined += "\r\n";
-    }
     std::vector<Candidate> candidates;
     candidates.push_back({TextEncoding::Utf8, {}});
     for (const TextEncoding encoding : legacyEncodings())
         candidates.push_back({encoding, {}});
-    for (Candidate& candidate : candidates)
+    const auto eligible = [](const Candidate& c) { return isText(c) || isDamaged(c); };
+    // Only an eligible reading is scored: the alphabets of the languages of the
+    // others are never needed.
+    for (Candidate& candidate : candidates) {
         readSample(sample, candidate);
-    // A detector that names an encoding supports every candidate that reads
-    // the same letters: a detector judges letters. ISO-8859-13's pick is
-    // Windows-1257's too, which reads its C1 controls as quotes and €, and
-    // KOI8-R's is KOI8-U's, whose і is a box-drawing sign in KOI8-R.
-    const auto supports = [&](const Candidate& named, const Candidate& other) {
-        const QString& a = named.evidence.text;
-        const QString& b = other.evidence.text;
-        if (&named == &other)
-            return true;
-        if (a.size() != b.size() || named.evidence.badLines > 0)
-            return false;
-        for (qsizetype i = 0; i < a.size(); ++i)
-            if (a[i] != b[i] && a[i].isLetter())
-                return false;
-        return true;
-    };
-    const auto candidateOf = [&](TextEncoding encoding) -> const Candidate* {
-        for (const Candidate& candidate : candidates)
-            if (candidate.encoding == encoding)
-                return &candidate;
-        return nullptr;
-    };
-    if (const std::optional<TextEncoding> picked = uchardetPick(joined)) {
-        if (const Candidate* named = candidateOf(*picked))
-            for (Candidate& candidate : candidates)
-                candidate.uchardet = supports(*named, candidate) ? 1 : candidate.uchardet;
+        if (eligible(candidate))
+            candidate.score = ownScore(candidate);
     }
-    icuConfidences(joined, [&](TextEncoding encoding, int confidence) {
-        if (const Candidate* named = candidateOf(encoding))
-            for (Candidate& candidate : candidates)
-                if (supports(*named, candidate))
-                    candidate.icu = std::max(candidate.icu, confidence);
-    });
-    for (Candidate& candidate : candidates)
-        candidate.score = scoreOf(candidate);
-
-    // The best reading that is text, or that of a multi-byte encoding damaged
-    // in fewer lines than it reads; the first in the order of the candidates
+    // The best eligible reading, the first in the order of the candidates
     // among equals.
-    const auto isText = [](const Candidate& c) { return c.readsSample() && flawsPerLine(c) <= kMostFlawsPerLine; };
-    const auto isDamaged = [](const Candidate& c) {
-        return isMultiByte(c.encoding) && c.evidence.impossible == 0 && c.evidence.badLines > 0 &&
-               c.evidence.goodLines > c.evidence.badLines;
+    const auto best = [&] {
+        const Candidate* found = nullptr;
+        for (const Candidate& candidate : candidates)
+            if (eligible(candidate) && (!found || candidate.score > found->score))
+                found = &candidate;
+        return found;
     };
-    const Candidate* best = nullptr;
+    // The detectors are asked only when their points could change the choice:
+    // a large file mostly reads clearly without them, and asking them costs
+    // more than reading the sample.
+    const Candidate* leader = best();
+    bool close = false;
     for (const Candidate& candidate : candidates)
-        if ((isText(candidate) || isDamaged(candidate)) && (!best || candidate.score > best->score))
-            best = &candidate;
-    if (!best)
+        close = close || (leader && &candidate != leader && eligible(candidate) &&
+                          candidate.evidence.text != leader->evidence.text &&
+                          candidate.score + kDetectorPoints >= leader->score);
+    if (close) {
+        askDetectors(sample, candidates);
+        for (Candidate& candidate : candidates)
+            candidate.score += detectorPoints(candidate);
+    }
+    const Candidate* chosen = best();
+    if (!chosen)
         return {EncodingChoice::Kind::NotText, TextEncoding::Utf8};
-    return {isText(*best) ? EncodingChoice::Kind::Text : EncodingChoice::Kind::Damaged, best->encoding};
+    return {isText(*chosen) ? EncodingChoice::Kind::Text : EncodingChoice::Kind::Damaged, chosen->encoding};
 }
 
 } // namespace quizfile

@@ -58,7 +58,7 @@ namespace quizfile {
 
 // At most this many bytes of a file are scored: short lists are read whole,
 // and a large file shows its encoding long before this.
-inline constexpr qsizetype kSampleBytes = 8 * 1024;
+inline constexpr qsizetype kSampleBytes = 1024;
 
 struct EncodingChoice {
     enum class Kind {
