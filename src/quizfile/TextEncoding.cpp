@@ -15,6 +15,7 @@ struct Entry {
     const char* icu;     // ICU's converter name; null for the Unicode ones
     const char* display; // as a user knows it
     bool multiByte;
+    bool latin; // its letters beyond ASCII are Latin ones
     // What the charset detectors call it, lower case without '-' and '_'.
     std::array<const char*, 4> detected;
     // The languages it was made for, as ICU's locales name them.
@@ -29,51 +30,38 @@ constexpr const char* kBaltic = "lt lv et";
 // The one table of encoding names. Legacy encodings come in the order of
 // legacyEncodings(): Windows's own code pages first.
 constexpr Entry kEntries[] = {
-    {TextEncoding::Utf8, nullptr, "UTF-8", true, {"utf8"}},
-    {TextEncoding::Utf8WithBom, nullptr, "UTF-8", true, {}},
-    {TextEncoding::Utf16Le, nullptr, "UTF-16", true, {"utf16le"}},
-    {TextEncoding::Utf16Be, nullptr, "UTF-16", true, {"utf16be"}},
-    // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the U+301C
-    // of JIS X 0208.
-    {TextEncoding::ShiftJis, "windows-31j", "Shift-JIS", true, {"shiftjis", "windows31j", "cp932", "sjis"}, "ja"},
-    {TextEncoding::EucJp, "EUC-JP", "EUC-JP", true, {"eucjp"}, "ja"},
+    // clang-format off
+    // encoding                 ICU              user's name   multi  Latin  detectors' names                              languages
+    {TextEncoding::Utf8,        nullptr,         "UTF-8",      true,  false, {"utf8"}},
+    {TextEncoding::Utf8WithBom, nullptr,         "UTF-8",      true,  false, {}},
+    {TextEncoding::Utf16Le,     nullptr,         "UTF-16",     true,  false, {"utf16le"}},
+    {TextEncoding::Utf16Be,     nullptr,         "UTF-16",     true,  false, {"utf16be"}},
+    // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the U+301C of JIS X 0208.
+    {TextEncoding::ShiftJis,    "windows-31j",   "Shift-JIS",  true,  false, {"shiftjis", "windows31j", "cp932", "sjis"},  "ja"},
+    {TextEncoding::EucJp,       "EUC-JP",        "EUC-JP",     true,  false, {"eucjp"},                                     "ja"},
     // GB18030 reads every GBK file, and the files of systems that write GB18030.
-    {TextEncoding::Gb18030, "GB18030", "GBK", true, {"gb18030", "gbk", "gb2312", "cp936"}, "zh"},
-    {TextEncoding::Big5, "windows-950", "Big5", true, {"big5", "cp950", "windows950", "big5hkscs"}, "zh_Hant"},
-    {TextEncoding::Windows949,
-     "windows-949",
-     "Korean (code page 949)",
-     true,
-     {"euckr", "uhc", "cp949", "windows949"},
-     "ko"},
-    {TextEncoding::Windows1252,
-     "windows-1252",
-     "Windows-1252",
-     false,
-     {"windows1252", "iso88591", "cp1252", "ascii"},
-     kWestern},
-    {TextEncoding::Windows1250, "windows-1250", "Windows-1250", false, {"windows1250", "cp1250"}, kCentral},
-    {TextEncoding::Windows1251, "windows-1251", "Windows-1251", false, {"windows1251", "cp1251"}, kCyrillic},
-    {TextEncoding::Windows1253, "windows-1253", "Windows-1253", false, {"windows1253", "cp1253"}, "el"},
-    {TextEncoding::Windows1254, "windows-1254", "Windows-1254", false, {"windows1254", "iso88599", "cp1254"}, "tr az"},
-    {TextEncoding::Windows1255, "windows-1255", "Windows-1255", false, {"windows1255", "cp1255"}, "he yi"},
-    {TextEncoding::Windows1256, "windows-1256", "Windows-1256", false, {"windows1256", "cp1256"}, "ar fa ur fr"},
-    {TextEncoding::Windows1257, "windows-1257", "Windows-1257", false, {"windows1257", "cp1257"}, kBaltic},
-    {TextEncoding::Windows1258, "windows-1258", "Windows-1258", false, {"windows1258", "cp1258"}, "vi"},
-    {TextEncoding::Windows874,
-     "windows-874",
-     "Windows-874",
-     false,
-     {"windows874", "tis620", "iso885911", "cp874"},
-     "th"},
-    {TextEncoding::Iso8859_2, "ISO-8859-2", "ISO-8859-2", false, {"iso88592"}, kCentral},
-    {TextEncoding::Iso8859_5, "ISO-8859-5", "ISO-8859-5", false, {"iso88595"}, kCyrillic},
-    {TextEncoding::Iso8859_7, "ISO-8859-7", "ISO-8859-7", false, {"iso88597"}, "el"},
-    {TextEncoding::Iso8859_8, "ISO-8859-8", "ISO-8859-8", false, {"iso88598", "iso88598i"}, "he"},
-    {TextEncoding::Iso8859_13, "ISO-8859-13", "ISO-8859-13", false, {"iso885913"}, kBaltic},
-    {TextEncoding::Iso8859_15, "ISO-8859-15", "ISO-8859-15", false, {"iso885915"}, kWestern},
-    {TextEncoding::Koi8R, "KOI8-R", "KOI8-R", false, {"koi8r"}, "ru bg"},
-    {TextEncoding::Koi8U, "KOI8-U", "KOI8-U", false, {"koi8u"}, "uk ru be"},
+    {TextEncoding::Gb18030,     "GB18030",       "GBK",        true,  false, {"gb18030", "gbk", "gb2312", "cp936"},         "zh"},
+    {TextEncoding::Big5,        "windows-950",   "Big5",       true,  false, {"big5", "cp950", "windows950", "big5hkscs"}, "zh_Hant"},
+    {TextEncoding::Windows949,  "windows-949",   "Korean (code page 949)", true, false, {"euckr", "uhc", "cp949", "windows949"}, "ko"},
+    {TextEncoding::Windows1252, "windows-1252",  "Windows-1252", false, true,  {"windows1252", "iso88591", "cp1252", "ascii"}, kWestern},
+    {TextEncoding::Windows1250, "windows-1250",  "Windows-1250", false, true,  {"windows1250", "cp1250"},                kCentral},
+    {TextEncoding::Windows1251, "windows-1251",  "Windows-1251", false, false, {"windows1251", "cp1251"},                kCyrillic},
+    {TextEncoding::Windows1253, "windows-1253",  "Windows-1253", false, false, {"windows1253", "cp1253"},                "el"},
+    {TextEncoding::Windows1254, "windows-1254",  "Windows-1254", false, true,  {"windows1254", "iso88599", "cp1254"},    "tr az"},
+    {TextEncoding::Windows1255, "windows-1255",  "Windows-1255", false, false, {"windows1255", "cp1255"},                "he yi"},
+    {TextEncoding::Windows1256, "windows-1256",  "Windows-1256", false, false, {"windows1256", "cp1256"},                "ar fa ur fr"},
+    {TextEncoding::Windows1257, "windows-1257",  "Windows-1257", false, true,  {"windows1257", "cp1257"},                kBaltic},
+    {TextEncoding::Windows1258, "windows-1258",  "Windows-1258", false, true,  {"windows1258", "cp1258"},                "vi"},
+    {TextEncoding::Windows874,  "windows-874",   "Windows-874",  false, false, {"windows874", "tis620", "iso885911", "cp874"}, "th"},
+    {TextEncoding::Iso8859_2,   "ISO-8859-2",    "ISO-8859-2",   false, true,  {"iso88592"},                             kCentral},
+    {TextEncoding::Iso8859_5,   "ISO-8859-5",    "ISO-8859-5",   false, false, {"iso88595"},                             kCyrillic},
+    {TextEncoding::Iso8859_7,   "ISO-8859-7",    "ISO-8859-7",   false, false, {"iso88597"},                             "el"},
+    {TextEncoding::Iso8859_8,   "ISO-8859-8",    "ISO-8859-8",   false, false, {"iso88598", "iso88598i"},                "he"},
+    {TextEncoding::Iso8859_13,  "ISO-8859-13",   "ISO-8859-13",  false, true,  {"iso885913"},                            kBaltic},
+    {TextEncoding::Iso8859_15,  "ISO-8859-15",   "ISO-8859-15",  false, true,  {"iso885915"},                            kWestern},
+    {TextEncoding::Koi8R,       "KOI8-R",        "KOI8-R",       false, false, {"koi8r"},                                "ru bg"},
+    {TextEncoding::Koi8U,       "KOI8-U",        "KOI8-U",       false, false, {"koi8u"},                                "uk ru be"},
+    // clang-format on
 };
 
 const Entry& entryOf(TextEncoding encoding)
@@ -109,19 +97,7 @@ QLatin1StringView displayName(TextEncoding encoding)
 
 bool hasLatinLetters(TextEncoding encoding)
 {
-    switch (encoding) {
-    case TextEncoding::Windows1250:
-    case TextEncoding::Windows1252:
-    case TextEncoding::Windows1254:
-    case TextEncoding::Windows1257:
-    case TextEncoding::Windows1258:
-    case TextEncoding::Iso8859_2:
-    case TextEncoding::Iso8859_13:
-    case TextEncoding::Iso8859_15:
-        return true;
-    default:
-        return false;
-    }
+    return entryOf(encoding).latin;
 }
 
 QLatin1StringView languagesOf(TextEncoding encoding)
