@@ -15,6 +15,8 @@
 #include <new>
 #include <utility>
 
+#include <acl/libacl.h>
+#include <attr/libattr.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -178,12 +180,24 @@ bool nameTemporary(int fd, const QByteArray& folder, QByteArray& name)
     return false;
 }
 
+// Gives the new file `to` the old file's access control list (or its mode
+// where it has none) and its extended attributes, as libacl and libattr copy
+// them for coreutils; false when the new file cannot hold them.
+bool copyPermissions(const QByteArray& target, int to, const QByteArray& shownTo)
+{
+    const Descriptor from(::open(target.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    return from.get() >= 0 && perm_copy_fd(target.constData(), from.get(), shownTo.constData(), to, nullptr) == 0 &&
+           attr_copy_fd(target.constData(), from.get(), shownTo.constData(), to, nullptr, nullptr) == 0;
+}
+
 // Writes a new file beside `target` and renames it over the target only once
 // everything is on the disk. `old` describes the target when there is one: the
-// new file gets its owner, group and mode. Where the system refuses that owner
-// or group, nothing is written and `ownerRefused` is set.
+// new file gets its owner, group, mode, access control list and extended
+// attributes. Where the system refuses one of them, nothing is written and
+// `inPlace` is set: the file is to be written over instead, so that no one
+// gains or loses a permission.
 std::optional<QString> replaceFile(const QString& path, const QByteArray& target, const struct stat* old,
-                                   const QByteArray& content, bool& ownerRefused)
+                                   const QByteArray& content, bool& inPlace)
 {
     const QByteArray folder = folderOf(target);
     QByteArray name;
@@ -205,7 +219,7 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
             return failed(errno);
         if (!name.isEmpty())
             ::unlink(name.constData());
-        ownerRefused = true;
+        inPlace = true;
         return std::nullopt;
     }
     // Synced here: a disk that fills up only when the data is laid out must
@@ -216,6 +230,14 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
     // bits; with the owner and group kept, they are sound to keep.
     if (old && ::fchmod(file.get(), old->st_mode & 07777) != 0)
         return failed(errno);
+    // The ACL's mask stands in the mode's group bits: only the ACL itself
+    // keeps a second user's entry and the group's own permissions.
+    if (old && !copyPermissions(target, file.get(), name.isEmpty() ? folder : name)) {
+        if (!name.isEmpty())
+            ::unlink(name.constData());
+        inPlace = true;
+        return std::nullopt;
+    }
     if (name.isEmpty() && !nameTemporary(file.get(), folder, name))
         return failed(errno);
     if (::rename(name.constData(), target.constData()) != 0)
@@ -271,6 +293,15 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& targe
     if (writeAll(file.get(), old) && ::ftruncate(file.get(), off_t(old.size())) == 0 && sync(file.get()))
         return cannotWrite(path, error);
     return cannotWrite(path, error) + QStringLiteral(", and its old content could not be put back");
+}
+
+// The line breaks of a list as its box shows them: CR LF, CR, and LF alone.
+qsizetype lineBreaks(QStringView text)
+{
+    qsizetype breaks = text.count(u'\r');
+    for (qsizetype i = 0; i < text.size(); ++i)
+        breaks += text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r') ? 1 : 0;
+    return breaks;
 }
 
 } // namespace
@@ -335,19 +366,19 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
     // A new file in its place would split a hard link.
     if (exists && old.st_nlink > 1)
         return writeInPlace(path, target, content);
-    bool ownerRefused = false;
-    std::optional<QString> failure = replaceFile(path, target, exists ? &old : nullptr, content, ownerRefused);
-    if (ownerRefused)
+    bool inPlace = false;
+    std::optional<QString> failure = replaceFile(path, target, exists ? &old : nullptr, content, inPlace);
+    if (inPlace)
         return writeInPlace(path, target, content);
     return failure;
 }
 
 std::optional<QString> writeList(const QString& path, const QString& listText, bool withMark)
 {
-    // The saved file always holds a CR, so its lines end as the list's do at CR.
+    // Its line, counted as the list box shows the lines.
     if (const qsizetype half = quizfile::firstHalfSurrogate(listText); half >= 0)
         return QStringLiteral("line %1 of the list holds half of a character, which cannot be saved")
-            .arg(1 + QStringView(listText).first(half).count(u'\r'));
+            .arg(1 + lineBreaks(QStringView(listText).first(half)));
     return writeFile(path, fileContent(listText, withMark));
 }
 

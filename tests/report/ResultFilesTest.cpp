@@ -13,13 +13,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -209,6 +213,45 @@ TEST(ResultFileWrite, KeepsTheOwnerTheModeAndEveryName)
     }
 }
 
+// A replaced file keeps its access control list and its extended attributes:
+// a second user's entry stays, and the group gains nothing from the ACL's
+// mask. Skipped where the file system has neither.
+TEST(ResultFileWrite, KeepsTheAccessControlListAndTheAttributes)
+{
+    for (const bool hardLink : {false, true}) {
+        SCOPED_TRACE(hardLink ? "written in place" : "replaced");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+        const QByteArray native = QFile::encodeName(path);
+        ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+        ASSERT_EQ(::chmod(native.constData(), 0600), 0);
+        const char* const entries = "u::rw-,u:54321:rw-,g::---,m::rw-,o::---";
+        acl_t acl = acl_from_text(entries);
+        ASSERT_NE(acl, nullptr);
+        const int set = acl_set_file(native.constData(), ACL_TYPE_ACCESS, acl);
+        acl_free(acl);
+        if (set != 0 || ::setxattr(native.constData(), "user.origin", "teacher", 7, 0) != 0)
+            GTEST_SKIP() << "no ACLs or user attributes here: " << std::strerror(errno);
+        if (hardLink) {
+            ASSERT_EQ(
+                ::link(native.constData(), QFile::encodeName(dir.filePath(QStringLiteral("other.csv"))).constData()),
+                0);
+        }
+
+        EXPECT_EQ(resultfiles::writeFile(path, "new,item\r\n\r\n"), std::nullopt);
+        EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
+        acl_t after = acl_get_file(native.constData(), ACL_TYPE_ACCESS);
+        ASSERT_NE(after, nullptr);
+        char* text = acl_to_any_text(after, nullptr, ',', TEXT_NUMERIC_IDS);
+        EXPECT_STREQ(text, "user::rw-,user:54321:rw-,group::---,mask::rw-,other::---");
+        acl_free(text);
+        acl_free(after);
+        char value[16] = {};
+        EXPECT_EQ(::getxattr(native.constData(), "user.origin", value, sizeof value), 7);
+        EXPECT_STREQ(value, "teacher");
+    }
+}
+
 // Another user's file that the saver may write but cannot give back to its
 // owner as a new file: it is written in place and stays its owner's.
 TEST(ResultFileWrite, FileThatCannotBeGivenBackIsWrittenInPlace)
@@ -297,7 +340,10 @@ TEST(ResultFileWrite, ListWithHalfACharacterIsRefused)
     } rows[] = {
         {QStringLiteral("a,1\r\nb,") + high + QStringLiteral("x\r\n"), 2},
         {low + QStringLiteral(",x"), 1},
-        {QStringLiteral("a\rb\r\nc\n,") + high, 3},
+        // Every break the list holds counts, as the list box shows them: CR
+        // LF, CR, and LF alone (pasted lines).
+        {QStringLiteral("a\rb\r\nc\n,") + high, 4},
+        {QStringLiteral("a,1\nb,") + high, 2},
         {QStringLiteral("a,1\r\n") + low + high, 2},
         {QStringLiteral("dog,") + high + low + QStringLiteral("\r\n"), 0},
     };
