@@ -66,22 +66,40 @@ QByteArray folderOf(const QByteArray& native)
     return slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : native.left(slash);
 }
 
+// Whether a link may be followed by the rule of the kernel's
+// protected_symlinks, which not every system turns on: in a sticky folder
+// that anyone may write to (the temporary folder, a class share), only a link
+// of the saver's own or of the folder's owner is followed. Another user's link
+// there could point the save at any file the saver may write.
+bool mayFollow(const QByteArray& link, const struct stat& linkStatus)
+{
+    struct stat folder {};
+    if (::stat(folderOf(link).constData(), &folder) != 0)
+        return true; // the open that follows tells
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folder.st_uid;
+}
+
+enum class Links { Followed, Loop, Refused };
+
 // Where saving to `native` puts the file: at the end of its symbolic links,
-// so that a link to a list stays a link. False for a loop of links.
-bool followLinks(QByteArray& native)
+// so that a link to a list stays a link.
+Links followLinks(QByteArray& native)
 {
     for (int depth = 0; depth < 40; ++depth) {
         struct stat status {};
         if (::lstat(native.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
-            return true;
+            return Links::Followed;
+        if (!mayFollow(native, status))
+            return Links::Refused;
         QByteArray target(qsizetype(status.st_size > 0 ? status.st_size : 4096) + 1, Qt::Uninitialized);
         const ssize_t length = ::readlink(native.constData(), target.data(), size_t(target.size()));
         if (length < 0 || length >= target.size())
-            return true; // changed under us: the open that follows tells
+            return Links::Followed; // changed under us: the open that follows tells
         target.truncate(length);
         native = target.startsWith('/') ? target : folderOf(native) + '/' + target;
     }
-    return false;
+    return Links::Loop;
 }
 
 QString readOnlyFileSystem(const QByteArray& folder)
@@ -346,8 +364,15 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
     if (path.isEmpty())
         return QStringLiteral("no file name was given");
     QByteArray target = filenames::encode(filenames::absolute(path));
-    if (!followLinks(target))
+    switch (followLinks(target)) {
+    case Links::Followed:
+        break;
+    case Links::Loop:
         return cannotWrite(path, ELOOP);
+    case Links::Refused:
+        return QStringLiteral("%1 is a link that another user made in a shared folder, and it is not followed")
+            .arg(quoted(path));
+    }
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists) {

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <acl/libacl.h>
@@ -210,6 +211,60 @@ TEST(ResultFileWrite, KeepsTheOwnerTheModeAndEveryName)
             names.prepend(QStringLiteral("second name.csv"));
         }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names) << "no temporary file is left";
+    }
+}
+
+// In a sticky folder that anyone may write to, another user's link is never
+// followed, as the kernel's protected_symlinks has it (whether or not the
+// system turns it on): it could point the save at the saver's private file.
+// A link of the saver's own, or one outside such a folder, is followed.
+TEST(ResultFileWrite, AnotherUsersLinkInASharedFolderIsNotFollowed)
+{
+    constexpr uid_t kOther = 54321;
+    const struct {
+        const char* what;
+        mode_t folderMode;
+        bool othersLink;
+        bool dangling;
+        bool followed;
+    } rows[] = {
+        {"own link in a shared folder", 01777, false, false, true},
+        {"another user's link in a shared folder", 01777, true, false, false},
+        {"another user's dangling link in a shared folder", 01777, true, true, false},
+        {"another user's link in a folder without the sticky bit", 0777, true, false, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.othersLink && ::geteuid() != 0)
+            continue; // only root makes another user's link
+        QTemporaryDir dir;
+        const QString shared = dir.filePath(QStringLiteral("shared"));
+        ASSERT_TRUE(QDir().mkdir(shared));
+        ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), row.folderMode), 0);
+        const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+        if (!row.dangling) {
+            ASSERT_TRUE(testfiles::write(notes, "private\n"));
+        }
+        const QString link = shared + QStringLiteral("/w-ReadAgain.csv");
+        const QByteArray nativeLink = QFile::encodeName(link);
+        ASSERT_EQ(::symlink(QFile::encodeName(notes).constData(), nativeLink.constData()), 0);
+        if (row.othersLink) {
+            ASSERT_EQ(::lchown(nativeLink.constData(), kOther, kOther), 0);
+        }
+
+        const std::optional<QString> failure = resultfiles::writeFile(link, "a,b\r\n\r\n");
+        if (row.followed) {
+            EXPECT_EQ(failure, std::nullopt);
+            EXPECT_EQ(testfiles::read(notes), "a,b\r\n\r\n");
+            continue;
+        }
+        EXPECT_EQ(failure, QStringLiteral("\"%1\" is a link that another user made in a shared folder, and it is not "
+                                          "followed")
+                               .arg(QDir::toNativeSeparators(link)));
+        EXPECT_EQ(QFileInfo::exists(notes), !row.dangling);
+        if (!row.dangling) {
+            EXPECT_EQ(testfiles::read(notes), "private\n");
+        }
     }
 }
 
