@@ -14,10 +14,12 @@
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include <acl/libacl.h>
 #include <attr/libattr.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -349,6 +351,19 @@ bool fileExists(const QString& path)
     return ::lstat(native.constData(), &status) == 0;
 }
 
+QString otherOwner(const QString& path)
+{
+    struct stat status {};
+    if (path.isEmpty() || ::stat(filenames::encode(path).constData(), &status) != 0 || status.st_uid == ::geteuid())
+        return {};
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(status.st_uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QStringLiteral("the user %1").arg(QString::fromLocal8Bit(found->pw_name));
+    return QStringLiteral("the user number %1").arg(status.st_uid);
+}
+
 QByteArray fileContent(const QString& listText, bool withMark)
 {
     QByteArray bytes;
@@ -387,6 +402,17 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
             return readOnlyFileSystem(folderOf(target));
         if (::access(target.constData(), W_OK) != 0 || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
             return QStringLiteral("the file %1 is read-only").arg(quoted(path));
+    }
+    // Another user's file that anyone may change, in a folder anyone may
+    // write to: they could read the list and change it after the save, and a
+    // new file could not take its place.
+    if (exists && old.st_uid != ::geteuid() && (old.st_mode & S_IWOTH)) {
+        struct stat folder {};
+        if (::stat(folderOf(target).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
+            (folder.st_mode & S_IWOTH))
+            return QStringLiteral("the file %1 belongs to another user and anyone may change it; a list is not "
+                                  "saved into it in a shared folder")
+                .arg(quoted(path));
     }
     // A new file in its place would split a hard link.
     if (exists && old.st_nlink > 1)

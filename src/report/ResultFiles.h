@@ -30,6 +30,12 @@ QString resultFileName(const QString& quizPath, const QString& suffix);
 // ending in "/" or "\" names no file.
 bool fileExists(const QString& path);
 
+// The user who owns the file that saving to `path` would write (at the end of
+// its links), when that is not the saver: "the user NAME", or "the user
+// number N" where the system knows no name. Empty for the saver's own file
+// and for none.
+QString otherOwner(const QString& path);
+
 // A list's text as a quiz file: the text and one CR LF, in UTF-8. A byte order
 // mark comes first when `withMark` asks for one, and always before a text that
 // begins with U+FEFF, or the reader would take that character for the mark and

@@ -274,9 +274,13 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
     const QString T = m_quiz.quizForm().windowTitle();
     try {
         if (FileExists(file)) {
+            // Saving into another user's file gives them the list.
+            const QString owner = resultfiles::otherOwner(file);
+            const QString belongs =
+                owner.isEmpty() ? QString() : QStringLiteral("It belongs to %1.").arg(owner) + kCrLf;
             const MsgAnswer answer =
-                m_boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
-                                   QStringLiteral("Do you want to overwrite?"),
+                m_boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") + kCrLf + belongs +
+                                   kCrLf + QStringLiteral("Do you want to overwrite?"),
                                MsgStyle::YesNoStop, T);
             if (answer == MsgAnswer::No)
                 return;

@@ -268,6 +268,55 @@ TEST(ResultFileWrite, AnotherUsersLinkInASharedFolderIsNotFollowed)
     }
 }
 
+// Another user's file: the overwrite question names its owner, and one that
+// anyone may change is not saved into in a shared folder, where that user
+// could read the list and change it after the save.
+TEST(ResultFileWrite, AnotherUsersFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a second user's file";
+    constexpr uid_t kOther = 54321;
+    const struct {
+        const char* what;
+        uid_t owner; // 0: the saver
+        mode_t mode;
+        mode_t folderMode;
+        bool saved;
+    } rows[] = {
+        {"own file", 0, 0666, 01777, true},
+        {"another user's file", kOther, 0600, 0755, true},
+        {"another user's file in a shared folder", kOther, 0644, 01777, true},
+        {"another user's file anyone may change, in a shared folder", kOther, 0666, 01777, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("folder"));
+        ASSERT_TRUE(QDir().mkdir(folder));
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), row.folderMode), 0);
+        const QString path = folder + QStringLiteral("/w-ReadAgain.csv");
+        const QByteArray native = QFile::encodeName(path);
+        ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+        ASSERT_EQ(::chown(native.constData(), row.owner, row.owner), 0);
+        ASSERT_EQ(::chmod(native.constData(), row.mode), 0);
+        EXPECT_EQ(resultfiles::otherOwner(path),
+                  row.owner ? QStringLiteral("the user number %1").arg(row.owner) : QString());
+        const std::optional<QString> failure = resultfiles::writeFile(path, "new,item\r\n\r\n");
+        if (row.saved) {
+            EXPECT_EQ(failure, std::nullopt);
+            EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
+        } else {
+            EXPECT_EQ(failure, QStringLiteral("the file \"%1\" belongs to another user and anyone may change it; a "
+                                              "list is not saved into it in a shared folder")
+                                   .arg(QDir::toNativeSeparators(path)));
+            EXPECT_EQ(testfiles::read(path), "old,item\r\n");
+        }
+        struct stat after {};
+        ASSERT_EQ(::stat(native.constData(), &after), 0);
+        EXPECT_EQ(after.st_uid, row.owner) << "the file stays its owner's";
+    }
+}
+
 // A replaced file keeps its access control list and its extended attributes:
 // a second user's entry stays, and the group gains nothing from the ACL's
 // mask. Skipped where the file system has neither.

@@ -101,6 +101,22 @@ TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
     EXPECT_FALSE(QFileInfo::exists(path("words.txt-ReadAgain.csv")));
 }
 
+// The overwrite question says whose file another user's is.
+TEST_F(SaveLists, OverwriteOfAnotherUsersFileNamesItsOwner)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a second user's file";
+    const QString target = path("words-ReadAgain.csv");
+    ASSERT_TRUE(testfiles::write(target, "old,item\r\n"));
+    ASSERT_EQ(::chown(QFile::encodeName(target).constData(), 54321, 54321), 0);
+    p.boxes.expect(MsgAnswer::No);
+    driver().saveToPractise();
+    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{{target + kCrLf + QStringLiteral("already exists") + kCrLf +
+                                                         QStringLiteral("It belongs to the user number 54321.") +
+                                                         kCrLf + kCrLf + QStringLiteral("Do you want to overwrite?"),
+                                                     MsgStyle::YesNoStop, QString()}}));
+}
+
 TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
 {
     const QString target = path("words-ReadAgain.csv");
