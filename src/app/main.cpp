@@ -5,6 +5,7 @@
 #include "quiztest/frmQ.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/QtPlatform.h"
+#include "toolkit/TerminationSignals.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -96,6 +97,9 @@ int main(int argc, char** argv)
         app.emplace(qtArgc, argv);
     }
 
+    // A logout or Ctrl+C ends the event loop, and the platform below waits for
+    // a save that is running as it ends.
+    quitOnTerminationSignals(*app);
     QtPlatformSet qt;
     RandomGenerator generator;
 

@@ -2,6 +2,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/QtPlatform.h"
+#include "toolkit/TerminationSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
+#include <csignal>
 #include <future>
 #include <memory>
 
@@ -243,3 +246,28 @@ TEST(BackgroundWork, JobsRunAwayFromTheWindowsAndAnswerOnTheirThread)
 }
 
 } // namespace
+
+// SIGTERM (a logout) and its kin end the event loop as Close does, instead of
+// the process: a save running on the background work finishes as it ends.
+TEST(TerminationSignals, EndTheEventLoopAndLetTheWorkFinish)
+{
+    quitOnTerminationSignals(*QCoreApplication::instance());
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        std::atomic<bool> finished = false;
+        {
+            QtBackgroundWork work;
+            QObject receiver;
+            work.run(
+                receiver,
+                [&finished] {
+                    QThread::msleep(200);
+                    finished = true;
+                },
+                [] {});
+            QTimer::singleShot(0, [signal] { std::raise(signal); });
+            EXPECT_EQ(QCoreApplication::exec(), 0);
+        }
+        EXPECT_TRUE(finished) << "the work ended before the program";
+    }
+}
