@@ -1,5 +1,6 @@
 #include "report/frmReport.h"
 
+#include "quizfile/QuizFileReader.h"
 #include "report/QuizWindowLink.h"
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
@@ -66,6 +67,9 @@ void frmReport::describeForScreenReaders()
          {std::pair{ui.txtPractise, ui.lblTODO}, {ui.txtAnsweredCorrect, ui.lblAnsweredCorrect}}) {
         list->setAccessibleDescription(caption->text());
         accessibility::hideFromTree(*caption);
+        // No line of a quiz is longer; a longer pasted one would hold the
+        // window while Qt lays it out.
+        list->setLongestPastedLine(quizfile::kMaxLineLength);
     }
     accessibility::showAsGroup(*ui.fraReport);
 }

@@ -379,6 +379,35 @@ QMimeData* TextBox::createMimeDataFromSelection() const
 
 // Pasted plain text goes in with the plain format, so that it is read as the
 // user sees it even when it lands next to a placeholder.
+namespace {
+
+// `text` with each line (as the box shows lines: ended by CR, LF or a
+// paragraph separator) cut to `longest` characters, never inside a surrogate
+// pair; the text itself when `longest` is 0 or no line is longer.
+QString cutLongLines(const QString& text, qsizetype longest)
+{
+    if (longest <= 0 || text.size() <= longest)
+        return text;
+    const auto ends = [](QChar c) { return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator; };
+    QString cut;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && !ends(text[end]))
+            ++end;
+        qsizetype kept = std::min(end - start, longest);
+        if (kept < end - start && text[start + kept].isLowSurrogate())
+            --kept;
+        cut += QStringView(text).sliced(start, kept);
+        start = end;
+        while (start < text.size() && ends(text[start]))
+            cut += text[start++];
+    }
+    return cut;
+}
+
+} // namespace
+
 void TextBox::insertFromMimeData(const QMimeData* source)
 {
     layOutHeld();
@@ -391,9 +420,9 @@ void TextBox::insertFromMimeData(const QMimeData* source)
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     if (exact)
-        insertExact(cursor, fromUtf16Bytes(source->data(kExactMimeType)));
+        insertExact(cursor, cutLongLines(fromUtf16Bytes(source->data(kExactMimeType)), m_longestPasted));
     else
-        cursor.insertText(source->text(), QTextCharFormat());
+        cursor.insertText(cutLongLines(source->text(), m_longestPasted), QTextCharFormat());
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();

@@ -34,6 +34,11 @@ public:
     // before anything else it receives and within a frame when shown.
     void layOutHeld();
 
+    // Pasted lines longer than this are cut to it (0: none is): Qt lays a
+    // line out whole at every change, and a line of a million characters
+    // would hold the window for a minute.
+    void setLongestPastedLine(qsizetype longest) { m_longestPasted = longest; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -52,6 +57,7 @@ private:
     // Whether a character that the document cannot hold as itself was ever
     // put in; until then the raw text of the document says it all.
     bool m_marked = false;
+    qsizetype m_longestPasted = 0;
     // Owned by the document. Appends go into the document at once, with its
     // signals quiet and their layout held: a hidden box holds them until it
     // receives anything, a shown one at most a frame's time, so that the

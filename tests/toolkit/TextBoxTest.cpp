@@ -463,6 +463,31 @@ TEST(TextBox, CopyAndPasteBetweenBoxesKeepsTheCharacters)
     EXPECT_EQ(escaped(to.box.Text()), escaped(QStringLiteral("1,2\r\n") + item));
 }
 
+// A box that cuts long pasted lines cuts each at the limit, never inside a
+// surrogate pair, from plain text and from a list's own copy alike.
+TEST(TextBox, LongPastedLinesAreCutAtTheLimit)
+{
+    const QString pair = QStringLiteral("\U0001F415");
+    for (const bool exact : {false, true}) {
+        SCOPED_TRACE(exact ? "a list's own copy" : "plain text");
+        const QString pasted =
+            QString(100000, u'x') + QStringLiteral("\nshort\r\n") + QString(4, u'y') + pair + QStringLiteral("z");
+        ShownBox box{QString()};
+        box.box.setLongestPastedLine(5);
+        if (exact) {
+            ShownBox from(pasted);
+            from.box.selectAll();
+            from.box.copy();
+        } else {
+            QGuiApplication::clipboard()->setText(pasted);
+        }
+        box.box.paste();
+        // Plain text's LF is a line break of the box; its own copy keeps it.
+        EXPECT_EQ(escaped(box.box.Text()),
+                  escaped(exact ? QStringLiteral("xxxxx\nshort\r\nyyyy") : QStringLiteral("xxxxx\r\nshort\r\nyyyy")));
+    }
+}
+
 // Line breaks show as line breaks; a frame marker, which has no look of its
 // own, shows as the replacement character.
 TEST(TextBox, HowSpecialCharactersLook)
