@@ -11,8 +11,10 @@
 #include <QStringView>
 
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <new>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -20,6 +22,7 @@
 #include <attr/libattr.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -269,6 +272,23 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
     return std::nullopt;
 }
 
+constexpr std::chrono::seconds kLockWait{30};
+
+// An exclusive lock on the open file, waited for at most `wait`; false with
+// errno set (EWOULDBLOCK when another holds it all that time).
+bool lockWithin(int fd, std::chrono::milliseconds wait)
+{
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
 // Writes over the file itself, for a file that must stay the one it is: one
 // with several names (hard links), which a new file would split, or another
 // user's that a new file could not be given back to. The old bytes are kept
@@ -284,6 +304,13 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& targe
         return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
     if (status.st_size > quizfile::kMaxFileBytes)
         return QStringLiteral("the file %1 is larger than 64 MiB and is not replaced").arg(quoted(path));
+    // Locked for the whole write, so that a second writer that honours the
+    // lock (another Pondera, flock(1)) waits rather than mixes its list into
+    // this one; a lock held far longer than a write takes is another program's.
+    if (!lockWithin(file.get(), kLockWait))
+        return errno == EWOULDBLOCK
+                   ? QStringLiteral("the file %1 is being written by another program").arg(quoted(path))
+                   : cannotWrite(path, errno);
     QByteArray old(qsizetype(status.st_size), Qt::Uninitialized);
     qsizetype got = 0;
     while (got < old.size()) {

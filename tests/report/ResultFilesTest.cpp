@@ -16,6 +16,7 @@
 
 #include <acl/libacl.h>
 #include <sys/acl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -23,8 +24,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <future>
 #include <random>
 
 namespace {
@@ -212,6 +216,29 @@ TEST(ResultFileWrite, KeepsTheOwnerTheModeAndEveryName)
         }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), names) << "no temporary file is left";
     }
+}
+
+// A file written in place is locked for the whole write (flock): a second
+// writer that honours the lock, another Pondera or flock(1), waits for it, and
+// the two lists never mix.
+TEST(ResultFileWrite, InPlaceWriteWaitsForTheFilesLock)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+    const QByteArray native = QFile::encodeName(path);
+    ASSERT_TRUE(testfiles::write(path, "old,item\r\n"));
+    // A second name makes the save write in place.
+    ASSERT_EQ(::link(native.constData(), QFile::encodeName(dir.filePath(QStringLiteral("other.csv"))).constData()), 0);
+    const int holder = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    auto saving = std::async(std::launch::async, [&] { return resultfiles::writeFile(path, "new,item\r\n\r\n"); });
+    EXPECT_EQ(saving.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout) << "it waits";
+    EXPECT_EQ(testfiles::read(path), "old,item\r\n") << "and writes nothing meanwhile";
+    ::flock(holder, LOCK_UN);
+    ::close(holder);
+    EXPECT_EQ(saving.get(), std::nullopt);
+    EXPECT_EQ(testfiles::read(path), "new,item\r\n\r\n");
 }
 
 // In a sticky folder that anyone may write to, another user's link is never
