@@ -111,6 +111,7 @@ void MDIForm1::makeWindows()
     m_report->Form_Load();
     m_quiz->setReport(*m_report);
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
+    connect(m_report, &frmReport::listSaving, m_quiz, &frmQ::listSaving);
     // The lists and the score copy follow the test wherever the quiz window
     // is.
     const QuizSession* session = &m_quiz->session();

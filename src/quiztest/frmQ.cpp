@@ -275,12 +275,25 @@ void frmQ::showPhase(QuizSession::Phase phase)
 
 void frmQ::askQuitQuestion(bool& cancel)
 {
-    const MsgAnswer answer = m_platform.messageBoxes.MsgBox(QStringLiteral("Are you sure you want to quit the Quiz?"),
-                                                            MsgStyle::YesNoStop, m_sTitle);
-    if (answer == MsgAnswer::Yes)
-        m_platform.programEnd.End();
-    else
+    const QString saving =
+        m_listSaving
+            ? QStringLiteral("A list is still being saved; Pondera ends once it is saved.") + QStringLiteral("\r\n\r\n")
+            : QString();
+    const MsgAnswer answer = m_platform.messageBoxes.MsgBox(
+        saving + QStringLiteral("Are you sure you want to quit the Quiz?"), MsgStyle::YesNoStop, m_sTitle);
+    if (answer != MsgAnswer::Yes)
         cancel = true;
+    else if (m_listSaving)
+        m_endWhenSaved = true; // its failure must be seen before the program ends
+    else
+        m_platform.programEnd.End();
+}
+
+void frmQ::listSaving(bool saving)
+{
+    m_listSaving = saving;
+    if (!saving && m_endWhenSaved)
+        m_platform.programEnd.End();
 }
 
 void frmQ::cmdClose_Click()

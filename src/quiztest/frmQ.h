@@ -57,6 +57,9 @@ public:
 
     // The report window has hidden itself.
     void reportHidden();
+    // A list began to be saved, or its save ended: the quit question says so,
+    // and a quit answered Yes meanwhile ends the program once it has ended.
+    void listSaving(bool saving);
     // The question, answer and option areas, on while a test runs.
     void setTestControlsEnabled(bool enabled) override;
 
@@ -123,4 +126,6 @@ private:
     // The score update that follows an answer that counts is said to a screen reader.
     bool m_sayScore = false;
     QString m_sTitle; // title of every message box of the quiz window
+    bool m_listSaving = false;
+    bool m_endWhenSaved = false;
 };

@@ -294,6 +294,8 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
         // The window keeps answering while the disk works; the list is
         // saved as it stood at the press.
         setSaving(true);
+        // Before the save: a save that ends at once says so after.
+        emit listSaving(true);
         resultfiles::saveList(
             m_work, *this, file, Lst.Text(), withMark, [this, file, T](const std::optional<QString>& failure) {
                 setSaving(false);
@@ -302,10 +304,13 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
                 else
                     m_boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + filenames::display(file),
                                    MsgStyle::OkInformation, T);
+                // After the message: a quit that waited for the save ends now.
+                emit listSaving(false);
             });
     } catch (const std::bad_alloc&) {
         setSaving(false);
         showSaveError(QStringLiteral("there is not enough memory to save the list"));
+        emit listSaving(false);
     }
 }
 

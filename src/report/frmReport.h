@@ -67,6 +67,9 @@ public:
 signals:
     // The window hid itself (Close, or a close request).
     void hidden();
+    // A list began to be saved (true), or its save ended and its message has
+    // been answered (false).
+    void listSaving(bool saving);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

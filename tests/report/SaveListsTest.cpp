@@ -21,6 +21,9 @@
 
 namespace {
 
+const QString kQuitWhileSaving = QStringLiteral(
+    "A list is still being saved; Pondera ends once it is saved.\r\n\r\nAre you sure you want to quit the Quiz?");
+
 class SaveLists : public AppFixture {
 protected:
     void SetUp() override
@@ -156,7 +159,7 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
     quiz().cmdClose_Click();
     report().appendPractise(QStringLiteral("cat,neko\r\n")); // after the press: not saved
     ASSERT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_EQ(p.boxes.shown.front().prompt, QStringLiteral("Are you sure you want to quit the Quiz?"));
+    EXPECT_EQ(p.boxes.shown.front().prompt, kQuitWhileSaving);
 
     p.boxes.shown.clear();
     p.boxes.expect(MsgAnswer::Ok);
@@ -177,6 +180,30 @@ TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
     driver().saveToPractise();
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)}));
     EXPECT_EQ(testfiles::read(target), "kept,item\r\n");
+}
+
+// Quitting while a list is being saved: the question says so, and the program
+// ends only once the save has ended and its message, a failure above all, has
+// been shown.
+TEST_F(SaveLists, QuitDuringASaveWaitsForItsMessage)
+{
+    const QString readOnly = path("words-ReadAgain.csv");
+    ASSERT_TRUE(testfiles::write(readOnly, "kept,item\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
+    p.background.hold = true;
+    p.boxes.expect(MsgAnswer::Yes);
+    driver().saveToPractise();
+    p.boxes.expect(MsgAnswer::Yes);
+    quiz().cmdClose_Click();
+    EXPECT_EQ(p.end.ends, 0) << "not while the list is being saved";
+
+    p.boxes.expect(MsgAnswer::Ok);
+    p.background.finish();
+    EXPECT_EQ(p.boxes.shown,
+              (std::vector<ShownBox>{overwrite(readOnly),
+                                     {kQuitWhileSaving, MsgStyle::YesNoStop, QStringLiteral("Pondera")},
+                                     failed(QStringLiteral("the file \"%1\" is read-only").arg(readOnly))}));
+    EXPECT_EQ(p.end.ends, 1) << "after the failure was shown";
 }
 
 TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
