@@ -165,21 +165,24 @@ QByteArray temporaryName(const QByteArray& folder)
     return name;
 }
 
-// A new file in `folder`, made as any new file there is (the mode that the
-// umask and the folder's default permissions give). Without a name where the
-// system allows it, so that a program ended half way leaves nothing behind;
-// `name` is then empty.
-int openTemporary(const QByteArray& folder, QByteArray& name)
+// A new file in `folder`. Without a name where the system allows it, so that
+// a program ended half way leaves nothing behind; `name` is then empty. One
+// that replaces a file is made for its owner alone: it is readable by name
+// while the list is written, and only gets the old file's permissions once
+// written. A file of a new name is made as any new file there is (the mode
+// that the umask and the folder's default permissions give).
+int openTemporary(const QByteArray& folder, bool replacing, QByteArray& name)
 {
+    const mode_t mode = replacing ? 0600 : 0666;
     name.clear();
 #ifdef O_TMPFILE
-    const int unnamed = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    const int unnamed = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     if (unnamed >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
         return unnamed;
 #endif
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporaryName(folder);
-        const int fd = ::open(name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const int fd = ::open(name.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -224,7 +227,7 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
 {
     const QByteArray folder = folderOf(target);
     QByteArray name;
-    Descriptor file(openTemporary(folder, name));
+    Descriptor file(openTemporary(folder, old != nullptr, name));
     if (file.get() < 0)
         return folderFailure(path, folder, errno);
     const auto failed = [&](int error) {
