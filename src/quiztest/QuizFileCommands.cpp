@@ -3,12 +3,15 @@
 #include "quizfile/QuizFile.h"
 #include "quiztest/QuizFileView.h"
 #include "quiztest/QuizSession.h"
+#include "toolkit/BackgroundWork.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Platform.h"
 
+#include <cstdint>
 #include <exception>
+#include <memory>
 #include <new>
 #include <optional>
 #include <utility>
@@ -109,7 +112,25 @@ void QuizFileCommands::cmdLoad_Click()
     s.beginLoad(path);
     m_view.setTestControlsEnabled(false);
 
-    quizfile::ReadResult read = readQuizFile(path);
+    // Read away from the window, which a file on a stalled network share
+    // would otherwise freeze. A later Load takes this one's place: its
+    // outcome is dropped.
+    const auto read = std::make_shared<quizfile::ReadResult>();
+    const std::uint64_t load = ++m_loads;
+    m_platform.backgroundWork.run(
+        s, [read, path] { *read = readQuizFile(path); },
+        [this, read, load] {
+            if (load == m_loads)
+                finishLoad(std::move(*read));
+        });
+}
+
+void QuizFileCommands::finishLoad(quizfile::ReadResult read)
+{
+    QuizSession& s = m_session;
+    MessageBoxes& boxes = m_platform.messageBoxes;
+    const QString title = m_view.messageTitle();
+
     // Items read before a failing line stay loaded.
     s.takeItems(std::move(read.items), read.encoding);
 
@@ -117,7 +138,9 @@ void QuizFileCommands::cmdLoad_Click()
         boxes.MsgBox(read.error->message, MsgStyle::OkStop, title);
         // Start and Next keep their state, unless that would let a test begin
         // or go on with too few items to draw three wrong candidates from.
-        if (!s.enoughItems())
+        if (s.enoughItems())
+            s.endLoadAsBefore();
+        else
             s.endLoad(false);
         return;
     }

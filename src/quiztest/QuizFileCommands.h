@@ -2,6 +2,11 @@
 
 #include <QString>
 
+#include <cstdint>
+
+namespace quizfile {
+struct ReadResult;
+}
 class QuizFileView;
 class QuizSession;
 struct Platform;
@@ -19,9 +24,15 @@ public:
     static QString browseFilter();
 
 private:
+    // What follows the read, on the window's thread: the messages, the items
+    // and what can begin.
+    void finishLoad(quizfile::ReadResult read);
+
     QuizSession& m_session;
     QuizFileView& m_view;
     Platform& m_platform;
     // The dialog's file name: the path chosen at the last successful Browse.
     QString m_commonDialogFileName;
+    // The loads begun; only the last one's outcome counts.
+    std::uint64_t m_loads = 0;
 };

@@ -68,6 +68,10 @@ void QuizSession::beginLoad(const QString& path)
     emit progressChanged(textformat::progressText(iAsked(), m_iTotal));
     emit correctCountChanged(textformat::countText(m_iCorrect));
     m_loadedPath = path;
+    // A load begun while another runs takes that one's place.
+    if (m_phase != Phase::Loading)
+        m_phaseBeforeLoad = m_phase;
+    setPhase(Phase::Loading);
 }
 
 void QuizSession::takeItems(quizfile::QuizItems items, quizfile::TextEncoding encoding)
@@ -87,6 +91,11 @@ void QuizSession::showProgress()
 void QuizSession::endLoad(bool usable)
 {
     setPhase(usable ? Phase::Loaded : Phase::NothingLoaded);
+}
+
+void QuizSession::endLoadAsBefore()
+{
+    setPhase(m_phaseBeforeLoad);
 }
 
 void QuizSession::start()

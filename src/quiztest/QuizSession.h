@@ -43,6 +43,7 @@ public:
 
     enum class Phase {
         NothingLoaded, // no test can begin: too few items, or none
+        Loading,       // the file is being read; nothing can begin or be answered
         Loaded,        // Start is offered
         Running,       // Start pressed; the answers count
         Finished,      // the last question closed; Next repeats the score
@@ -92,7 +93,7 @@ public:
     void open();
     // The start of every load of `path`: no item counted, nothing asked, no
     // answer counted, and the score, progress and count texts for that. The
-    // items stay until takeItems brings others.
+    // items stay until takeItems brings others. Loading until the load ends.
     void beginLoad(const QString& path);
     // The items a load read, as items 1..n, and their encoding. A load that
     // read none leaves the previous ones in place, unread with iTotal 0.
@@ -101,6 +102,9 @@ public:
     void showProgress();
     // The load is over: Start is offered when `usable`, else no test can begin.
     void endLoad(bool usable);
+    // The load is over and changes nothing of what could begin or go on: the
+    // phase before it comes back.
+    void endLoadAsBefore();
     // Start: the answers count from now on. The first question is next()'s.
     void start();
 
@@ -152,5 +156,6 @@ private:
     bool m_bAnswered = true;
     QString m_loadedPath;
     Phase m_phase = Phase::NothingLoaded;
+    Phase m_phaseBeforeLoad = Phase::NothingLoaded;
     QuizQuestion m_question;
 };

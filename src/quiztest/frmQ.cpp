@@ -251,7 +251,18 @@ void frmQ::cmdStart_Click()
 
 void frmQ::showPhase(QuizSession::Phase phase)
 {
+    // While a file is read, Start and Next stay where they are but do
+    // nothing; the rest of the window answers as ever.
+    const bool loading = phase == QuizSession::Phase::Loading;
+    m_ui->cmdNext->setEnabled(!loading);
+    if (loading)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
     switch (phase) {
+    case QuizSession::Phase::Loading:
+        m_ui->cmdStart->setEnabled(false);
+        break;
     case QuizSession::Phase::NothingLoaded:
         // Start shown and disabled, Next hidden: no test can begin or go on.
         m_ui->cmdStart->setVisible(true);

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace {
@@ -193,6 +194,38 @@ TEST_F(LoadCommand, LoadDuringATestAsksFirst)
     EXPECT_FALSE(controls().Frame2->isEnabled());
 }
 
+// A file on a stalled share holds the read, not the window: the quit question
+// answers, nothing of the cancelled test can be answered or begun, and a
+// second Load takes the first one's place.
+TEST_F(LoadCommand, SlowDiskKeepsTheWindowAnswering)
+{
+    load(items(4, QStringLiteral("first.csv")));
+    driver().pressStart();
+    p.background.hold = true;
+    p.boxes.expect(MsgAnswer::Yes); // cancel the test
+    load(items(6, QStringLiteral("slow.csv")));
+    EXPECT_EQ(p.background.held.size(), 1u);
+    EXPECT_FALSE(controls().cmdNext->isEnabled());
+    EXPECT_FALSE(controls().cmdStart->isEnabled());
+    EXPECT_TRUE(controls().cmdLoad->isEnabled());
+    quiz().Form_KeyPress('1');
+    EXPECT_EQ(session().iCorrect() + session().iWrong(), 0) << "the keys answer nothing while a file is read";
+
+    p.boxes.expect(MsgAnswer::No);
+    quiz().cmdClose_Click();
+    EXPECT_EQ(p.boxes.shown.back().prompt, QStringLiteral("Are you sure you want to quit the Quiz?"));
+
+    const QString other = items(5, QStringLiteral("other.csv"));
+    load(other);
+    EXPECT_EQ(p.boxes.shown.size(), 2u) << "no test is in progress to ask about";
+    p.background.finish();
+    EXPECT_EQ(p.boxes.shown.size(), 2u);
+    EXPECT_EQ(session().iTotal(), 5) << "the first load's outcome is dropped";
+    EXPECT_EQ(session().loadedPath(), other);
+    EXPECT_TRUE(readyState());
+    EXPECT_TRUE(controls().cmdNext->isEnabled());
+}
+
 // As if the path were typed into the box and Load pressed, whichever way it came.
 TEST_F(LoadCommand, FileOpenedOrDroppedLoadsAsLoadDoes)
 {
@@ -299,16 +332,29 @@ TEST_F(LoadCommand, FailingLineKeepsTheItemsBeforeIt)
     EXPECT_TRUE(p.boxes.shown.back().prompt.contains(QStringLiteral(" is already loaded")));
 }
 
-TEST_F(LoadCommand, FailureAfterFourItemsKeepsStartAsItWas)
+// A load that fails part-way leaves Start as it was when its items can make
+// a test, and turns it off when they cannot.
+TEST_F(LoadCommand, FailurePartWayKeepsStartOnlyWithFourItems)
 {
-    load(items(4));
-    ASSERT_TRUE(readyState());
-    p.boxes.expect(MsgAnswer::Ok);
-    load(write(QStringLiteral("late.csv"), "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne\r\n"));
-    EXPECT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_EQ(session().iTotal(), 4);
-    EXPECT_TRUE(readyState());
-    EXPECT_FALSE(controls().Frame1->isEnabled());
+    const struct {
+        const char* bytes;
+        std::int16_t items;
+        bool ready;
+    } rows[] = {{"a,1\r\nb,2\r\nc,3\r\nd,4\r\ne\r\n", 4, true}, {"a,1\r\nb,2\r\nc\r\n", 2, false}};
+    int n = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.bytes);
+        load(items(4, QStringLiteral("good%1.csv").arg(++n)));
+        ASSERT_TRUE(readyState());
+        p.boxes.shown.clear();
+        p.boxes.expect(MsgAnswer::Ok);
+        load(write(QStringLiteral("late%1.csv").arg(n), row.bytes));
+        EXPECT_EQ(p.boxes.shown.size(), 1u);
+        EXPECT_EQ(session().iTotal(), row.items);
+        EXPECT_EQ(readyState(), row.ready);
+        EXPECT_EQ(startUpLook(), !row.ready);
+        EXPECT_FALSE(controls().Frame1->isEnabled());
+    }
 }
 
 TEST_F(LoadCommand, PathBoxSelectsItsWholeTextOnFocus)
