@@ -36,6 +36,30 @@ QStringList questionSaid(long long asked, long long total, const QString& questi
     return said;
 }
 
+QString loadedSaid(long long total)
+{
+    return QStringLiteral("%1 questions loaded").arg(total);
+}
+
+QString rightAnswerSaid(int key, const QString& answer)
+{
+    return QStringLiteral("The right answer is %1: ").arg(key) + answer;
+}
+
+QString optionDescription(int key, OptionMark mark)
+{
+    const QString keyText = QStringLiteral("key %1").arg(key);
+    switch (mark) {
+    case OptionMark::Right:
+        return keyText + QStringLiteral(", the right answer");
+    case OptionMark::WrongChoice:
+        return keyText + QStringLiteral(", your wrong choice");
+    case OptionMark::None:
+        break;
+    }
+    return keyText;
+}
+
 QString twoDecimals(double value)
 {
     if (std::isnan(value))

@@ -23,6 +23,18 @@ QString correctName(long long count);
 // ("Key 1: inu").
 QStringList questionSaid(long long asked, long long total, const QString& question, const QStringList& candidates);
 
+// What a screen reader says when a load offers Start: "6 questions loaded".
+QString loadedSaid(long long total);
+
+// What a screen reader says of the right answer that Show correct answer
+// marks: "The right answer is 2: pupil".
+QString rightAnswerSaid(int key, const QString& answer);
+
+// An answer option's description for a screen reader: its key, and the mark
+// Show correct answer gave it ("key 2, the right answer").
+enum class OptionMark { None, Right, WrongChoice };
+QString optionDescription(int key, OptionMark mark);
+
 // A number with at least two digits before the point and exactly two after,
 // rounded to the nearest hundredth, halfway cases away from zero
 // (66.666… → "66.67", 5 → "05.00", 100 → "100.00").

@@ -3,6 +3,7 @@
 #include "quiztest/QuizFileCommands.h"
 #include "quiztest/TextFormat.h"
 #include "report/ReportWindow.h"
+#include "toolkit/AccessKeys.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/Announcer.h"
 #include "toolkit/AppIcon.h"
@@ -113,8 +114,17 @@ void frmQ::describeForScreenReaders()
                                                       ui.Label6, ui.Image1, ui.Line1,  ui.lblAsking1, ui.lblCorrect1};
     for (QWidget* decoration : decorations)
         accessibility::hideFromTree(*decoration);
-    for (int index = 0; index < OptionArray::Count; ++index)
-        (*m_option1)[index].setAccessibleDescription(QStringLiteral("key %1").arg(index + 1));
+    describeOptions();
+}
+
+void frmQ::describeOptions(int right, int chosen)
+{
+    for (int index = 0; index < OptionArray::Count; ++index) {
+        const auto mark = index == right    ? textformat::OptionMark::Right
+                          : index == chosen ? textformat::OptionMark::WrongChoice
+                                            : textformat::OptionMark::None;
+        (*m_option1)[index].setAccessibleDescription(textformat::optionDescription(index + 1, mark));
+    }
 }
 
 void frmQ::nameCounters()
@@ -127,8 +137,9 @@ void frmQ::showVerdict(bool right)
 {
     m_ui->lblWrong->setVisible(!right);
     m_ui->lblRightAnswer->setVisible(right);
-    // Said again for a second wrong choice, though the label was showing.
-    Announcer::of(*this).say(right ? m_ui->lblRightAnswer->text() : m_ui->lblWrong->text());
+    // Told again for a second wrong choice, though the label was showing.
+    if (m_answerNews)
+        m_answerNews->right = right;
 }
 
 void frmQ::connectHandlers()
@@ -144,6 +155,7 @@ void frmQ::connectHandlers()
             [this](int index) { Option1_Click(static_cast<std::int16_t>(index)); });
     connect(m_ui->chkFastQuiz, &QCheckBox::clicked, this, &frmQ::chkFastQuiz_Click);
     m_ui->txtQuizFile->installEventFilter(this);
+    accessKeysNeverType(*m_ui->txtQuizFile);
     for (CaptionLabel* counter : {m_ui->lblAsking, m_ui->lblCorrect})
         connect(counter, &CaptionLabel::Change, this, &frmQ::nameCounters);
 }
@@ -273,6 +285,8 @@ void frmQ::showPhase(QuizSession::Phase phase)
         m_ui->cmdStart->setVisible(true);
         m_ui->cmdStart->setEnabled(true);
         m_ui->cmdStart->setFocus();
+        // The focus on Start says only "Start"; the count is what was loaded.
+        Announcer::of(*this).say(textformat::loadedSaid(m_session.iTotal()));
         m_ui->cmdNext->setVisible(false);
         break;
     case QuizSession::Phase::Running:
@@ -379,6 +393,9 @@ void frmQ::closeQuestion()
     // made on.
     options.setStrikeOut(kSkip, false);
     options.resetForeColor(kSkip);
+    describeOptions();
+    if (m_answerNews)
+        m_answerNews->movedOn = true;
 }
 
 void frmQ::showQuestion()
@@ -394,7 +411,11 @@ void frmQ::showQuestion()
     if (m_session.iTotal() == m_session.iAsked())
         m_ui->cmdStart->setEnabled(false);
     const QStringList candidates(q.answers.begin(), q.answers.end());
-    Announcer::of(*this).say(textformat::questionSaid(m_session.iAsked(), m_session.iTotal(), q.question, candidates));
+    QStringList said = textformat::questionSaid(m_session.iAsked(), m_session.iTotal(), q.question, candidates);
+    if (m_answerNews)
+        m_answerNews->question = std::move(said);
+    else
+        Announcer::of(*this).say(said);
 }
 
 void frmQ::markRightAndChosen(int right, int chosen)
@@ -405,18 +426,23 @@ void frmQ::markRightAndChosen(int right, int chosen)
     options.setFontSize(right, kMarkedPoints);
     options.setStrikeOut(chosen, true);
     options.setForeColor(chosen, kMarkedWrong);
+    // The marks are font and colour, which a screen reader does not read.
+    describeOptions(right, chosen);
+    if (m_answerNews)
+        m_answerNews->markedRight = textformat::rightAnswerSaid(right + 1, m_session.question().answers[right]);
 }
 
 void frmQ::showScore(const QString& score)
 {
     m_ui->lblScore->setCaption(score);
     m_ui->lblScore->adjustSize(); // the label sizes itself to its text
-    if (std::exchange(m_sayScore, false))
-        Announcer::of(*this).say(score);
+    if (m_answerNews)
+        m_answerNews->score = score;
 }
 
 void frmQ::showFinish(const QString& score)
 {
+    tellAnswer(); // before the message, which the reader reads by itself
     m_platform.messageBoxes.MsgBox(QStringLiteral("You have finished taking the Quiz\r\n\r\n") + score +
                                        QStringLiteral("\r\nClick on the command button REPORT (in the quiz form) "
                                                       "for more details"),
@@ -425,11 +451,31 @@ void frmQ::showFinish(const QString& score)
 
 void frmQ::Option1_Click(std::int16_t Index)
 {
-    // The score is said after the answer that counts, before any move on.
-    m_sayScore = m_session.questionUnjudged();
+    m_answerNews.emplace();
+    m_answerNews->counted = m_session.questionUnjudged();
     m_session.answer(
         Index, {m_ui->chkShowCorrect->isChecked(), m_ui->chkAnswered->isChecked(), m_ui->chkFastQuiz->isChecked()});
-    m_sayScore = false;
+    tellAnswer();
+}
+
+void frmQ::tellAnswer()
+{
+    if (!m_answerNews)
+        return;
+    const AnswerNews news = *std::exchange(m_answerNews, std::nullopt);
+    QStringList said;
+    if (news.right) {
+        // The labels' advice is for a question still on the screen.
+        if (news.movedOn)
+            said.append(*news.right ? QStringLiteral("Correct Answer.") : QStringLiteral("Wrong Answer."));
+        else
+            said.append(*news.right ? m_ui->lblRightAnswer->text() : m_ui->lblWrong->text());
+    }
+    said.append(news.markedRight);
+    if (news.counted)
+        said.append(news.score);
+    said.append(news.question);
+    Announcer::of(*this).say(said);
 }
 
 void frmQ::Form_KeyPress(int KeyAscii)

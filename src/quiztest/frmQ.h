@@ -7,6 +7,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+
+#include <QStringList>
 
 class FrameArea;
 class OptionArray;
@@ -107,6 +110,8 @@ private:
     void markRightAndChosen(int right, int chosen);
     void showScore(const QString& score);
     void showFinish(const QString& score);
+    void tellAnswer();
+    void describeOptions(int right = -1, int chosen = -1);
 
     // The Load and Browse commands' view of the window.
     QString quizFileText() const override;
@@ -123,8 +128,19 @@ private:
     std::unique_ptr<QuizFileCommands> m_fileCommands;
     ReportWindow* m_report = nullptr;
     bool m_bReporting = false;
-    // The score update that follows an answer that counts is said to a screen reader.
-    bool m_sayScore = false;
+    // What one answer gives a screen reader, gathered while the session acts
+    // on it and said as one when it is over (or before the finish message):
+    // by then the screen may show the next question, and what is said is
+    // what the screen shows.
+    struct AnswerNews {
+        bool counted = false; // the score is said after the answer that counts
+        std::optional<bool> right;
+        bool movedOn = false;
+        QString markedRight;
+        QString score;
+        QStringList question;
+    };
+    std::optional<AnswerNews> m_answerNews;
     QString m_sTitle; // title of every message box of the quiz window
     bool m_listSaving = false;
     bool m_endWhenSaved = false;

@@ -1,5 +1,6 @@
 #include "toolkit/TextBox.h"
 
+#include "toolkit/AccessKeys.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
 #include "toolkit/HeldLayout.h"
@@ -116,6 +117,7 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     setUndoRedoEnabled(false);
     // Tab moves on as in every other control; a tab the user pastes stays text.
     setTabChangesFocus(true);
+    accessKeysNeverType(*this);
 }
 
 void TextBox::paintEvent(QPaintEvent* event)

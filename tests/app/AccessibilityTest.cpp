@@ -193,7 +193,7 @@ TEST_F(Accessibility, TreeNamesEveryControlOnceInEveryState)
     QuizDriver d = driver();
     d.loadItems(numberedItems(8));
     checkTree(*frame, "ready");
-    EXPECT_EQ(said(), QStringList());
+    EXPECT_EQ(said(), QStringList{QStringLiteral("8 questions loaded.")});
     d.pressStart();
     checkTree(*frame, "question");
     EXPECT_EQ(controls().lblAsking->accessibleName(), QStringLiteral("Asking question 1 of 8"));
@@ -221,10 +221,13 @@ TEST_F(Accessibility, TreeNamesEveryControlOnceInEveryState)
     EXPECT_EQ(nameOf(q.lblCorrect), QStringLiteral("Correctly answered 0"));
     d.pressNext();
     EXPECT_EQ(said(), QStringList{questionSaid(2, 8)});
-    // Moving on by itself, one answer's texts come as one, the verdict first.
+    // Moving on by itself, one answer's texts come as one, the verdict first,
+    // without the advice for a question that has gone, and the score the
+    // screen shows after the move.
     q.chkAnswered->setChecked(true);
     d.choose(d.rightSlot());
-    EXPECT_EQ(said(), QStringList{right + QStringLiteral(" Score = 50.00 %. ") + questionSaid(3, 8)});
+    EXPECT_EQ(said(), QStringList{QStringLiteral("Correct Answer. Score = 33.33 %. ") + questionSaid(3, 8)});
+    EXPECT_EQ(q.lblScore->text(), QStringLiteral("Score = 33.33 %"));
     q.chkAnswered->setChecked(false);
 
     p.boxes.autoOk = true;
@@ -241,6 +244,45 @@ TEST_F(Accessibility, TreeNamesEveryControlOnceInEveryState)
     checkTree(*frame, "finished");
     d.pressReport();
     checkTree(*frame, "report shown");
+}
+
+// Show correct answer's marks are font and colour: the right answer is said,
+// and both marked options carry their mark in their description until Next.
+// Fast Quiz moves on after a wrong answer too, and on the last question the
+// finish follows what is said.
+TEST_F(Accessibility, MarksAndMovesAreTold)
+{
+    QuizDriver d = driver();
+    d.loadItems(numberedItems(4));
+    d.pressStart();
+    said();
+    const QuizControls q = controls();
+    const auto description = [&](int slot) { return q.Option1[slot].accessibleDescription(); };
+    q.chkShowCorrect->setChecked(true);
+    const int right = d.rightSlot();
+    const int wrong = d.wrongSlot();
+    const QString rightText = q.Option1.Caption(right);
+    d.choose(wrong);
+    EXPECT_EQ(said(),
+              QStringList{QStringLiteral("Wrong Answer, Try Again! The right answer is %1: %2. Score = 00.00 %.")
+                              .arg(right + 1)
+                              .arg(rightText)});
+    EXPECT_EQ(description(right), QStringLiteral("key %1, the right answer").arg(right + 1));
+    EXPECT_EQ(description(wrong), QStringLiteral("key %1, your wrong choice").arg(wrong + 1));
+    d.pressNext();
+    said();
+    for (int slot = 0; slot < 5; ++slot)
+        EXPECT_EQ(description(slot), QStringLiteral("key %1").arg(slot + 1));
+
+    q.chkFastQuiz->click();
+    d.choose(d.wrongSlot());
+    EXPECT_EQ(said(), QStringList{QStringLiteral("Wrong Answer. Score = 00.00 %. ") + questionSaid(3, 4)});
+    d.choose(d.rightSlot());
+    said();
+    p.boxes.autoOk = true;
+    d.choose(d.rightSlot());
+    EXPECT_EQ(said(), QStringList{QStringLiteral("Correct Answer. Score = 50.00 %.")});
+    EXPECT_EQ(p.boxes.shown.back().prompt.left(32), QStringLiteral("You have finished taking the Qui"));
 }
 
 class Keyboard : public AppFixture {
@@ -335,6 +377,36 @@ TEST_F(Keyboard, WholeSessionByKeysAlone)
     p.boxes.expect(MsgAnswer::No);
     press(Qt::Key_Escape);
     EXPECT_EQ(p.boxes.shown.back().prompt, QStringLiteral("Are you sure you want to quit the Quiz?"));
+    EXPECT_EQ(p.end.ends, 0);
+}
+
+// An Alt key types nothing into a text box, whether it presses a button, is a
+// disabled button's (Start before a load) or another window's, or nothing's.
+TEST_F(Keyboard, AltKeysNeverTypeIntoABox)
+{
+    const QuizControls q = controls();
+    const ReportControls r = reportControls();
+    report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    p.boxes.autoOk = true;             // Load of the box's text fails
+    p.boxes.autoYesNo = MsgAnswer::No; // Close asks
+    const auto textOf = [](QWidget* box) {
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            return line->text();
+        return static_cast<TextBox*>(box)->toPlainText();
+    };
+    for (QWidget* box : {static_cast<QWidget*>(q.txtQuizFile), static_cast<QWidget*>(r.txtPractise),
+                         static_cast<QWidget*>(r.txtAnsweredCorrect)}) {
+        for (const Qt::Key key : {Qt::Key_R, Qt::Key_O, Qt::Key_X, Qt::Key_P, Qt::Key_L, Qt::Key_Z}) {
+            if (box != q.txtQuizFile && !report().Visible())
+                driver().pressReport();
+            box->setFocus();
+            settle();
+            const QString before = textOf(box);
+            press(key, Qt::AltModifier);
+            EXPECT_EQ(textOf(box), before)
+                << box->objectName().toStdString() << " Alt+" << QKeySequence(key).toString().toStdString();
+        }
+    }
     EXPECT_EQ(p.end.ends, 0);
 }
 
