@@ -2,6 +2,7 @@
 
 #include "toolkit/Announcer.h"
 #include "toolkit/FileNames.h"
+#include "toolkit/InputHold.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -52,6 +53,7 @@ MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QS
 
 std::optional<QString> QtFileOpenDialog::getOpenFileName(const QString& filter)
 {
+    const InputHold hold;
     QString selected = filter.section(QStringLiteral(";;"), 0, 0);
     // As an address, which keeps the bytes of a name that is not UTF-8 where
     // the dialog knows them; a plain name would have lost them already.

@@ -1,5 +1,6 @@
 #include "toolkit/CaptionLabel.h"
 #include "toolkit/Form.h"
+#include "toolkit/InputHold.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/QtPlatform.h"
 #include "toolkit/TerminationSignals.h"
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <atomic>
 #include <csignal>
@@ -202,6 +204,42 @@ TEST_F(FormTest, ShowAndHide)
 // A job that waits (a slow disk) leaves the thread of the windows free; its
 // answer comes back on that thread, is dropped when its receiver is gone, and
 // the end waits for a job still running.
+// While a desktop file dialog is open, keys, access keys and clicks meant for
+// it press nothing behind it; a window opened meanwhile takes them.
+TEST(InputHold, WindowsOpenBeforeTakeNoInputUntilItEnds)
+{
+    QWidget window;
+    auto* box = new QLineEdit(&window);
+    auto* button = new QPushButton(QStringLiteral("&Browse"), &window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(box);
+    layout->addWidget(button);
+    window.show();
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    const auto act = [&] {
+        QApplication::setActiveWindow(&window);
+        box->setFocus();
+        QTest::keyClick(window.windowHandle(), Qt::Key_A);
+        QTest::keyClick(window.windowHandle(), Qt::Key_B, Qt::AltModifier);
+        QTest::qWait(150); // an access key clicks a moment later
+        QTest::mouseClick(button, Qt::LeftButton);
+    };
+    {
+        const InputHold hold;
+        QLineEdit later;
+        later.show();
+        QTest::keyClick(&later, Qt::Key_Z);
+        EXPECT_EQ(later.text(), QStringLiteral("z"));
+        act();
+        EXPECT_EQ(box->text(), QString());
+        EXPECT_EQ(clicks, 0);
+    }
+    act();
+    EXPECT_EQ(box->text(), QStringLiteral("a"));
+    EXPECT_EQ(clicks, 2);
+}
+
 TEST(BackgroundWork, JobsRunAwayFromTheWindowsAndAnswerOnTheirThread)
 {
     auto work = std::make_unique<QtBackgroundWork>();
