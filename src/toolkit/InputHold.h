@@ -10,7 +10,7 @@
 // a file dialog of the desktop (through its portal, another program's window)
 // leaves the program's own windows working, and a key meant for the dialog
 // would press a button behind it, another Browse included. Windows opened
-// meanwhile, a dialog of Qt's own, take input as ever.
+// meanwhile and shown, a dialog of Qt's own, take input as ever.
 class InputHold final : public QObject {
 public:
     InputHold();

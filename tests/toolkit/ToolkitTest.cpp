@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -205,7 +206,7 @@ TEST_F(FormTest, ShowAndHide)
 // answer comes back on that thread, is dropped when its receiver is gone, and
 // the end waits for a job still running.
 // While a desktop file dialog is open, keys, access keys and clicks meant for
-// it press nothing behind it; a window opened meanwhile takes them.
+// it press nothing behind it; a window opened and shown meanwhile takes them.
 TEST(InputHold, WindowsOpenBeforeTakeNoInputUntilItEnds)
 {
     QWidget window;
@@ -217,9 +218,12 @@ TEST(InputHold, WindowsOpenBeforeTakeNoInputUntilItEnds)
     window.show();
     int clicks = 0;
     QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    QObject::connect(escape, &QShortcut::activated, [&] { ++clicks; });
     const auto act = [&] {
         QApplication::setActiveWindow(&window);
         box->setFocus();
+        QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
         QTest::keyClick(window.windowHandle(), Qt::Key_A);
         QTest::keyClick(window.windowHandle(), Qt::Key_B, Qt::AltModifier);
         QTest::qWait(150); // an access key clicks a moment later
@@ -231,13 +235,19 @@ TEST(InputHold, WindowsOpenBeforeTakeNoInputUntilItEnds)
         later.show();
         QTest::keyClick(&later, Qt::Key_Z);
         EXPECT_EQ(later.text(), QStringLiteral("z"));
+        // A native dialog's unseen stand-in takes none of the dialog's keys.
+        QLineEdit unseen;
+        unseen.setAttribute(Qt::WA_DontShowOnScreen);
+        unseen.show();
+        QTest::keyClick(&unseen, Qt::Key_Z);
+        EXPECT_EQ(unseen.text(), QString());
         act();
         EXPECT_EQ(box->text(), QString());
         EXPECT_EQ(clicks, 0);
     }
     act();
     EXPECT_EQ(box->text(), QStringLiteral("a"));
-    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(clicks, 3);
 }
 
 TEST(BackgroundWork, JobsRunAwayFromTheWindowsAndAnswerOnTheirThread)
