@@ -4,7 +4,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 pondera_packages=(
   cmake ninja-build g++ pkg-config python3
-  qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev libuchardet-dev libfontconfig-dev libacl1-dev libattr1-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev libuchardet-dev libfontconfig-dev libxcb1-dev libacl1-dev libattr1-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-noto-cjk
 )

@@ -8,7 +8,10 @@ D-Bus:
 Starts a window manager, Orca with its speech off and its debug log in
 OUT_DIR/orca.log, and Pondera on a quiz of four items; then types a whole
 test with xdotool and reads each utterance back from the log ("SPEECH
-OUTPUT"). The right key of each question is taken from what Orca said of it,
+OUTPUT"). A second test loads another file and turns on Show correct answer
+(the right answer said), moving on after a right answer and Fast Quiz to the
+finish (what is said is what the screen then shows); the practise list is
+saved twice (the overwrite question), and the help window opened and closed. The right key of each question is taken from what Orca said of it,
 as a listener would. The first failing check stops the run with what Orca
 said until then.
 """
@@ -27,7 +30,7 @@ QUIZ = {"dog": "inu", "cat": "neko", "apple": "ringo", "water": "mizu"}
 WRONG = "Wrong Answer, Try Again!"
 RIGHT = "Correct Answer, Press Next to continue."
 # What the test itself says, as against the focus and the key echo.
-OWN = re.compile(r"^(Question \d+ of \d+:|Wrong Answer|Correct Answer|Score = |You have finished)")
+OWN = re.compile(r"^(Question \d+ of \d+:|Wrong Answer|Correct Answer|The right answer|Score = |You have finished)")
 SPEECH = re.compile(r"SPEECH OUTPUT: (['\"])(.*?)\1\{", re.S)
 QUESTION = re.compile(r"^Question (\d+) of (\d+): (.*?)\. Key 1: (.*?)\. Key 2: (.*?)\. Key 3: (.*?)\. Key 4: (.*?)\.$")
 
@@ -217,12 +220,121 @@ def read_report():
         raise Failure(f"the practise list: Orca said {said_since(mark)}")
 
 
+def tab_to(name, limit=30):
+    """Tabs until Orca names the control that has the focus `name`."""
+    for _ in range(limit):
+        mark = len(spoken())
+        key("Tab")
+        if any(u.startswith(name) for u in said_since(mark)):
+            return
+    raise Failure(f"Tab never reached {name!r}")
+
+
+def expect_heard(mark, text, when):
+    if not any(text in u for u in said_since(mark)):
+        raise Failure(f"{when}: Orca said {said_since(mark)}, nothing with {text!r}")
+
+
+def second_test():
+    """Show correct answer, an automatic move, Fast Quiz to the finish."""
+    total = len(QUIZ)
+    second = os.path.join(out, "second.csv")
+    with open(second, "w", encoding="utf-8", newline="") as f:
+        f.write("".join(f"{q},{a}\r\n" for q, a in QUIZ.items()))
+    tab_to("Quiz file")
+    subprocess.run(["xdotool", "type", "--delay", "30", second], check=True)
+    quiet()
+    mark = len(spoken())
+    key("alt+o")  # the finished test counts as one in progress
+    expect_heard(mark, "Test is in progress!", "Load over a finished test")
+    mark = len(spoken())
+    key("Return")  # Yes
+    expect_heard(mark, f"{total} questions loaded.", "the load")
+
+    # The options are on once the test has started.
+    mark = len(spoken())
+    key("alt+r")
+    ask = [u for u in said_since(mark) if u.startswith("Question ")]
+    tab_to("Show correct answer")
+    key("space")
+    right = right_key(ask[0])
+    wrong = next(k for k in range(1, 5) if k != right)
+    m = QUESTION.match(ask[0])
+    mark = len(spoken())
+    key(str(wrong))
+    expect_own(mark, [f"{WRONG} The right answer is {right}: {m.group(3 + right)}. Score = 00.00 %."],
+               "a wrong answer marked")
+
+    # Show correct answer off, "If I answer correct, Ask Next Question" on.
+    key("space")
+    tab_to("If I answer correct")
+    key("space")
+    mark = len(spoken())
+    key("Return")  # Next, the default button
+    ask = [u for u in said_since(mark) if u.startswith("Question ")]
+    if len(ask) != 1:
+        raise Failure(f"Next: Orca said {said_since(mark)}")
+    mark = len(spoken())
+    key(str(right_key(ask[0])))
+    own = [u for u in said_since(mark) if OWN.match(u)]
+    if len(own) != 1 or not own[0].startswith(f"Correct Answer. Score = 33.33 %. Question 3 of {total}: "):
+        raise Failure(f"a right answer that moves on: Orca said {said_since(mark)}")
+    right = right_key(own[0][len("Correct Answer. Score = 33.33 %. "):])
+
+    # Fast Quiz: every answer moves on; on the last one the finish follows.
+    key("alt+f")
+    mark = len(spoken())
+    key(str(next(k for k in range(1, 5) if k != right)))
+    own = [u for u in said_since(mark) if OWN.match(u)]
+    if len(own) != 1 or not own[0].startswith(f"Wrong Answer. Score = 33.33 %. Question 4 of {total}: "):
+        raise Failure(f"a wrong answer in Fast Quiz: Orca said {said_since(mark)}")
+    right = right_key(own[0][len("Wrong Answer. Score = 33.33 %. "):])
+    mark = len(spoken())
+    key(str(right))
+    own = [u for u in said_since(mark) if OWN.match(u)]
+    if own[:1] != ["Correct Answer. Score = 50.00 %."] or not any(u.startswith("You have finished") for u in own):
+        raise Failure(f"the last answer in Fast Quiz: Orca said {said_since(mark)}")
+    key("Return")  # OK
+
+
+def save_twice():
+    """The practise list saved, then saved again over itself."""
+    key("alt+p")
+    tab_to("Save the questions to practise")
+    mark = len(spoken())
+    key("space")
+    expect_heard(mark, "File is Saved as", "the first save")
+    key("Return")
+    mark = len(spoken())
+    key("space")
+    expect_heard(mark, "already exists", "the second save")
+    mark = len(spoken())
+    key("Return")  # Yes
+    expect_heard(mark, "File is Saved as", "the save over the file")
+    key("Return")
+
+
+def read_help():
+    tab_to("Hide")
+    key("space")  # the report hides; back to the quiz window
+    tab_to("Help")
+    mark = len(spoken())
+    key("space")
+    expect_heard(mark, "Help", "the help window")
+    mark = len(spoken())
+    key("alt+h")  # Close Help
+    expect_heard(mark, "Quiz", "back from the help window")
+
+
 def main():
     try:
         program = start()
         take_test()
         read_report()
         key("shift+Tab", "space")  # Hide, back to the quiz window
+        second_test()
+        save_twice()
+        read_help()
         key("Escape")  # the quit question
         if not any("Are you sure you want to quit the Quiz?" in u for u in spoken()):
             raise Failure("Orca did not read the quit question")

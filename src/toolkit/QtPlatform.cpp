@@ -1,6 +1,7 @@
 #include "toolkit/QtPlatform.h"
 
 #include "toolkit/Announcer.h"
+#include "toolkit/DialogFocus.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/InputHold.h"
 
@@ -53,11 +54,13 @@ MsgAnswer QtMessageBoxes::MsgBox(const QString& prompt, MsgStyle style, const QS
 
 std::optional<QString> QtFileOpenDialog::getOpenFileName(const QString& filter)
 {
+    QWidget* const owner = QApplication::activeWindow();
     const InputHold hold;
+    const DialogFocus focus(owner);
     QString selected = filter.section(QStringLiteral(";;"), 0, 0);
     // As an address, which keeps the bytes of a name that is not UTF-8 where
     // the dialog knows them; a plain name would have lost them already.
-    const QUrl chosen = QFileDialog::getOpenFileUrl(QApplication::activeWindow(), QString(), QUrl(), filter, &selected,
+    const QUrl chosen = QFileDialog::getOpenFileUrl(owner, QString(), QUrl(), filter, &selected,
                                                     QFileDialog::Options(), {QStringLiteral("file")});
     const QString name = filenames::fromUrl(chosen);
     if (name.isEmpty())
