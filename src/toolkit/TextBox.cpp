@@ -259,6 +259,7 @@ void TextBox::appendText(const QString& text)
             moveCursor(QTextCursor::End);
         m_before = Before{doc->blockCount(), doc->isModified()};
     }
+    m_before->shown = m_before->shown || shown;
     {
         const QSignalBlocker quiet(doc);
         m_layout->beginHolding();
@@ -317,10 +318,14 @@ void TextBox::layOutHeld()
     // the box's signals and the accessibility events.
     emit doc->contentsChange(held->from, 0, held->added);
     m_layout->layOut(*held);
-    // The width stays, and laying out every new block after one change
-    // counts the same lines as laying out each append as it came.
-    for (QTextBlock b = doc->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
-        m_layout->blockBoundingRect(b);
+    // A shown box laid each append out as it came, for the caret that it
+    // kept in view: laying the new blocks out counts the same lines. A
+    // hidden one laid out none, and leaves them to Qt's layout as it pages
+    // through: a report shown after a 32 767-question test would otherwise
+    // lay out every line at once.
+    if (before.shown)
+        for (QTextBlock b = doc->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
+            m_layout->blockBoundingRect(b);
     emit doc->cursorPositionChanged(textCursor());
     if (doc->isModified() != before.modified)
         emit doc->modificationChanged(doc->isModified());

@@ -68,6 +68,7 @@ private:
     struct Before {
         int blockCount = 0;
         bool modified = false;
+        bool shown = false; // an append was held while the box was shown
     };
     std::optional<Before> m_before;
     QBasicTimer m_showTimer;
