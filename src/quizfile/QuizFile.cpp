@@ -1,9 +1,9 @@
 #include "quizfile/QuizFile.h"
 
 #include "toolkit/FileNames.h"
+#include "toolkit/PosixFile.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QString>
 
 #include <algorithm>
@@ -18,17 +18,14 @@ namespace quizfile {
 
 namespace {
 
+using posixfile::Descriptor;
+using posixfile::quoted;
+
 ReadResult fileError(ReadErrorKind kind, const QString& message)
 {
     ReadResult result;
     result.error = ReadError{kind, 0, message};
     return result;
-}
-
-// The path as the user knows it, in quotes.
-QString quoted(const QString& path)
-{
-    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
 }
 
 ReadResult tooLarge(const QString& path)
@@ -74,23 +71,6 @@ ReadResult openFailure(const QString& path, const QByteArray& native, int error)
     }
 }
 
-// A descriptor closed when it goes out of scope, whatever happens.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 ReadResult loadQuizFile(const QString& path)
@@ -114,30 +94,16 @@ ReadResult loadQuizFile(const QString& path)
     if (status.st_size > kMaxFileBytes)
         return tooLarge(path);
 
-    // The size is only a hint: files of /proc report 0 and can be endless, and
-    // a file may grow while it is read. A page past the limit tells (a page, not
-    // a byte, since some files of /proc read only in whole records).
-    constexpr qsizetype kLimit = qsizetype(kMaxFileBytes) + 4096;
-    QByteArray bytes;
-    bytes.resize(std::clamp<qsizetype>(qsizetype(status.st_size) + 4096, 4096, kLimit));
-    qsizetype used = 0;
-    while (used < kLimit) {
-        if (used == bytes.size())
-            bytes.resize(std::min(2 * bytes.size(), kLimit));
-        const ssize_t got = ::read(file.get(), bytes.data() + used, size_t(bytes.size() - used));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return fileError(
-                ReadErrorKind::ReadFailed,
-                QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), qt_error_string(errno)));
-        if (got == 0)
-            break;
-        used += got;
-    }
-    if (used > kMaxFileBytes)
+    // A page past the limit tells (a page, not a byte, since some files of
+    // /proc read only in whole records).
+    std::optional<QByteArray> read =
+        posixfile::readToEnd(file.get(), qsizetype(status.st_size), qsizetype(kMaxFileBytes) + 4096);
+    if (!read)
+        return fileError(ReadErrorKind::ReadFailed,
+                         QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), qt_error_string(errno)));
+    QByteArray bytes = *std::move(read);
+    if (bytes.size() > kMaxFileBytes)
         return tooLarge(path);
-    bytes.truncate(used);
     return readQuizBytes(bytes);
 }
 

@@ -5,8 +5,8 @@
 #include "toolkit/BackgroundWork.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/Int16.h"
+#include "toolkit/PosixFile.h"
 
-#include <QDir>
 #include <QRandomGenerator>
 #include <QStringView>
 
@@ -30,35 +30,13 @@ namespace resultfiles {
 
 namespace {
 
+using posixfile::Descriptor;
+using posixfile::quoted;
+
 bool isSeparator(QChar ch)
 {
     return ch == u'/' || ch == u'\\';
 }
-
-// The path as the user knows it, in quotes.
-QString quoted(const QString& path)
-{
-    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
-}
-
-// A descriptor closed when it goes out of scope, whatever happens.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { reset(); }
-    int get() const { return m_fd; }
-    void reset(int fd = -1)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
 
 QString cannotWrite(const QString& path, int error)
 {
@@ -314,19 +292,12 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& targe
         return errno == EWOULDBLOCK
                    ? QStringLiteral("the file %1 is being written by another program").arg(quoted(path))
                    : cannotWrite(path, errno);
-    QByteArray old(qsizetype(status.st_size), Qt::Uninitialized);
-    qsizetype got = 0;
-    while (got < old.size()) {
-        const ssize_t read = ::pread(file.get(), old.data() + got, size_t(old.size() - got), got);
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read < 0)
-            return cannotWrite(path, errno);
-        if (read == 0)
-            break;
-        got += read;
-    }
-    old.truncate(got);
+    // To the end, though it be longer by now than it was at the check.
+    std::optional<QByteArray> read =
+        posixfile::readToEnd(file.get(), qsizetype(status.st_size), qsizetype(quizfile::kMaxFileBytes) + 4096);
+    if (!read)
+        return cannotWrite(path, errno);
+    const QByteArray old = *std::move(read);
 
     if (content.size() > old.size() && ::fallocate(file.get(), 0, 0, off_t(content.size())) != 0 &&
         errno != EOPNOTSUPP && errno != ENOSYS) {
