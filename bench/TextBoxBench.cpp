@@ -127,7 +127,7 @@ void readText(benchmark::State& state, Lines kind)
     }
     box->layOutHeld(); // the lines laid out before the reads are timed
     for (auto _ : state) {
-        QString text = box->Text();
+        QString text = box->text();
         benchmark::DoNotOptimize(text);
         if (text != expected) {
             state.SkipWithError("the text did not read back as appended");

@@ -151,7 +151,7 @@ void frmQ::connectHandlers()
     connect(m_ui->cmdBrowse, &QPushButton::clicked, this, &frmQ::cmdBrowse_Click);
     connect(m_ui->cmdLoad, &QPushButton::clicked, this, &frmQ::cmdLoad_Click);
     connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmQ::cmdNext_Click);
-    connect(m_option1, &OptionArray::Click, this,
+    connect(m_option1, &OptionArray::clicked, this,
             [this](int index) { Option1_Click(static_cast<std::int16_t>(index)); });
     connect(m_ui->chkFastQuiz, &QCheckBox::clicked, this, &frmQ::chkFastQuiz_Click);
     m_ui->txtQuizFile->installEventFilter(this);

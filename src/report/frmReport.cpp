@@ -166,7 +166,7 @@ void frmReport::cmdFullScreen_Click()
     m_ui->cmdFullScreen->setText(kDockCaption);
 }
 
-void frmReport::Resize()
+void frmReport::outerResized()
 {
     Form_Resize();
 }
@@ -297,7 +297,7 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
         // Before the save: a save that ends at once says so after.
         emit listSaving(true);
         resultfiles::saveList(
-            m_work, *this, file, Lst.Text(), withMark, [this, file, T](const std::optional<QString>& failure) {
+            m_work, *this, file, Lst.text(), withMark, [this, file, T](const std::optional<QString>& failure) {
                 setSaving(false);
                 if (failure)
                     showSaveError(*failure);

@@ -73,7 +73,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void Resize() override;
+    void outerResized() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 

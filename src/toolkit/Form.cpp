@@ -206,7 +206,7 @@ bool Form::Minimized() const
     return m_window ? m_window->isMinimized() : isMinimized();
 }
 
-void Form::Resize() {}
+void Form::outerResized() {}
 
 void Form::notifyResize(bool firstShow)
 {
@@ -216,7 +216,7 @@ void Form::notifyResize(bool firstShow)
     if (!firstShow && size == m_notifiedSize)
         return;
     m_notifiedSize = size;
-    Resize();
+    outerResized();
 }
 
 void Form::startInteractiveMove(const QPointF& pressed, const QPointF& now, std::function<void()> finished)

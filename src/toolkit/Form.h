@@ -56,7 +56,7 @@ protected:
     // Runs whenever the window's outer size changes, also for a size the
     // program sets, hidden or not, and nested when set from inside it; and
     // once when the window is first shown.
-    virtual void Resize();
+    virtual void outerResized();
 
     // Lets the user move the window by dragging with the left button, as if by
     // a title bar, from a press already made at `pressed` with the pointer now

@@ -37,7 +37,7 @@ void OptionArray::select(int index)
         (*this)[index].setChecked(true);
     else
         clearSelection();
-    emit Click(index);
+    emit clicked(index);
 }
 
 void OptionArray::clearSelection()

@@ -42,7 +42,7 @@ public:
     void resetForeColor(int index);
 
 signals:
-    void Click(int index);
+    void clicked(int index);
 
 private:
     std::array<QRadioButton*, Count> m_options;

@@ -210,7 +210,7 @@ QString TextBox::exactText(int from, int to) const
     return out;
 }
 
-QString TextBox::Text() const
+QString TextBox::text() const
 {
     if (!m_marked) {
         QString out;

@@ -21,7 +21,7 @@ class TextBox : public QPlainTextEdit {
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
-    QString Text() const;
+    QString text() const;
     void setText(const QString& text);
 
     // Appends at the end of the text and puts the caret there, so that the

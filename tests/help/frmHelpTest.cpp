@@ -104,7 +104,7 @@ TEST_F(HelpWindowTest, OpensAtOriginWithItsDesign)
     }
 
     TextBox* text = txtHelp(help);
-    EXPECT_EQ(text->Text(), helptext::text());
+    EXPECT_EQ(text->text(), helptext::text());
     EXPECT_EQ(text->font().family(), QStringLiteral("ＭＳ Ｐ明朝"));
     EXPECT_EQ(text->font().pointSizeF(), 12.0);
     EXPECT_EQ(text->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -206,7 +206,7 @@ TEST_F(HelpWindowTest, ReopeningStartsAfreshFromTheTop)
     frmHelp* second = frmHelp::ShowHelp(*area);
     settle();
     EXPECT_EQ(helpWindows(), 1);
-    EXPECT_EQ(txtHelp(second)->Text(), helptext::text());
+    EXPECT_EQ(txtHelp(second)->text(), helptext::text());
     EXPECT_EQ(txtHelp(second)->verticalScrollBar()->value(), 0);
     EXPECT_EQ(txtHelp(second)->textCursor().position(), 0);
     EXPECT_EQ(second->childWindow()->pos(), QPoint(0, 0));

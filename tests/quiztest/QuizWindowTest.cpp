@@ -97,8 +97,8 @@ TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
     driver().pressReport();
     EXPECT_TRUE(report().Visible());
 
-    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("apple,ringo\r\n"));
-    EXPECT_EQ(reportControls().txtAnsweredCorrect->Text(), QStringLiteral("mura,village\r\n"));
+    EXPECT_EQ(reportControls().txtPractise->text(), QStringLiteral("apple,ringo\r\n"));
+    EXPECT_EQ(reportControls().txtAnsweredCorrect->text(), QStringLiteral("mura,village\r\n"));
 }
 
 TEST_F(QuizWindow, CloseAndEscAskTheQuitQuestion)

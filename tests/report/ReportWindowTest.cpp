@@ -16,8 +16,8 @@ TEST_F(ReportWindow, LoadState)
     EXPECT_FALSE(report().bFullScreen());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::FixedToolWindow);
     EXPECT_FALSE(reportControls().cmdDock->isVisibleTo(&report())) << "nothing shows it";
-    EXPECT_TRUE(reportControls().txtPractise->Text().isEmpty());
-    EXPECT_TRUE(reportControls().txtAnsweredCorrect->Text().isEmpty());
+    EXPECT_TRUE(reportControls().txtPractise->text().isEmpty());
+    EXPECT_TRUE(reportControls().txtAnsweredCorrect->text().isEmpty());
 }
 
 TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
@@ -48,9 +48,9 @@ TEST_F(ReportWindow, AppendedLinesReadBackWithTheCaretAtTheEnd)
     report().appendPractise(QStringLiteral("\"to run, to flee\",hashiru\r\n"));
     report().appendAnsweredCorrect(QStringLiteral("むら (村),village\r\n"));
     TextBox& practise = *reportControls().txtPractise;
-    EXPECT_EQ(practise.Text(), QStringLiteral("apple,ringo\r\n\"to run, to flee\",hashiru\r\n"));
+    EXPECT_EQ(practise.text(), QStringLiteral("apple,ringo\r\n\"to run, to flee\",hashiru\r\n"));
     EXPECT_EQ(practise.textCursor().position(), practise.document()->characterCount() - 1);
-    EXPECT_EQ(reportControls().txtAnsweredCorrect->Text(), QStringLiteral("むら (村),village\r\n"));
+    EXPECT_EQ(reportControls().txtAnsweredCorrect->text(), QStringLiteral("むら (村),village\r\n"));
     EXPECT_FALSE(report().Visible()) << "the lists fill while the window is hidden";
 }
 
@@ -87,7 +87,7 @@ TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
     settle();
     EXPECT_FALSE(report().Visible());
     EXPECT_EQ(report().childWindow()->borderStyle(), BorderStyle::None) << "a close request leaves the border alone";
-    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("a,b\r\n"));
+    EXPECT_EQ(reportControls().txtPractise->text(), QStringLiteral("a,b\r\n"));
 }
 
 } // namespace

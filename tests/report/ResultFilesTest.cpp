@@ -631,7 +631,7 @@ TEST(ResultFileRoundTrip, SavedListLoadsBackIntoTheSameItems)
         TextBox list;
         for (qsizetype i = 1; i <= items.size(); ++i)
             list.appendText(items.question(i) + u',' + items.answer(i) + QStringLiteral("\r\n"));
-        const quizfile::ReadResult loaded = quizfile::readQuizBytes(resultfiles::fileContent(list.Text()));
+        const quizfile::ReadResult loaded = quizfile::readQuizBytes(resultfiles::fileContent(list.text()));
         ASSERT_TRUE(loaded.ok()) << loaded.error->message.toStdString();
         ASSERT_EQ(loaded.items, items) << "round " << round;
         ++lists;

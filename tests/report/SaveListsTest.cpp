@@ -67,7 +67,7 @@ TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(practise), saved(correct)}));
     EXPECT_EQ(testfiles::read(practise), "dog,inu\r\n\r\n");
     EXPECT_EQ(testfiles::read(correct), "cat,neko\r\n\"to run, to flee\",hashiru\r\n\r\n");
-    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
+    EXPECT_EQ(reportControls().txtPractise->text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
     EXPECT_EQ(quiz().windowTitle(), QString()) << "the boxes carry the quiz window's empty caption";
 }
 
@@ -227,7 +227,7 @@ TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
                                      failed(QStringLiteral("\"%1\" is a folder, not a file").arg(folder))}));
     EXPECT_EQ(testfiles::read(readOnly), "kept,item\r\n");
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_EQ(reportControls().txtPractise->Text(), QStringLiteral("new,item\r\n"));
+    EXPECT_EQ(reportControls().txtPractise->text(), QStringLiteral("new,item\r\n"));
 
     p.boxes.shown.clear();
     controls().txtQuizFile->setText(dir.filePath(QStringLiteral("gone/words.txt")));

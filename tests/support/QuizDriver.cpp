@@ -133,10 +133,10 @@ QString QuizDriver::line(int item) const
 
 QString QuizDriver::practise() const
 {
-    return reportControls().txtPractise->Text();
+    return reportControls().txtPractise->text();
 }
 
 QString QuizDriver::correct() const
 {
-    return reportControls().txtAnsweredCorrect->Text();
+    return reportControls().txtAnsweredCorrect->text();
 }

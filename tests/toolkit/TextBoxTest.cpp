@@ -94,13 +94,13 @@ void expectReadsBack(const QString& text, const std::vector<QString>& appends, c
 {
     TextBox set;
     set.setText(text);
-    EXPECT_EQ(escaped(set.Text()), escaped(text)) << what << ", set";
+    EXPECT_EQ(escaped(set.text()), escaped(text)) << what << ", set";
     EXPECT_EQ(set.textCursor().position(), 0) << what << ", set";
 
     TextBox appended;
     for (const QString& part : appends)
         appended.appendText(part);
-    EXPECT_EQ(escaped(appended.Text()), escaped(text)) << what << ", appended";
+    EXPECT_EQ(escaped(appended.text()), escaped(text)) << what << ", appended";
     EXPECT_EQ(appended.textCursor().position(), appended.document()->characterCount() - 1)
         << what << ", the caret is at the end";
 }
@@ -263,7 +263,7 @@ TEST(TextBox, HeldAppendsReadAsIfEachWereLaidOutAtOnce)
             << "the accessible text";
         EXPECT_EQ(caret, base.document()->characterCount() - 1) << "the caret follows the held lines";
         box.layOutHeld();
-        return std::tuple{escaped(box.Text()),
+        return std::tuple{escaped(box.text()),
                           text,
                           caret,
                           base.verticalScrollBar()->value(),
@@ -324,7 +324,7 @@ TEST(TextBox, HeldAppendsAreToldAsOneEdit)
         signalled.clear();
         box.layOutHeld();
         EXPECT_EQ(signalled, c.signalled) << c.what;
-        EXPECT_EQ(escaped(box.Text()), escaped(c.text)) << c.what;
+        EXPECT_EQ(escaped(box.text()), escaped(c.text)) << c.what;
     }
 }
 
@@ -422,7 +422,7 @@ TEST(TextBox, TypingNextToASpecialCharacterReadsBackAsTyped)
             shown.putCaret(k.caret);
             for (const Keys& keys : k.keys)
                 keys(shown.box);
-            EXPECT_EQ(escaped(shown.box.Text()), escaped(k.expected)) << k.what << ", " << escaped(c);
+            EXPECT_EQ(escaped(shown.box.text()), escaped(k.expected)) << k.what << ", " << escaped(c);
         }
     }
 }
@@ -435,12 +435,12 @@ TEST(TextBox, TypingInAnEmptyBoxAndAfterAppendedLines)
     QTest::keyClicks(&shown.box, QStringLiteral("c"));
     QTest::keyClick(&shown.box, Qt::Key_Return, Qt::ShiftModifier);
     QTest::keyClicks(&shown.box, QStringLiteral("d,e"));
-    EXPECT_EQ(escaped(shown.box.Text()), escaped(QStringLiteral("a,b\r\nc\r\nd,e")));
+    EXPECT_EQ(escaped(shown.box.text()), escaped(QStringLiteral("a,b\r\nc\r\nd,e")));
 
     shown.box.appendText(QStringLiteral("\r\nf\ng,h") + QChar(0x2029));
     QTest::keyClicks(&shown.box, QStringLiteral("i"));
     QTest::keyClick(&shown.box, Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_EQ(escaped(shown.box.Text()),
+    EXPECT_EQ(escaped(shown.box.text()),
               escaped(QStringLiteral("a,b\r\nc\r\nd,e\r\nf\ng,h") + QChar(0x2029) + QStringLiteral("i\r\n")));
 }
 
@@ -455,12 +455,12 @@ TEST(TextBox, CopyAndPasteBetweenBoxesKeepsTheCharacters)
     cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
     from.box.setTextCursor(cursor);
     from.box.cut();
-    EXPECT_EQ(escaped(from.box.Text()), escaped(QStringLiteral("x,y\r\nz,w\r\n")));
+    EXPECT_EQ(escaped(from.box.text()), escaped(QStringLiteral("x,y\r\nz,w\r\n")));
 
     ShownBox to(QStringLiteral("1,2\r\n"));
     to.box.moveCaretToEnd();
     to.box.paste();
-    EXPECT_EQ(escaped(to.box.Text()), escaped(QStringLiteral("1,2\r\n") + item));
+    EXPECT_EQ(escaped(to.box.text()), escaped(QStringLiteral("1,2\r\n") + item));
 }
 
 // A box that cuts long pasted lines cuts each at the limit, never inside a
@@ -483,7 +483,7 @@ TEST(TextBox, LongPastedLinesAreCutAtTheLimit)
         }
         box.box.paste();
         // Plain text's LF is a line break of the box; its own copy keeps it.
-        EXPECT_EQ(escaped(box.box.Text()),
+        EXPECT_EQ(escaped(box.box.text()),
                   escaped(exact ? QStringLiteral("xxxxx\nshort\r\nyyyy") : QStringLiteral("xxxxx\r\nshort\r\nyyyy")));
     }
 }

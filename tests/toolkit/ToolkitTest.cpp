@@ -49,7 +49,7 @@ struct Options {
         for (auto& b : buttons)
             b = new QRadioButton(&parent);
         array = std::make_unique<OptionArray>(buttons);
-        QObject::connect(array.get(), &OptionArray::Click, [this](int i) { clicks.push_back(i); });
+        QObject::connect(array.get(), &OptionArray::clicked, [this](int i) { clicks.push_back(i); });
     }
 };
 
