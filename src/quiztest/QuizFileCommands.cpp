@@ -110,7 +110,6 @@ void QuizFileCommands::cmdLoad_Click()
     }
 
     s.beginLoad(path);
-    m_view.setTestControlsEnabled(false);
 
     // Read away from the window, which a file on a stalled network share
     // would otherwise freeze. A later Load takes this one's place: its

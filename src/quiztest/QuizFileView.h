@@ -3,8 +3,8 @@
 class QString;
 
 // What the Load and Browse commands need of the quiz window besides the
-// session: the file box, the Load button's focus, the title of their
-// messages, and the question, answer and option areas.
+// session: the file box, the Load button's focus and the title of their
+// messages. What a load turns on and off follows the session's phase.
 class QuizFileView {
 public:
     virtual ~QuizFileView() = default;
@@ -14,7 +14,6 @@ public:
     virtual void selectQuizFileText() = 0;
     virtual void focusLoad() = 0;
     virtual QString messageTitle() const = 0;
-    virtual void setTestControlsEnabled(bool enabled) = 0;
 
 protected:
     QuizFileView() = default;

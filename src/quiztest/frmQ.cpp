@@ -274,6 +274,8 @@ void frmQ::showPhase(QuizSession::Phase phase)
     switch (phase) {
     case QuizSession::Phase::Loading:
         m_ui->cmdStart->setEnabled(false);
+        // Off from the load on, until Start.
+        setTestControlsEnabled(false);
         break;
     case QuizSession::Phase::NothingLoaded:
         // Start shown and disabled, Next hidden: no test can begin or go on.

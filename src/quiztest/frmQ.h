@@ -64,7 +64,7 @@ public:
     // and a quit answered Yes meanwhile ends the program once it has ended.
     void listSaving(bool saving);
     // The question, answer and option areas, on while a test runs.
-    void setTestControlsEnabled(bool enabled) override;
+    void setTestControlsEnabled(bool enabled);
 
     // Handlers, named after their control and event.
     void cmdStart_Click();
