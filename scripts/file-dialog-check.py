@@ -18,12 +18,11 @@ import subprocess
 import sys
 import time
 
+from desktop_session import Failure, stop, wait_for
+
 binary, out, theme = sys.argv[1], sys.argv[2], sys.argv[3]
 processes = []
 
-
-class Failure(Exception):
-    pass
 
 
 def xdotool(*args):
@@ -31,15 +30,6 @@ def xdotool(*args):
     return result.stdout.split()
 
 
-def wait_for(probe, what, timeout=10.0):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(what)
-        time.sleep(0.1)
 
 
 def focused():
@@ -101,11 +91,5 @@ except Failure as failure:
     print(f"FAILED ({theme}): {failure}", flush=True)
     status = 1
 finally:
-    for process in reversed(processes):
-        if process.poll() is None:
-            process.terminate()
-            try:
-                process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                process.kill()
+    stop(processes)
 sys.exit(status)

@@ -24,6 +24,8 @@ import subprocess
 import sys
 import threading
 import time
+
+from desktop_session import Failure, stop, wait_for
 import tty
 
 QUIZ = {"dog": "inu", "cat": "neko", "apple": "ringo", "water": "mizu"}
@@ -39,9 +41,6 @@ log_path = os.path.join(out, "orca.log")
 processes = []
 
 
-class Failure(Exception):
-    pass
-
 
 def spoken():
     """Every utterance in the log so far."""
@@ -54,15 +53,6 @@ def spoken():
     return [" ".join(m.group(2).split()) for m in SPEECH.finditer(text)]
 
 
-def wait_for(probe, what, timeout=30.0):
-    deadline = time.monotonic() + timeout
-    while True:
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            raise Failure(what)
-        time.sleep(0.1)
 
 
 def quiet(seconds=1.5):
@@ -348,13 +338,7 @@ def main():
         print("What Orca said:")
         for utterance in spoken():
             print(f"  {utterance}")
-        for process in reversed(processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
+        stop(processes)
     sys.exit(status)
 
 
