@@ -1,13 +1,12 @@
 #include "toolkit/Form.h"
 
+#include "toolkit/KeyPreview.h"
 #include "toolkit/Twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMdiArea>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -15,11 +14,7 @@
 
 Form::Form(QWidget* parent) : QWidget(parent) {}
 
-Form::~Form()
-{
-    if (m_keyPreview)
-        qApp->removeEventFilter(this);
-}
+Form::~Form() = default;
 
 void Form::attachTo(QMdiArea& area, BorderStyle style)
 {
@@ -221,36 +216,17 @@ void Form::notifyResize(bool firstShow)
 
 void Form::startInteractiveMove(const QPointF& pressed, const QPointF& now, std::function<void()> finished)
 {
-    m_interactiveMove = InteractiveMove{pressed, outerWidget().pos(), std::move(finished)};
-    followPointer(now);
-}
-
-void Form::followPointer(const QPointF& global)
-{
-    outerWidget().move(m_interactiveMove->startPosition + (global - m_interactiveMove->startGlobal).toPoint());
+    m_drag.emplace(outerWidget(), pressed, now, std::move(finished));
 }
 
 bool Form::event(QEvent* event)
 {
-    if (m_interactiveMove) {
-        const auto type = event->type();
-        const bool leftHeld =
-            (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonPress) &&
-            (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton);
-        if (type == QEvent::MouseMove && leftHeld) {
-            followPointer(static_cast<QMouseEvent*>(event)->globalPosition());
+    if (m_drag) {
+        const bool used = m_drag->handle(event);
+        if (m_drag->finished())
+            m_drag.reset();
+        if (used)
             return true;
-        }
-        // The release, or a new press when the release went elsewhere (to a
-        // message box, say), ends the move.
-        if ((type == QEvent::MouseButtonRelease && !leftHeld) || type == QEvent::MouseButtonPress) {
-            const std::function<void()> finished = std::move(m_interactiveMove->finished);
-            m_interactiveMove.reset();
-            if (finished)
-                finished();
-            if (type == QEvent::MouseButtonRelease)
-                return true;
-        }
     }
     return QWidget::event(event);
 }
@@ -298,27 +274,12 @@ void Form::onEscape()
 
 void Form::setKeyPreview(bool on)
 {
-    if (on == m_keyPreview)
+    if (on == bool(m_keyPreview))
         return;
-    m_keyPreview = on;
     if (on)
-        qApp->installEventFilter(this);
+        m_keyPreview = std::make_unique<KeyPreview>(*this, [this](int keyAscii) { keyPreview(keyAscii); });
     else
-        qApp->removeEventFilter(this);
+        m_keyPreview.reset();
 }
 
 void Form::keyPreview(int) {}
-
-bool Form::eventFilter(QObject* watched, QEvent* event)
-{
-    // Seen once per key: only as delivered to the focused control of this form.
-    if (m_keyPreview && event->type() == QEvent::KeyPress && watched == QApplication::focusWidget()) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (widget == this || isAncestorOf(widget))) {
-            const QString text = static_cast<QKeyEvent*>(event)->text();
-            if (text.size() == 1)
-                keyPreview(text.at(0).unicode());
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/ChildWindow.h"
+#include "toolkit/DragMove.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -10,8 +11,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class KeyPreview;
 class QAbstractButton;
 class QMdiArea;
 
@@ -73,7 +76,6 @@ protected:
     void setKeyPreview(bool on);
     virtual void keyPreview(int keyAscii);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -85,7 +87,6 @@ private:
     QWidget& outerWidget();
     QRect outerPixels() const;
     void notifyResize(bool firstShow = false);
-    void followPointer(const QPointF& global);
 
     struct TwipsRect {
         double left, top, width, height;
@@ -98,16 +99,10 @@ private:
     QString m_windowName;
     QPointer<QAbstractButton> m_defaultButton;
     QPointer<QAbstractButton> m_cancelButton;
-    bool m_keyPreview = false;
+    std::unique_ptr<KeyPreview> m_keyPreview;
     std::optional<TwipsRect> m_lastMove;
     unsigned m_moves = 0; // counts moveTwips calls, to tell a nested one
     QSize m_notifiedSize;
     bool m_shownOnce = false;
-
-    struct InteractiveMove {
-        QPointF startGlobal;
-        QPoint startPosition;
-        std::function<void()> finished;
-    };
-    std::optional<InteractiveMove> m_interactiveMove;
+    std::optional<DragMove> m_drag;
 };
