@@ -145,8 +145,9 @@ def start():
     # Back to the file box, whose path is read once, and on to Start again.
     mark = len(spoken())
     key("shift+Tab", "shift+Tab", "shift+Tab")
-    # Qt 6.4 gives the line of a one-line box without its last character.
-    reads = [u for u in said_since(mark) if quiz[:-1] in u]
+    # The whole path, once: under Qt 6.4, whose line comes a character
+    # short, it is the box's description.
+    reads = [u for u in said_since(mark) if quiz in u]
     if not any("Quiz file" in u for u in said_since(mark)) or len(reads) != 1:
         raise Failure(f"the file box: Orca said {said_since(mark)}")
     key("Tab", "Tab", "Tab")

@@ -156,6 +156,7 @@ void frmQ::connectHandlers()
     connect(m_ui->chkFastQuiz, &QCheckBox::clicked, this, &frmQ::chkFastQuiz_Click);
     m_ui->txtQuizFile->installEventFilter(this);
     accessKeysNeverType(*m_ui->txtQuizFile);
+    accessibility::readWholeLine(*m_ui->txtQuizFile);
     for (CaptionLabel* counter : {m_ui->lblAsking, m_ui->lblCorrect})
         connect(counter, &CaptionLabel::Change, this, &frmQ::nameCounters);
 }

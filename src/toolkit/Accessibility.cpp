@@ -3,8 +3,11 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFocusFrame>
+#include <QLibraryInfo>
+#include <QLineEdit>
 #include <QList>
 #include <QString>
+#include <QVersionNumber>
 #include <QWidget>
 
 namespace accessibility {
@@ -140,6 +143,15 @@ void showAsStatusBar(QWidget& widget)
 void showAsNotification(QWidget& widget)
 {
     showAsRole(widget, QAccessible::Notification);
+}
+
+void readWholeLine(QLineEdit& box)
+{
+    if (QLibraryInfo::version() >= QVersionNumber(6, 5))
+        return;
+    box.setAccessibleDescription(box.text());
+    QObject::connect(&box, &QLineEdit::textChanged, &box,
+                     [&box](const QString& text) { box.setAccessibleDescription(text); });
 }
 
 } // namespace accessibility

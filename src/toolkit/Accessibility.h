@@ -1,5 +1,6 @@
 #pragma once
 
+class QLineEdit;
 class QWidget;
 
 // What a screen reader is told about the windows beyond what the controls
@@ -22,5 +23,12 @@ void quietly(void (*change)(QWidget&), QWidget& widget);
 // reader reads out, by its accessible name, whenever it is shown.
 void showAsStatusBar(QWidget& widget);
 void showAsNotification(QWidget& widget);
+
+// Under Qt 6.4 a screen reader (Orca) reads a one-line box's text one
+// character short: Qt gives each character an empty run of text
+// attributes, and the reader builds the line it speaks from the runs. There
+// the box's whole text is also its description, read after it; later Qt
+// versions are left as they are.
+void readWholeLine(QLineEdit& box);
 
 } // namespace accessibility
