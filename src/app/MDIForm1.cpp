@@ -109,7 +109,9 @@ void MDIForm1::makeWindows()
     m_report = new frmReport(*m_quiz, *this, m_platform.messageBoxes, m_platform.backgroundWork);
     m_report->attachTo(*m_ui->mdiArea, BorderStyle::FixedToolWindow);
     m_report->Form_Load();
-    m_quiz->setReport(*m_report);
+    connect(m_quiz, &frmQ::reportPlacementRequested, m_report, &frmReport::PlaceBelowQuiz);
+    connect(m_quiz, &frmQ::reportVisibilityRequested, m_report,
+            [report = m_report](bool shown) { shown ? report->showReport() : report->hideReport(); });
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
     connect(m_report, &frmReport::listSaving, m_quiz, &frmQ::listSaving);
     // The lists and the score copy follow the test wherever the quiz window

@@ -2,7 +2,6 @@
 
 #include "quiztest/QuizFileCommands.h"
 #include "quiztest/TextFormat.h"
-#include "report/ReportWindow.h"
 #include "toolkit/AccessKeys.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/Announcer.h"
@@ -183,8 +182,8 @@ void frmQ::Form_Load()
     nameCounters();
     PlaceInFrame();
     m_bReporting = false;
-    report().PlaceBelowQuiz();
-    report().hideReport();
+    emit reportPlacementRequested();
+    emit reportVisibilityRequested(false);
 }
 
 void frmQ::PlaceInFrame()
@@ -353,10 +352,10 @@ void frmQ::cmdHelp_Click()
 void frmQ::cmdReport_Click()
 {
     if (m_bReporting) {
-        report().hideReport();
+        emit reportVisibilityRequested(false);
         m_bReporting = false;
     } else {
-        report().showReport();
+        emit reportVisibilityRequested(true);
         m_bReporting = true;
     }
 }

@@ -15,7 +15,6 @@ class FrameArea;
 class OptionArray;
 class QuizFileCommands;
 class RandomSource;
-class ReportWindow;
 struct Platform;
 namespace Ui {
 class frmQ;
@@ -31,9 +30,6 @@ class frmQ : public Form, public QuizWindowLink, private QuizFileView {
 public:
     frmQ(Platform& platform, RandomSource& generator, FrameArea& frame);
     ~frmQ() override;
-
-    // The report window, given before the load.
-    void setReport(ReportWindow& report) { m_report = &report; }
 
     // Runs when the frame shows the window the first time.
     void Form_Load();
@@ -84,6 +80,10 @@ public:
 signals:
     // The Help command: the frame shows the help window.
     void helpRequested();
+    // The report window is to dock below this one, or to show or hide: the
+    // frame passes it on.
+    void reportPlacementRequested();
+    void reportVisibilityRequested(bool shown);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,7 +101,6 @@ private:
     // Shows the verdict on the answer just chosen and has it read out.
     void showVerdict(bool right);
     void askQuitQuestion(bool& cancel);
-    ReportWindow& report() { return *m_report; }
 
     // What the session's changes look like.
     void showPhase(QuizSession::Phase phase);
@@ -126,7 +125,6 @@ private:
     OptionArray* m_option1;
     QuizSession m_session;
     std::unique_ptr<QuizFileCommands> m_fileCommands;
-    ReportWindow* m_report = nullptr;
     bool m_bReporting = false;
     // What one answer gives a screen reader, gathered while the session acts
     // on it and said as one when it is over (or before the finish message):

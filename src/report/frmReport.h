@@ -1,6 +1,5 @@
 #pragma once
 
-#include "report/ReportWindow.h"
 #include "toolkit/Form.h"
 
 #include <QPointF>
@@ -24,7 +23,7 @@ class frmReport;
 // quiz window. It saves each list as a quiz file beside the loaded one, stands
 // docked below the quiz window or fills the frame, and is moved by dragging
 // its background, having no title bar.
-class frmReport : public Form, public ReportWindow {
+class frmReport : public Form {
     Q_OBJECT
 public:
     frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work);
@@ -32,9 +31,12 @@ public:
 
     void Form_Load();
 
-    void PlaceBelowQuiz() override;
-    void showReport() override;
-    void hideReport() override;
+    // Directly below the quiz window, 22 twips over its bottom edge.
+    void PlaceBelowQuiz();
+    // Shown and hidden for the quiz window's Report command, which the
+    // frame passes on.
+    void showReport();
+    void hideReport();
 
     // Appends a line to a list, the caret after it; copies the quiz window's
     // score.
