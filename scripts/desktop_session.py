@@ -9,16 +9,18 @@ class Failure(Exception):
     """A check that did not hold; its text says what was seen."""
 
 
-def wait_for(probe, what, timeout=30.0):
-    """The first true result of probe(), tried every 0.1 s; Failure(what) after timeout seconds."""
+def wait_for(probe, what, timeout=30.0, interval=0.1):
+    """The first true result of probe(), tried every `interval` seconds;
+    Failure(what) after timeout seconds (what may be a callable that says it
+    then)."""
     deadline = time.monotonic() + timeout
     while True:
         result = probe()
         if result:
             return result
         if time.monotonic() > deadline:
-            raise Failure(what)
-        time.sleep(0.1)
+            raise Failure(what() if callable(what) else what)
+        time.sleep(interval)
 
 
 def stop(processes):

@@ -21,6 +21,9 @@ import tempfile
 import time
 from collections import namedtuple
 
+import desktop_session
+from desktop_session import Failure
+
 import pyatspi
 from gi.repository import Atspi
 
@@ -55,10 +58,6 @@ LONG_ITEM = f"{LONG_QUESTION},{QUIZ[LONG_QUESTION]}"
 QUIZ_LINES = [f"{q},{a}" for q, a in QUIZ.items()]
 
 
-class Failure(Exception):
-    pass
-
-
 def fail(what):
     raise Failure(what)
 
@@ -78,14 +77,7 @@ def ok(text):
 
 def wait_for(probe, timeout, what):
     """Polls probe until it returns something true, and returns that."""
-    deadline = time.monotonic() + timeout
-    while True:
-        result = probe()
-        if result:
-            return result
-        if time.monotonic() > deadline:
-            fail(what() if callable(what) else what)
-        time.sleep(0.05)
+    return desktop_session.wait_for(probe, what, timeout, interval=0.05)
 
 
 def settle(check, timeout=3.0):

@@ -49,6 +49,18 @@ QByteArray folderOf(const QByteArray& native)
     return slash <= 0 ? QByteArray(slash == 0 ? "/" : ".") : native.left(slash);
 }
 
+// The owner of `folder` when anyone may write to it and it is sticky (the
+// system's temporary folder, a class share), where other users' files sit
+// beside the saver's; nullopt for any other folder, or one that cannot be
+// looked at (the open that follows tells why).
+std::optional<uid_t> sharedFolderOwner(const QByteArray& folder)
+{
+    struct stat status {};
+    if (::stat(folder.constData(), &status) != 0 || !(status.st_mode & S_ISVTX) || !(status.st_mode & S_IWOTH))
+        return std::nullopt;
+    return status.st_uid;
+}
+
 // Whether a link may be followed by the rule of the kernel's
 // protected_symlinks, which not every system turns on: in a sticky folder
 // that anyone may write to (the temporary folder, a class share), only a link
@@ -56,11 +68,8 @@ QByteArray folderOf(const QByteArray& native)
 // there could point the save at any file the saver may write.
 bool mayFollow(const QByteArray& link, const struct stat& linkStatus)
 {
-    struct stat folder {};
-    if (::stat(folderOf(link).constData(), &folder) != 0)
-        return true; // the open that follows tells
-    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-    return !shared || linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folder.st_uid;
+    const std::optional<uid_t> sharedBy = sharedFolderOwner(folderOf(link));
+    return !sharedBy || linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == *sharedBy;
 }
 
 enum class Links { Followed, Loop, Refused };
@@ -208,9 +217,13 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
     Descriptor file(openTemporary(folder, old != nullptr, name));
     if (file.get() < 0)
         return folderFailure(path, folder, errno);
-    const auto failed = [&](int error) {
+    // Every way out but the rename takes the named file away.
+    const auto discard = [&] {
         if (!name.isEmpty())
             ::unlink(name.constData());
+    };
+    const auto failed = [&](int error) {
+        discard();
         return cannotWrite(path, error);
     };
     struct stat made {};
@@ -221,8 +234,7 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
         ::fchown(file.get(), old->st_uid, old->st_gid) != 0) {
         if (errno != EPERM && errno != EINVAL)
             return failed(errno);
-        if (!name.isEmpty())
-            ::unlink(name.constData());
+        discard();
         inPlace = true;
         return std::nullopt;
     }
@@ -237,8 +249,7 @@ std::optional<QString> replaceFile(const QString& path, const QByteArray& target
     // The ACL's mask stands in the mode's group bits: only the ACL itself
     // keeps a second user's entry and the group's own permissions.
     if (old && !copyPermissions(target, file.get(), name.isEmpty() ? folder : name)) {
-        if (!name.isEmpty())
-            ::unlink(name.constData());
+        discard();
         inPlace = true;
         return std::nullopt;
     }
@@ -399,22 +410,19 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
         // Root may write anything, so the mode's write bits count too: a file
         // that nobody may write to is one its owner meant to keep.
         // The file system's refusal first: the file's own mode would not help.
-        if (::access(target.constData(), W_OK) != 0 && errno == EROFS)
+        const bool writable = ::access(target.constData(), W_OK) == 0;
+        if (!writable && errno == EROFS)
             return readOnlyFileSystem(folderOf(target));
-        if (::access(target.constData(), W_OK) != 0 || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+        if (!writable || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
             return QStringLiteral("the file %1 is read-only").arg(quoted(path));
     }
     // Another user's file that anyone may change, in a folder anyone may
     // write to: they could read the list and change it after the save, and a
     // new file could not take its place.
-    if (exists && old.st_uid != ::geteuid() && (old.st_mode & S_IWOTH)) {
-        struct stat folder {};
-        if (::stat(folderOf(target).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
-            (folder.st_mode & S_IWOTH))
-            return QStringLiteral("the file %1 belongs to another user and anyone may change it; a list is not "
-                                  "saved into it in a shared folder")
-                .arg(quoted(path));
-    }
+    if (exists && old.st_uid != ::geteuid() && (old.st_mode & S_IWOTH) && sharedFolderOwner(folderOf(target)))
+        return QStringLiteral("the file %1 belongs to another user and anyone may change it; a list is not "
+                              "saved into it in a shared folder")
+            .arg(quoted(path));
     // A new file in its place would split a hard link.
     if (exists && old.st_nlink > 1)
         return writeInPlace(path, target, content);
