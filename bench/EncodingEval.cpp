@@ -5,6 +5,7 @@
 // message, beside uchardet alone on the same bytes.
 //
 //   encoding_eval --words DIR [--seed N] [--lists N] [--write-sample FILE]
+//   encoding_eval --read FILE     the choice made for one file
 //
 // DIR holds LANG.words (a word a line, UTF-8; en.words gives the meanings)
 // and ja.pairs (word TAB meaning). --write-sample writes every list made, in
@@ -253,6 +254,16 @@ int main(int argc, char** argv)
             listsEach = args[i + 1].toInt();
         else if (args[i] == QLatin1String("--write-sample"))
             samplePath = args[i + 1];
+        else if (args[i] == QLatin1String("--read")) {
+            // One file's choice, to look into a miss.
+            QFile file(args[i + 1]);
+            if (!file.open(QIODevice::ReadOnly))
+                return 2;
+            const quizfile::ReadResult result = quizfile::readQuizBytes(file.readAll());
+            std::printf("%s%s\n", quizfile::displayName(result.encoding).latin1(),
+                        result.error ? qPrintable(u' ' + result.error->message) : "");
+            return 0;
+        }
     }
     const QStringList english = readLines(wordsDir + QLatin1String("/en.words"));
     if (english.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QFile>
 #include <QHash>
 #include <QString>
 #include <QStringDecoder>
@@ -28,8 +29,16 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <vector>
+
+// The letter pairs live in the library's resources: a static library's
+// resources are linked in only when something names them.
+static void initLetterPairs()
+{
+    Q_INIT_RESOURCE(letterpairs);
+}
 
 namespace quizfile {
 
@@ -102,6 +111,57 @@ std::vector<QByteArrayView> sampleOf(QByteArrayView bytes)
 
 using Letters = std::unique_ptr<USet, decltype(&uset_close)>;
 
+// Which letter follows which in a language's real text, ASCII letters and
+// the ends of words (a space) included.
+struct Spelling {
+    QHash<std::uint64_t, int> pairs;
+    QHash<char32_t, int> firsts; // how often each letter (or a word's start) begins a pair
+    QHash<char32_t, int> all;    // how often each letter follows another
+    int letters = 0;
+    int words = 0;
+};
+
+std::uint64_t pairKey(char32_t first, char32_t second)
+{
+    return std::uint64_t(first) << 32 | second;
+}
+
+// The spelling of every language the code pages are made for, as
+// scripts/letter-pairs measured it on the translations Debian ships. Read on
+// first use: only a file that is not UTF-8 needs it.
+const std::map<QByteArray, Spelling>& spellings()
+{
+    static const std::map<QByteArray, Spelling> read = [] {
+        initLetterPairs();
+        std::map<QByteArray, Spelling> made;
+        QFile file(QStringLiteral(":/quizfile/letter-pairs.tsv"));
+        if (!file.open(QIODevice::ReadOnly))
+            return made;
+        const QByteArray all = file.readAll();
+        for (const QByteArray& line : all.split('\n')) {
+            const qsizetype tab = line.indexOf('\t');
+            const qsizetype next = line.lastIndexOf('\t');
+            if (line.startsWith('#') || tab < 0 || next <= tab)
+                continue;
+            const QList<uint> pair = QString::fromUtf8(line.sliced(tab + 1, next - tab - 1)).toUcs4();
+            const int n = line.sliced(next + 1).toInt();
+            if (pair.size() != 2 || n <= 0)
+                continue;
+            Spelling& spelling = made[line.first(tab)];
+            spelling.pairs[pairKey(pair[0], pair[1])] += n;
+            spelling.firsts[pair[0]] += n;
+            if (pair[1] == U' ') {
+                spelling.words += n;
+            } else {
+                spelling.all[pair[1]] += n;
+                spelling.letters += n;
+            }
+        }
+        return made;
+    }();
+    return read;
+}
+
 struct Alphabet {
     QByteArray language;                    // as ICU's locales name it
     Letters main{nullptr, uset_close};      // the letters the language is written in
@@ -111,12 +171,19 @@ struct Alphabet {
     // alphabets, not for the thousands of East Asian characters.
     QHash<char32_t, double> weight;
     double unseen = 0; // the weight of a letter of the alphabet that the words never showed
+    // How its words are spelled, which tells languages with the same
+    // letters apart (Romanian ă, Portuguese ã).
+    Spelling spelling;
 };
 
 constexpr double kTypicalLetters = 200;
 constexpr double kUnseenSyllable = -0.5;
 // What a letter's frequency counts for against the other measures.
 constexpr double kLetterWeight = 1.0;
+// What a word's spelling counts for, and how many pairs a letter's own share
+// stands for where the language's text never showed a pair.
+constexpr double kSpellingWeight = 1.0;
+constexpr double kBackOff = 2.0;
 
 // The language's own words, as ICU's locale data has them: the names of
 // languages, countries, scripts and currencies written in it. A few thousand letters, enough to
@@ -233,6 +300,8 @@ const Alphabet* alphabetOf(const QByteArray& language)
         keepCommonHangul(fresh->main.get());
     if (uset_size(fresh->main.get()) < 200 || language == "ko")
         weighLetters(language.constData(), *fresh);
+    if (const auto spelling = spellings().find(language); spelling != spellings().end())
+        fresh->spelling = spelling->second;
     uset_freeze(fresh->main.get());
     if (U_SUCCESS(auxStatus) && fresh->auxiliary)
         uset_freeze(fresh->auxiliary.get());
@@ -416,11 +485,15 @@ struct Evidence {
     int oddSigns = 0;
     int strayMarks = 0; // combining marks where no letter takes them
     int eastAsianSigns = 0;
-    int loneLetters = 0;          // words of one letter beyond ASCII
-    int halfWidthKana = 0;        // forms kept for old systems, rarer than any other kana
-    QHash<char32_t, int> letters; // beyond ASCII, in small letters
-    QString text;                 // the whole reading, to tell readings that differ
+    int loneLetters = 0;               // words of one letter beyond ASCII
+    int halfWidthKana = 0;             // forms kept for old systems, rarer than any other kana
+    QHash<char32_t, int> letters;      // beyond ASCII, in small letters
+    std::vector<std::u32string> words; // those that hold them, spelled in small letters
+    QString text;                      // the whole reading, to tell readings that differ
 };
+
+// The words whose spelling is weighed: enough to tell a language by.
+constexpr std::size_t kMostWordsSpelled = 64;
 
 void examine(QStringView line, Evidence& evidence)
 {
@@ -435,6 +508,7 @@ void examine(QStringView line, Evidence& evidence)
     }
     const QList<uint> points = line.toUcs4();
     std::vector<char32_t> wordBeyondAscii;
+    std::u32string spelled;
     const qsizetype n = points.size();
     const auto at = [&](qsizetype i) -> char32_t { return i >= 0 && i < n ? char32_t(points[i]) : U' '; };
     // Quotes come in pairs within a line: one alone is what a wrong code page
@@ -488,6 +562,7 @@ void examine(QStringView line, Evidence& evidence)
         bool beyondAscii = false, caseBreak = false, allCapitals = true;
         int cased = 0, marksInRow = 0, wordLetters = 0;
         wordBeyondAscii.clear();
+        spelled.clear();
         for (; end < n && isWordChar(at(end)); ++end) {
             const char32_t w = at(end);
             scripts |= scriptBits(w);
@@ -510,6 +585,7 @@ void examine(QStringView line, Evidence& evidence)
                         .size() != 1)
                 ++evidence.strayMarks;
             ++wordLetters;
+            spelled.push_back(alphabetLetter(w));
             if (w >= 0x80 && w != 0xFF9E && w != 0xFF9F) // ﾞ and ﾟ voice the kana before them
                 wordBeyondAscii.push_back(alphabetLetter(w));
             if (w >= 0xFF66 && w <= 0xFF9F)
@@ -526,9 +602,18 @@ void examine(QStringView line, Evidence& evidence)
         // is what a sign read in another script's code page makes.
         if (wordLetters == 1 && !wordBeyondAscii.empty() && !(scripts & (Han | Kana | Hangul)))
             ++evidence.loneLetters;
-        else
+        else {
             for (const char32_t letter : wordBeyondAscii)
                 ++evidence.letters[letter];
+            // A word next to a sign beyond ASCII is spelled too: another code
+            // page reads that byte as one of the word's letters («ciao» and
+            // Ťciaoť are the same bytes).
+            const bool touchesSign =
+                (at(i - 1) >= 0x80 && !QChar::isSpace(at(i - 1))) || (at(end) >= 0x80 && !QChar::isSpace(at(end)));
+            if ((!wordBeyondAscii.empty() || touchesSign) && !(scripts & (Han | Kana | Hangul | HalfWidthKana)) &&
+                evidence.words.size() < kMostWordsSpelled)
+                evidence.words.push_back(spelled);
+        }
         if (beyondAscii) {
             evidence.mixedWords += scriptsGoTogether(scripts) ? 0 : 1;
             evidence.caseBreaks += caseBreak ? 1 : 0;
@@ -543,8 +628,45 @@ void examine(QStringView line, Evidence& evidence)
 // alphabet counts 6, each that only its loan words use 3; and the letters of
 // the alphabet count by how rare the language's words hold them, as
 // Alphabet::weight has it. The language that fits best gives the answer.
-double languageDistance(const QHash<char32_t, int>& letters, TextEncoding encoding)
+// How much better the words are spelled as the language spells than by
+// chance: for each pair of its letters, the log of the chance of the second
+// after the first over the second's own share. Pairs with a letter the
+// language does not write are left out: other scripts stand among its words
+// in runs of their own, which tell nothing of the language.
+bool isOwnLetter(const Alphabet& alphabet, char32_t c)
 {
+    return c == U' ' || uset_contains(alphabet.main.get(), UChar32(c)) ||
+           (alphabet.auxiliary && uset_contains(alphabet.auxiliary.get(), UChar32(c)));
+}
+
+double spellingFit(const Alphabet& alphabet, const std::vector<std::u32string>& words)
+{
+    const Spelling& spelling = alphabet.spelling;
+    if (spelling.pairs.isEmpty())
+        return 0;
+    const double symbols = spelling.letters + spelling.words + 0.5 * (spelling.all.size() + 1);
+    const auto share = [&](char32_t c) {
+        return ((c == U' ' ? spelling.words : spelling.all.value(c)) + 0.5) / symbols;
+    };
+    double fit = 0;
+    for (const std::u32string& word : words) {
+        char32_t before = U' ';
+        for (std::size_t i = 0; i <= word.size(); ++i) {
+            const char32_t c = i < word.size() ? word[i] : U' ';
+            if (isOwnLetter(alphabet, c) && isOwnLetter(alphabet, before)) {
+                const double chance = (spelling.pairs.value(pairKey(before, c)) + kBackOff * share(c)) /
+                                      (spelling.firsts.value(before) + kBackOff);
+                fit += std::log(chance / share(c));
+            }
+            before = c;
+        }
+    }
+    return fit;
+}
+
+double languageDistance(const Evidence& evidence, TextEncoding encoding)
+{
+    const QHash<char32_t, int>& letters = evidence.letters;
     if (letters.isEmpty())
         return 0;
     int all = 0;
@@ -555,7 +677,7 @@ double languageDistance(const QHash<char32_t, int>& letters, TextEncoding encodi
         const Alphabet* const alphabet = alphabetOf(language);
         if (!alphabet)
             continue;
-        double distance = 0;
+        double distance = -kSpellingWeight * spellingFit(*alphabet, evidence.words);
         for (auto it = letters.cbegin(); it != letters.cend() && distance < best; ++it) {
             const bool main = uset_contains(alphabet->main.get(), UChar32(it.key()));
             const bool loan =
@@ -661,7 +783,7 @@ double ownScore(const Candidate& c)
             utf8 += x.unicode() >= 0x80 && x.unicode() != 0xFFFD && !x.isLowSurrogate() ? 10.0 : 0.0;
     return utf8 - unmade - 1000.0 * e.impossible - 20.0 * e.badLines - 20.0 * e.mixedWords - 20.0 * e.strayMarks -
            8.0 * e.caseBreaks - 4.0 * e.loneLetters - 0.5 * e.halfWidthKana - 2.0 * e.shouting - 15.0 * e.signsInWords -
-           20.0 * oddSigns - languageDistance(e.letters, c.encoding);
+           20.0 * oddSigns - languageDistance(e, c.encoding);
 }
 
 // What no natural writing holds, for each line the reading decodes: more than

@@ -44,6 +44,11 @@
 //   language its exemplar letters, and its names of languages, countries,
 //   scripts and currencies tell which of them it seldom writes (French î
 //   against Latvian ī read from the same byte);
+// - and how the words with a letter beyond ASCII (or next to a sign beyond
+//   it) are spelled in that language: which letter follows which in its real
+//   text, as src/quizfile/letter-pairs.tsv has it (scripts/letter-pairs
+//   measures it on the translations Debian ships). Romanian tăcută and
+//   Portuguese-looking tãcutã are the same bytes;
 // and a character of several bytes that UTF-8 reads counts for UTF-8, whose
 // damaged files stay UTF-8.
 //
