@@ -106,10 +106,13 @@ void MDIForm1::makeWindows()
     m_quiz->attachTo(*m_ui->mdiArea, BorderStyle::FixedSingle);
     // The quiz window's load docks the report below it, so the report is
     // there first; it lives, shown or hidden, as long as the quiz window.
-    m_report = new frmReport(*m_quiz, *this, m_platform.messageBoxes, m_platform.backgroundWork);
+    m_report = new frmReport(*this, m_platform.messageBoxes, m_platform.backgroundWork);
     m_report->attachTo(*m_ui->mdiArea, BorderStyle::FixedToolWindow);
     m_report->Form_Load();
-    connect(m_quiz, &frmQ::reportPlacementRequested, m_report, &frmReport::PlaceBelowQuiz);
+    m_report->setQuizCaption(m_quiz->windowTitle());
+    connect(m_quiz, &frmQ::reportPlacementRequested, this, &MDIForm1::placeReportBelowQuiz);
+    connect(m_report, &frmReport::placeBelowQuizRequested, this, &MDIForm1::placeReportBelowQuiz);
+    connect(m_quiz, &frmQ::quizFilePathChanged, m_report, &frmReport::setQuizFilePath);
     connect(m_quiz, &frmQ::reportVisibilityRequested, m_report,
             [report = m_report](bool shown) { shown ? report->showReport() : report->hideReport(); });
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
@@ -120,6 +123,7 @@ void MDIForm1::makeWindows()
     connect(session, &QuizSession::practiseLine, m_report, &frmReport::appendPractise);
     connect(session, &QuizSession::correctLine, m_report, &frmReport::appendAnsweredCorrect);
     connect(session, &QuizSession::scoreChanged, m_report, &frmReport::setReportCaption);
+    connect(session, &QuizSession::itemsTaken, m_report, &frmReport::setQuizEncoding);
     connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });
     m_quiz->Form_Load();
     m_quiz->showForm();
@@ -134,7 +138,12 @@ void MDIForm1::MDIForm_Resize()
     if (!m_quiz)
         return;
     m_quiz->PlaceInFrame();
-    m_report->PlaceBelowQuiz();
+    placeReportBelowQuiz();
+}
+
+void MDIForm1::placeReportBelowQuiz()
+{
+    m_report->PlaceBelowQuiz({m_quiz->leftTwips(), m_quiz->topTwips(), m_quiz->widthTwips(), m_quiz->heightTwips()});
 }
 
 QString MDIForm1::Caption() const

@@ -27,6 +27,8 @@ public:
     // Start-up, before the frame becomes visible.
     void MDIForm_Load();
     void MDIForm_Resize();
+    // The report stands docked below the quiz window: the frame knows both.
+    void placeReportBelowQuiz();
 
     QString Caption() const override;
     double ScaleWidth() const override;

@@ -81,6 +81,7 @@ void QuizSession::takeItems(quizfile::QuizItems items, quizfile::TextEncoding en
     m_iTotal = int16::checked(items.size()); // the reader stops at 32 767
     m_items = std::move(items);
     m_encoding = encoding;
+    emit itemsTaken(encoding);
 }
 
 void QuizSession::showProgress()

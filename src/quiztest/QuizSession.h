@@ -137,6 +137,8 @@ signals:
     void correctLine(const QString& line);
     // Next after the last question, with the final score text.
     void finishedTest(const QString& score);
+    // A load gave the session its items, read in `encoding`.
+    void itemsTaken(quizfile::TextEncoding encoding);
 
 private:
     void setPhase(Phase phase);

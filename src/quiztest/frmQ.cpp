@@ -154,6 +154,7 @@ void frmQ::connectHandlers()
             [this](int index) { Option1_Click(static_cast<std::int16_t>(index)); });
     connect(m_ui->chkFastQuiz, &QCheckBox::clicked, this, &frmQ::chkFastQuiz_Click);
     m_ui->txtQuizFile->installEventFilter(this);
+    connect(m_ui->txtQuizFile, &QLineEdit::textChanged, this, &frmQ::quizFilePathChanged);
     accessKeysNeverType(*m_ui->txtQuizFile);
     accessibility::readWholeLine(*m_ui->txtQuizFile);
     for (CaptionLabel* counter : {m_ui->lblAsking, m_ui->lblCorrect})
@@ -190,11 +191,6 @@ void frmQ::PlaceInFrame()
 {
     // Centred in single precision, as the frame's client width may be odd.
     moveTwips(static_cast<float>((m_frame.ScaleWidth() - widthTwips()) / 2), kTopInFrame);
-}
-
-QString frmQ::quizFilePath() const
-{
-    return m_ui->txtQuizFile->text();
 }
 
 QString frmQ::quizFileText() const

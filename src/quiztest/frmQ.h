@@ -2,7 +2,6 @@
 
 #include "quiztest/QuizFileView.h"
 #include "quiztest/QuizSession.h"
-#include "report/QuizWindowLink.h"
 #include "toolkit/Form.h"
 
 #include <cstdint>
@@ -25,7 +24,7 @@ class frmQ;
 // and the commands Start/Next, Report, Help and Close. It owns the session of
 // the test and shows what the session says; the frame hands the session's
 // lines and score to the report.
-class frmQ : public Form, public QuizWindowLink, private QuizFileView {
+class frmQ : public Form, private QuizFileView {
     Q_OBJECT
 public:
     frmQ(Platform& platform, RandomSource& generator, FrameArea& frame);
@@ -44,10 +43,6 @@ public:
     bool bReporting() const { return m_bReporting; }
     // The title of every message box of the window: the frame's caption.
     const QString& sTitle() const { return m_sTitle; }
-
-    const Form& quizForm() const override { return *this; }
-    QString quizFilePath() const override;
-    quizfile::TextEncoding quizEncoding() const override { return m_session.encoding(); }
 
     // Puts `path` into the file box and loads it with Load's own handler, as a
     // person who typed it and pressed Load: a file named on the command line
@@ -84,6 +79,8 @@ signals:
     // frame passes it on.
     void reportPlacementRequested();
     void reportVisibilityRequested(bool shown);
+    // The path box changed, typed or set: the result files are named after it.
+    void quizFilePathChanged(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

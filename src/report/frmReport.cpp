@@ -1,7 +1,6 @@
 #include "report/frmReport.h"
 
 #include "quizfile/QuizFileReader.h"
-#include "report/QuizWindowLink.h"
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
 #include "toolkit/Accessibility.h"
@@ -46,8 +45,8 @@ void place(QWidget& control, const reportlayout::Rect& r)
 
 } // namespace
 
-frmReport::frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work)
-    : m_quiz(quiz), m_frame(frame), m_boxes(boxes), m_work(work), m_ui(std::make_unique<Ui::frmReport>())
+frmReport::frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work)
+    : m_frame(frame), m_boxes(boxes), m_work(work), m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
@@ -93,10 +92,15 @@ void frmReport::Form_Load()
     m_bFullScreen = false;
 }
 
-void frmReport::PlaceBelowQuiz()
+void frmReport::PlaceBelowQuiz(const QuizPlace& quiz)
 {
-    const Form& quiz = m_quiz.quizForm();
-    moveTwips(quiz.leftTwips(), quiz.topTwips() + quiz.heightTwips() - kOverlap, quiz.widthTwips(), kReportHeight);
+    m_quiz = quiz;
+    moveTwips(quiz.left, quiz.top + quiz.height - kOverlap, quiz.width, kReportHeight);
+}
+
+void frmReport::setQuizEncoding(quizfile::TextEncoding encoding)
+{
+    m_quizIsUtf8 = encoding == quizfile::TextEncoding::Utf8 || encoding == quizfile::TextEncoding::Utf8WithBom;
 }
 
 void frmReport::showReport()
@@ -148,7 +152,7 @@ void frmReport::cmdDock_Click()
         return;
     }
     m_bDocked = true;
-    PlaceBelowQuiz();
+    emit placeBelowQuizRequested();
 }
 
 void frmReport::cmdFullScreen_Click()
@@ -156,7 +160,7 @@ void frmReport::cmdFullScreen_Click()
     if (m_bFullScreen) {
         m_bDocked = true;
         m_bFullScreen = false;
-        PlaceBelowQuiz();
+        emit placeBelowQuizRequested();
         m_ui->cmdFullScreen->setText(kFullScreenCaption);
         return;
     }
@@ -181,7 +185,7 @@ void frmReport::Form_Resize()
         return;
     // A size set here comes back at once as a nested notification, which lays
     // the controls out for it.
-    if (const double quizWidth = m_quiz.quizForm().widthTwips(); widthTwips() < quizWidth) {
+    if (const double quizWidth = m_quiz.width; widthTwips() < quizWidth) {
         moveTwips(leftTwips(), topTwips(), quizWidth, heightTwips());
         return;
     }
@@ -240,7 +244,7 @@ void frmReport::Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPos
 
 QString frmReport::ResultFileName(const QString& suffix) const
 {
-    return resultfiles::resultFileName(m_quiz.quizFilePath(), suffix);
+    return resultfiles::resultFileName(m_quizFilePath, suffix);
 }
 
 bool frmReport::FileExists(const QString& Fname) const
@@ -275,7 +279,7 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
     // A relative name (an empty path box gives one) is saved in the working
     // folder; the messages say which.
     const QString file = filenames::absolute(name);
-    const QString T = m_quiz.quizForm().windowTitle();
+    const QString T = m_quizCaption;
     try {
         if (FileExists(file)) {
             // Saving into another user's file gives them the list.
@@ -289,8 +293,7 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
             if (answer == MsgAnswer::No)
                 return;
         }
-        const quizfile::TextEncoding quiz = m_quiz.quizEncoding();
-        const bool withMark = quiz != quizfile::TextEncoding::Utf8 && quiz != quizfile::TextEncoding::Utf8WithBom;
+        const bool withMark = !m_quizIsUtf8;
         // The window keeps answering while the disk works; the list is
         // saved as it stood at the press.
         setSaving(true);
@@ -336,5 +339,5 @@ void frmReport::setSaving(bool saving)
 void frmReport::showSaveError(const QString& description)
 {
     m_boxes.MsgBox(QStringLiteral("There has been a error!") + kCrLf + description, MsgStyle::OkInformation,
-                   m_quiz.quizForm().windowTitle());
+                   m_quizCaption);
 }

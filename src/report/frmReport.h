@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QPointer>
+#include <QString>
 
 #include <cstdint>
 #include <memory>
@@ -11,28 +12,47 @@
 class BackgroundWork;
 class FrameArea;
 class MessageBoxes;
-class QString;
-class QuizWindowLink;
 class TextBox;
 namespace Ui {
 class frmReport;
 }
+namespace quizfile {
+enum class TextEncoding;
+}
+
+// Where the quiz window stands, in twips: the report docks below it and is
+// never narrower.
+struct QuizPlace {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+};
 
 // The report window: the practise list and the correct list of the tests
 // taken, and a copy of the score. It lives, shown or hidden, as long as the
 // quiz window. It saves each list as a quiz file beside the loaded one, stands
 // docked below the quiz window or fills the frame, and is moved by dragging
-// its background, having no title bar.
+// its background, having no title bar. It never reads the quiz window: the
+// frame tells it what it needs of it.
 class frmReport : public Form {
     Q_OBJECT
 public:
-    frmReport(const QuizWindowLink& quiz, FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work);
+    frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work);
     ~frmReport() override;
 
     void Form_Load();
 
     // Directly below the quiz window, 22 twips over its bottom edge.
-    void PlaceBelowQuiz();
+    void PlaceBelowQuiz(const QuizPlace& quiz);
+    // What the result files take from the quiz: the path as it stands in the
+    // quiz window's path box (they are named after it), the encoding of the
+    // quiz loaded (a list of a quiz that was not UTF-8 starts with a byte
+    // order mark, so that spreadsheets read it right), and the quiz window's
+    // caption (the title of their messages).
+    void setQuizFilePath(const QString& path) { m_quizFilePath = path; }
+    void setQuizEncoding(quizfile::TextEncoding encoding);
+    void setQuizCaption(const QString& caption) { m_quizCaption = caption; }
     // Shown and hidden for the quiz window's Report command, which the
     // frame passes on.
     void showReport();
@@ -72,6 +92,9 @@ signals:
     // A list began to be saved (true), or its save ended and its message has
     // been answered (false).
     void listSaving(bool saving);
+    // The docking commands want the window below the quiz window, where the
+    // frame knows it to be.
+    void placeBelowQuizRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,7 +115,10 @@ private:
     std::int16_t m_iMinHeight = 4275;
     bool m_bSkipResize = true;
     bool m_bFullScreen = false;
-    const QuizWindowLink& m_quiz;
+    QuizPlace m_quiz;
+    QString m_quizFilePath;
+    QString m_quizCaption;
+    bool m_quizIsUtf8 = true;
     FrameArea& m_frame;
     MessageBoxes& m_boxes;
     BackgroundWork& m_work;

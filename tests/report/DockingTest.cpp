@@ -61,7 +61,7 @@ TEST_F(Docking, PlacingBelowTheQuizRaisesTheHeightAndLaysOutForIt)
     showReport();
     report().moveTwips(0, 0, 12000, 6000); // anything but the size it is asked for
     quiz().moveTwips(555, 350, 9450, 7890);
-    report().PlaceBelowQuiz();
+    frame->placeReportBelowQuiz();
     EXPECT_DOUBLE_EQ(report().leftTwips(), 555);
     EXPECT_DOUBLE_EQ(report().topTwips(), 8218);
     EXPECT_DOUBLE_EQ(report().widthTwips(), 9450);

@@ -32,7 +32,7 @@ TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
     };
     for (const auto& c : cases) {
         quiz().moveTwips(c.left, c.top, c.width, c.height);
-        report().PlaceBelowQuiz();
+        frame->placeReportBelowQuiz();
         EXPECT_DOUBLE_EQ(report().leftTwips(), c.left);
         EXPECT_DOUBLE_EQ(report().topTwips(), c.reportTop);
         EXPECT_DOUBLE_EQ(report().widthTwips(), c.width);
