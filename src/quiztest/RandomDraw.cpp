@@ -15,10 +15,11 @@ namespace randomdraw {
 
 namespace {
 
-// The pool Lower..Upper as the range itself plus the few offsets that have
-// left it. Filling up to 32766 entries for every question shown would make
-// the wrong-candidate draw dominate a long test; this pool costs nothing to
-// build and O(removed) per access.
+// The pool Lower..Upper as the range itself plus the offsets that have left
+// it. Filling up to 32766 entries for every question shown would make the
+// wrong-candidate draw dominate a long test; this pool costs nothing to build,
+// a binary search per access and a short move per removal, so that a draw of
+// every entry of the largest range is as cheap as one of three.
 class RangePool {
 public:
     RangePool(int lower, int size) : m_lower(lower), m_size(size) {}
@@ -34,46 +35,27 @@ public:
     }
 
 private:
-    // Every removed offset at or below the candidate pushes it one further.
+    // Each removed offset at or below the entry pushes it one further: the
+    // entry lies past the k removed offsets r[j] that leave at most
+    // position − 1 entries before them (r[j] − j, which never falls).
     int offsetOf(int position) const
     {
-        int offset = position - 1;
-        for (int removed : m_removed) {
-            if (removed > offset)
-                break;
-            ++offset;
+        std::size_t low = 0;
+        std::size_t high = m_removed.size();
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            if (m_removed[middle] - static_cast<int>(middle) <= position - 1)
+                low = middle + 1;
+            else
+                high = middle;
         }
-        return offset;
+        return position - 1 + static_cast<int>(low);
     }
 
     int m_lower;
     int m_size;
     std::vector<int> m_removed; // ascending
 };
-
-// The pool written out, for the draws that remove many entries (no caller in
-// the program does): each removal closes the gap.
-class ListPool {
-public:
-    ListPool(int lower, int size) : m_entries(static_cast<std::size_t>(size))
-    {
-        for (int i = 0; i < size; ++i)
-            m_entries[static_cast<std::size_t>(i)] = lower + i;
-    }
-
-    int count() const { return static_cast<int>(m_entries.size()); }
-
-    int at(int position) const { return m_entries[static_cast<std::size_t>(position - 1)]; }
-
-    void removeAt(int position) { m_entries.erase(m_entries.begin() + (position - 1)); }
-
-private:
-    std::vector<int> m_entries;
-};
-
-// Up to this many removals the RangePool's scans are cheaper than writing
-// the whole range out.
-constexpr int kRangePoolRemovals = 32;
 
 // How wide the arithmetic of a draw is.
 enum class Width { Int16, Int32 };
@@ -92,9 +74,8 @@ int drawPosition(int Count, Width width, RandomSource& generator, Clock& clock)
     return static_cast<int>(std::floor(static_cast<double>(span) * static_cast<double>(r) + past));
 }
 
-template <class Pool>
-DrawnNumbers drawFrom(Pool& pool, std::int16_t HowMany, bool Unique, int IgnoreMe, Width width, RandomSource& generator,
-                      Clock& clock)
+DrawnNumbers drawFrom(RangePool& pool, std::int16_t HowMany, bool Unique, int IgnoreMe, Width width,
+                      RandomSource& generator, Clock& clock)
 {
     if (IgnoreMe != 0) {
         if (IgnoreMe < 1 || IgnoreMe > pool.count())
@@ -124,13 +105,7 @@ DrawnNumbers drawChecked(int sizeLimit, std::int16_t Upper, std::int16_t Lower, 
     if (HowMany < 0)
         return DrawnNumbers::failure();
 
-    const int size = Upper >= Lower ? Upper - Lower + 1 : 0;
-    const int removals = (IgnoreMe != 0 ? 1 : 0) + (Unique ? HowMany : 0);
-    if (removals <= kRangePoolRemovals) {
-        RangePool pool(Lower, size);
-        return drawFrom(pool, HowMany, Unique, IgnoreMe, width, generator, clock);
-    }
-    ListPool pool(Lower, size);
+    RangePool pool(Lower, Upper >= Lower ? Upper - Lower + 1 : 0);
     return drawFrom(pool, HowMany, Unique, IgnoreMe, width, generator, clock);
 }
 
