@@ -1,7 +1,6 @@
 #include "quiztest/QuizFileCommands.h"
 
 #include "quizfile/QuizFile.h"
-#include "quiztest/QuizFileView.h"
 #include "quiztest/QuizSession.h"
 #include "toolkit/BackgroundWork.h"
 #include "toolkit/FileNames.h"
@@ -50,8 +49,7 @@ quizfile::ReadResult readQuizFile(const QString& path)
 
 } // namespace
 
-QuizFileCommands::QuizFileCommands(QuizSession& session, QuizFileView& view, Platform& platform)
-    : m_session(session), m_view(view), m_platform(platform)
+QuizFileCommands::QuizFileCommands(QuizSession& session, Platform& platform) : m_session(session), m_platform(platform)
 {
 }
 
@@ -62,32 +60,24 @@ QString QuizFileCommands::browseFilter()
                           "All files (*.*)");
 }
 
-void QuizFileCommands::cmdBrowse_Click()
+std::optional<QString> QuizFileCommands::cmdBrowse_Click(const QString& title)
 {
     Platform& platform = m_platform;
     try {
         if (std::optional<QString> chosen = platform.fileOpenDialog.getOpenFileName(browseFilter()))
             m_commonDialogFileName = *std::move(chosen);
-        if (!isBlank(m_commonDialogFileName)) {
-            m_view.setQuizFileText(m_commonDialogFileName);
-            m_view.focusLoad();
-        }
+        if (!isBlank(m_commonDialogFileName))
+            return m_commonDialogFileName;
     } catch (const std::exception& error) {
-        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, m_view.messageTitle());
+        platform.messageBoxes.MsgBox(QString::fromUtf8(error.what()), MsgStyle::OkStop, title);
     }
+    return std::nullopt;
 }
 
-void QuizFileCommands::txtQuizFile_GotFocus()
-{
-    m_view.selectQuizFileText();
-}
-
-void QuizFileCommands::cmdLoad_Click()
+std::optional<QString> QuizFileCommands::cmdLoad_Click(const QString& path, const QString& title)
 {
     QuizSession& s = m_session;
     MessageBoxes& boxes = m_platform.messageBoxes;
-    const QString title = m_view.messageTitle();
-    const QString path = m_view.quizFileText();
 
     if (s.testRunning()) {
         const MsgAnswer answer =
@@ -95,10 +85,8 @@ void QuizFileCommands::cmdLoad_Click()
                                                                    "Are you sure you want to cancel this test "
                                                                    "and load another test"),
                          MsgStyle::YesNoStop, title);
-        if (answer == MsgAnswer::No) {
-            m_view.setQuizFileText(s.loadedPath());
-            return;
-        }
+        if (answer == MsgAnswer::No)
+            return s.loadedPath();
     }
 
     if (s.iTotal() > 0 && s.loadedPath() == path) {
@@ -106,7 +94,7 @@ void QuizFileCommands::cmdLoad_Click()
                          QStringLiteral("\r\n is already loaded\r\nPress the START button to begin the test\r\n\r\n"
                                         "If you really want to load again, reload the app"),
                      MsgStyle::OkInformation, title);
-        return;
+        return std::nullopt;
     }
 
     s.beginLoad(path);
@@ -118,17 +106,17 @@ void QuizFileCommands::cmdLoad_Click()
     const std::uint64_t load = ++m_loads;
     m_platform.backgroundWork.run(
         s, [read, path] { *read = readQuizFile(path); },
-        [this, read, load] {
+        [this, read, load, title] {
             if (load == m_loads)
-                finishLoad(std::move(*read));
+                finishLoad(std::move(*read), title);
         });
+    return std::nullopt;
 }
 
-void QuizFileCommands::finishLoad(quizfile::ReadResult read)
+void QuizFileCommands::finishLoad(quizfile::ReadResult read, const QString& title)
 {
     QuizSession& s = m_session;
     MessageBoxes& boxes = m_platform.messageBoxes;
-    const QString title = m_view.messageTitle();
 
     // Items read before a failing line stay loaded.
     s.takeItems(std::move(read.items), read.encoding);

@@ -86,7 +86,7 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     m_ui->lblQuestion->setTextFormat(Qt::PlainText);
     m_option1 =
         new OptionArray({m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4}, this);
-    m_fileCommands = std::make_unique<QuizFileCommands>(m_session, static_cast<QuizFileView&>(*this), m_platform);
+    m_fileCommands = std::make_unique<QuizFileCommands>(m_session, m_platform);
     describeForScreenReaders();
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
@@ -191,27 +191,6 @@ void frmQ::PlaceInFrame()
 {
     // Centred in single precision, as the frame's client width may be odd.
     moveTwips(static_cast<float>((m_frame.ScaleWidth() - widthTwips()) / 2), kTopInFrame);
-}
-
-QString frmQ::quizFileText() const
-{
-    return m_ui->txtQuizFile->text();
-}
-
-void frmQ::setQuizFileText(const QString& path)
-{
-    m_ui->txtQuizFile->setText(path);
-}
-
-void frmQ::selectQuizFileText()
-{
-    // Selected before the focus is announced, and read with it.
-    accessibility::quietly([](QWidget& box) { static_cast<QLineEdit&>(box).selectAll(); }, *m_ui->txtQuizFile);
-}
-
-void frmQ::focusLoad()
-{
-    m_ui->cmdLoad->setFocus();
 }
 
 void frmQ::openQuizFile(const QString& path)
@@ -358,17 +337,22 @@ void frmQ::cmdReport_Click()
 
 void frmQ::cmdBrowse_Click()
 {
-    m_fileCommands->cmdBrowse_Click();
+    if (const std::optional<QString> path = m_fileCommands->cmdBrowse_Click(m_sTitle)) {
+        m_ui->txtQuizFile->setText(*path);
+        m_ui->cmdLoad->setFocus();
+    }
 }
 
 void frmQ::txtQuizFile_GotFocus()
 {
-    m_fileCommands->txtQuizFile_GotFocus();
+    // Selected before the focus is announced, and read with it.
+    accessibility::quietly([](QWidget& box) { static_cast<QLineEdit&>(box).selectAll(); }, *m_ui->txtQuizFile);
 }
 
 void frmQ::cmdLoad_Click()
 {
-    m_fileCommands->cmdLoad_Click();
+    if (const std::optional<QString> back = m_fileCommands->cmdLoad_Click(m_ui->txtQuizFile->text(), m_sTitle))
+        m_ui->txtQuizFile->setText(*back);
 }
 
 void frmQ::cmdNext_Click()

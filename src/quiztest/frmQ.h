@@ -1,6 +1,5 @@
 #pragma once
 
-#include "quiztest/QuizFileView.h"
 #include "quiztest/QuizSession.h"
 #include "toolkit/Form.h"
 
@@ -24,7 +23,7 @@ class frmQ;
 // and the commands Start/Next, Report, Help and Close. It owns the session of
 // the test and shows what the session says; the frame hands the session's
 // lines and score to the report.
-class frmQ : public Form, private QuizFileView {
+class frmQ : public Form {
     Q_OBJECT
 public:
     frmQ(Platform& platform, RandomSource& generator, FrameArea& frame);
@@ -110,11 +109,6 @@ private:
     void describeOptions(int right = -1, int chosen = -1);
 
     // The Load and Browse commands' view of the window.
-    QString quizFileText() const override;
-    void setQuizFileText(const QString& path) override;
-    void selectQuizFileText() override;
-    void focusLoad() override;
-    QString messageTitle() const override { return m_sTitle; }
 
     Platform& m_platform;
     FrameArea& m_frame;

@@ -3,7 +3,6 @@
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 
-#include "quiztest/QuizFileView.h"
 #include "quiztest/QuizSession.h"
 #include "quiztest/RandomGenerator.h"
 
@@ -11,23 +10,19 @@
 
 #include <QTemporaryDir>
 
+#include <optional>
 #include <vector>
 
 namespace {
 
 using Phase = QuizSession::Phase;
 
-// The file box and the Load button as the commands see them.
-class BoxView final : public QuizFileView {
-public:
-    QString quizFileText() const override { return box; }
-    void setQuizFileText(const QString& path) override { box = path; }
-    void selectQuizFileText() override {}
-    void focusLoad() override {}
-    QString messageTitle() const override { return QStringLiteral("Pondera"); }
-
-    QString box;
-};
+// Load pressed with `box` in the file box, which takes what Load gives back.
+void pressLoad(QuizFileCommands& commands, QString& box)
+{
+    if (const std::optional<QString> back = commands.cmdLoad_Click(box, QStringLiteral("Pondera")))
+        box = *back;
+}
 
 // Load's rules without a window: what it asks, what it says, the items it
 // keeps and what can begin after it, for each state a load can start from.
@@ -120,19 +115,19 @@ TEST(QuizFileCommands, LoadAsksSaysKeepsAndOffersAsTheStateWants)
         ScriptedPlatform p;
         RandomGenerator generator;
         QuizSession session(generator, p.clock);
-        BoxView view;
-        QuizFileCommands commands(session, view, p.platform);
+        QString box;
+        QuizFileCommands commands(session, p.platform);
         if (row.before != Before::Nothing) {
-            view.box = four;
-            commands.cmdLoad_Click();
+            box = four;
+            pressLoad(commands, box);
             ASSERT_EQ(session.phase(), Phase::Loaded);
         }
         if (row.before == Before::Running)
             session.start();
         for (const MsgAnswer answer : row.answers)
             p.boxes.expect(answer);
-        view.box = row.path;
-        commands.cmdLoad_Click();
+        box = row.path;
+        pressLoad(commands, box);
         ASSERT_EQ(p.boxes.shown.size(), row.prompts.size());
         for (std::size_t i = 0; i < row.prompts.size(); ++i) {
             const QString prompt = p.boxes.shown[i].prompt;
@@ -141,7 +136,7 @@ TEST(QuizFileCommands, LoadAsksSaysKeepsAndOffersAsTheStateWants)
         }
         EXPECT_EQ(session.phase(), row.phase);
         EXPECT_EQ(session.iTotal(), row.items);
-        EXPECT_EQ(view.box, row.box);
+        EXPECT_EQ(box, row.box);
     }
 }
 
@@ -158,11 +153,9 @@ TEST(QuizFileCommands, ALaterLoadTakesTheReadsPlace)
     p.background.hold = true;
     RandomGenerator generator;
     QuizSession session(generator, p.clock);
-    BoxView view;
-    QuizFileCommands commands(session, view, p.platform);
-    for (const QString& path : {four, five}) {
-        view.box = path;
-        commands.cmdLoad_Click();
+    QuizFileCommands commands(session, p.platform);
+    for (QString box : {four, five}) {
+        pressLoad(commands, box);
         EXPECT_EQ(session.phase(), Phase::Loading);
         EXPECT_FALSE(session.testRunning());
     }
