@@ -2,6 +2,7 @@
 
 #include "app/Module1.h"
 #include "help/frmHelp.h"
+#include "quiztest/Quiz.h"
 #include "quiztest/QuizSession.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
@@ -66,6 +67,9 @@ MDIForm1::~MDIForm1()
 {
     // The windows' destruction moves the focus after this frame is gone.
     disconnect(m_focusFollower);
+    // The windows show the test: they go first.
+    delete m_report;
+    delete m_quiz;
 }
 
 void MDIForm1::MDIForm_Load()
@@ -102,7 +106,8 @@ void MDIForm1::makeWindows()
     // window lays out only when asked.
     layout()->activate();
 
-    m_quiz = new frmQ(m_platform, m_generator, *this);
+    m_test = std::make_unique<Quiz>(m_generator, m_platform);
+    m_quiz = new frmQ(*m_test, m_platform, *this);
     m_quiz->attachTo(*m_ui->mdiArea, BorderStyle::FixedSingle);
     // The quiz window's load docks the report below it, so the report is
     // there first; it lives, shown or hidden, as long as the quiz window.
@@ -119,7 +124,7 @@ void MDIForm1::makeWindows()
     connect(m_report, &frmReport::listSaving, m_quiz, &frmQ::listSaving);
     // The lists and the score copy follow the test wherever the quiz window
     // is.
-    const QuizSession* session = &m_quiz->session();
+    const QuizSession* session = &m_test->session();
     connect(session, &QuizSession::practiseLine, m_report, &frmReport::appendPractise);
     connect(session, &QuizSession::correctLine, m_report, &frmReport::appendAnsweredCorrect);
     connect(session, &QuizSession::scoreChanged, m_report, &frmReport::setReportCaption);

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QMdiArea;
+class Quiz;
 class RandomSource;
 class frmQ;
 class frmReport;
@@ -55,6 +56,8 @@ private:
     Platform& m_platform;
     RandomSource& m_generator;
     std::unique_ptr<Ui::MDIForm1> m_ui;
+    // The test below the windows, made before them and gone after them.
+    std::unique_ptr<Quiz> m_test;
     frmQ* m_quiz = nullptr;
     frmReport* m_report = nullptr;
     bool m_bSkipResize = false;

@@ -1,6 +1,6 @@
 #include "quiztest/frmQ.h"
 
-#include "quiztest/QuizFileCommands.h"
+#include "quiztest/Quiz.h"
 #include "quiztest/TextFormat.h"
 #include "toolkit/AccessKeys.h"
 #include "toolkit/Accessibility.h"
@@ -64,8 +64,9 @@ void answerDrag(QDropEvent* event)
 
 } // namespace
 
-frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
-    : m_platform(platform), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>()), m_session(generator, platform.clock)
+frmQ::frmQ(Quiz& quiz, Platform& platform, FrameArea& frame)
+    : m_platform(platform), m_frame(frame), m_ui(std::make_unique<Ui::frmQ>()), m_session(quiz.session()),
+      m_fileCommands(quiz.fileCommands())
 {
     setWindowIcon(appIcon());
     m_ui->setupUi(this);
@@ -86,7 +87,6 @@ frmQ::frmQ(Platform& platform, RandomSource& generator, FrameArea& frame)
     m_ui->lblQuestion->setTextFormat(Qt::PlainText);
     m_option1 =
         new OptionArray({m_ui->Option1_0, m_ui->Option1_1, m_ui->Option1_2, m_ui->Option1_3, m_ui->Option1_4}, this);
-    m_fileCommands = std::make_unique<QuizFileCommands>(m_session, m_platform);
     describeForScreenReaders();
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
@@ -337,7 +337,7 @@ void frmQ::cmdReport_Click()
 
 void frmQ::cmdBrowse_Click()
 {
-    if (const std::optional<QString> path = m_fileCommands->cmdBrowse_Click(m_sTitle)) {
+    if (const std::optional<QString> path = m_fileCommands.cmdBrowse_Click(m_sTitle)) {
         m_ui->txtQuizFile->setText(*path);
         m_ui->cmdLoad->setFocus();
     }
@@ -351,7 +351,7 @@ void frmQ::txtQuizFile_GotFocus()
 
 void frmQ::cmdLoad_Click()
 {
-    if (const std::optional<QString> back = m_fileCommands->cmdLoad_Click(m_ui->txtQuizFile->text(), m_sTitle))
+    if (const std::optional<QString> back = m_fileCommands.cmdLoad_Click(m_ui->txtQuizFile->text(), m_sTitle))
         m_ui->txtQuizFile->setText(*back);
 }
 

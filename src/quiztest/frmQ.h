@@ -11,8 +11,8 @@
 
 class FrameArea;
 class OptionArray;
+class Quiz;
 class QuizFileCommands;
-class RandomSource;
 struct Platform;
 namespace Ui {
 class frmQ;
@@ -26,7 +26,7 @@ class frmQ;
 class frmQ : public Form {
     Q_OBJECT
 public:
-    frmQ(Platform& platform, RandomSource& generator, FrameArea& frame);
+    frmQ(Quiz& quiz, Platform& platform, FrameArea& frame);
     ~frmQ() override;
 
     // Runs when the frame shows the window the first time.
@@ -108,14 +108,12 @@ private:
     void tellAnswer();
     void describeOptions(int right = -1, int chosen = -1);
 
-    // The Load and Browse commands' view of the window.
-
     Platform& m_platform;
     FrameArea& m_frame;
     std::unique_ptr<Ui::frmQ> m_ui;
     OptionArray* m_option1;
-    QuizSession m_session;
-    std::unique_ptr<QuizFileCommands> m_fileCommands;
+    QuizSession& m_session;
+    QuizFileCommands& m_fileCommands;
     bool m_bReporting = false;
     // What one answer gives a screen reader, gathered while the session acts
     // on it and said as one when it is over (or before the finish message):
