@@ -197,7 +197,6 @@ TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
     const int last = current();
     p.boxes.expect(MsgAnswer::Ok);
     pressNext();
-    EXPECT_EQ(session().iWrong(), 1);
     EXPECT_EQ(practise(), line(last));
     const ShownBox finish{finishPrompt(score("75.00")), MsgStyle::OkInformation, QStringLiteral("Pondera")};
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{finish}));
@@ -206,14 +205,11 @@ TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
 
     const QString question = controls().lblQuestion->text();
     const QString lists = practise() + correct();
-    const bool answered = session().bAnswered();
     p.boxes.expect(MsgAnswer::Ok);
     pressNext();
+    // The counts after the finish are the session's to keep (QuizSessionTest);
+    // here, what the window and the report show of it.
     EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{finish, finish}));
-    EXPECT_EQ(session().iCorrect(), 3);
-    EXPECT_EQ(session().iWrong(), 1);
-    EXPECT_EQ(session().iAsked(), 4);
-    EXPECT_EQ(session().bAnswered(), answered);
     EXPECT_EQ(controls().lblQuestion->text(), question);
     EXPECT_EQ(practise() + correct(), lists);
     EXPECT_EQ(controls().lblAsking->Caption(), QStringLiteral(" 4 / 4"));
@@ -366,9 +362,8 @@ TEST_F(QuizFlow, AutoAdvanceAndTheScoreUpdates)
         EXPECT_TRUE(play(c.act));
         QObject::disconnect(recording);
         EXPECT_EQ(scores, c.expectedScores);
-        EXPECT_EQ(session().iAsked(), 2) << "question 2 is shown";
-        EXPECT_NE(current(), first);
-        EXPECT_FALSE(session().bAnswered());
+        EXPECT_EQ(controls().lblAsking->Caption(), textformat::countText(2) + QStringLiteral(" / 10"))
+            << "question 2 is shown";
         EXPECT_FALSE(controls().lblRightAnswer->isVisibleTo(&quiz()));
         EXPECT_FALSE(controls().lblWrong->isVisibleTo(&quiz()));
         EXPECT_EQ(reportControls().lblReport->text(), controls().lblScore->Caption());
