@@ -11,9 +11,10 @@
 #include <string>
 #include <thread>
 
+#include <windows.h>
+// After windows.h, which they need.
 #include <aclapi.h>
 #include <sddl.h>
-#include <windows.h>
 
 namespace resultfiles {
 
@@ -162,6 +163,12 @@ std::optional<QString> replaceFile(const QString& path, const QString& target, b
             return failed(::GetLastError());
         return std::nullopt;
     }
+    // The old file's attributes (hidden, say) by hand as well: ReplaceFileW
+    // merges them, but not every implementation of it does (wine's).
+    const DWORD kept = ::GetFileAttributesW(wide(target).c_str());
+    if (kept != INVALID_FILE_ATTRIBUTES)
+        ::SetFileAttributesW(wide(name).c_str(), kept & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                                         FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
     const QString backup = temporaryName(folder);
     if (::ReplaceFileW(wide(target).c_str(), wide(name).c_str(), wide(backup).c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                        nullptr, nullptr)) {
@@ -296,12 +303,21 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 {
     if (path.isEmpty())
         return QStringLiteral("no file name was given");
+    // A device (NUL, COM1) answers to its name in any folder.
+    {
+        const Handle device(::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (device.valid() && ::GetFileType(device.get()) != FILE_TYPE_DISK)
+            return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+    }
     const QString target = finalName(filenames::absolute(path));
     const DWORD attributes = ::GetFileAttributesW(wide(target).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    bool severalNames = false;
     if (exists) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return QStringLiteral("%1 is a folder, not a file").arg(quoted(path));
+        // Closed again before the write, which opens the file for itself alone.
         const Handle file(
             ::CreateFileW(wide(target).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
         BY_HANDLE_FILE_INFORMATION information{};
@@ -322,10 +338,11 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
             if (error == ERROR_ACCESS_DENIED)
                 return QStringLiteral("the file %1 is read-only").arg(quoted(path));
         }
-        // A new file in its place would split a hard link.
-        if (information.nNumberOfLinks > 1)
-            return writeInPlace(path, target, content);
+        severalNames = information.nNumberOfLinks > 1;
     }
+    // A new file in its place would split a hard link.
+    if (severalNames)
+        return writeInPlace(path, target, content);
     return replaceFile(path, target, exists, content);
 }
 

@@ -4,8 +4,9 @@
 
 #include <QUrl>
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace filenames {
 
