@@ -37,7 +37,8 @@ protected:
 
     ShownBox saved(const QString& file) const
     {
-        return {QStringLiteral("File is Saved as") + kCrLf + kCrLf + file, MsgStyle::OkInformation, QString()};
+        return {QStringLiteral("File is Saved as") + kCrLf + kCrLf + QDir::toNativeSeparators(file),
+                MsgStyle::OkInformation, QString()};
     }
     ShownBox overwrite(const QString& file) const
     {
@@ -97,8 +98,7 @@ TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
         p.boxes.shown.clear();
         p.boxes.expect(MsgAnswer::Ok);
         driver().saveToPractise();
-        EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(QDir::toNativeSeparators(path(row.saved)))}))
-            << row.saved;
+        EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path(row.saved))})) << row.saved;
         EXPECT_TRUE(QFileInfo::exists(path(row.saved))) << row.saved;
     }
     QDir::setCurrent(before);
