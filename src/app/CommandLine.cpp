@@ -38,10 +38,7 @@ CommandLine refuse(const QString& why)
 
 QStringList commandLineWords(int argc, const char* const* argv)
 {
-    QStringList words;
-    for (int i = 0; i < argc; ++i)
-        words.append(filenames::decode(QByteArray(argv[i])));
-    return words;
+    return filenames::programArguments(argc, argv);
 }
 
 CommandLine parseCommandLine(const QStringList& arguments, const QString& workingFolder)
@@ -64,6 +61,6 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& workin
     CommandLine run;
     // An empty argument names no file; a file manager gives none such.
     if (!files.isEmpty() && !files.front().isEmpty())
-        run.file = QDir(workingFolder).absoluteFilePath(files.front());
+        run.file = QDir::toNativeSeparators(QDir(workingFolder).absoluteFilePath(files.front()));
     return run;
 }

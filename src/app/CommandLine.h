@@ -22,8 +22,8 @@ struct CommandLine {
 // --help and --version answer where no display is.
 CommandLine parseCommandLine(const QStringList& arguments, const QString& workingFolder);
 
-// The words of argv as text; a file name among them keeps its bytes, even
-// those that are no UTF-8 (see filenames::decode).
+// The words of the command line as text (filenames::programArguments); a
+// file name among them keeps its bytes, even those that are no UTF-8.
 QStringList commandLineWords(int argc, const char* const* argv);
 
 // The exit code of a usage error, as other command-line programs give it.

@@ -1,5 +1,7 @@
 #include "quizfile/EncodingChoice.h"
 
+#include "toolkit/SystemCodePage.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QFile>
@@ -903,11 +905,23 @@ void askDetectors(const std::vector<QByteArrayView>& sample, std::vector<Candida
 
 EncodingChoice chooseEncoding(QByteArrayView bytes)
 {
+    static const std::optional<TextEncoding> system = [] {
+        const std::optional<unsigned> codePage = systemCodePage();
+        return codePage ? encodingOfCodePage(*codePage) : std::nullopt;
+    }();
+    return chooseEncoding(bytes, system);
+}
+
+EncodingChoice chooseEncoding(QByteArrayView bytes, std::optional<TextEncoding> preferred)
+{
     const std::vector<QByteArrayView> sample = sampleOf(bytes);
     std::vector<Candidate> candidates;
     candidates.push_back({TextEncoding::Utf8, {}});
+    if (preferred)
+        candidates.push_back({*preferred, {}});
     for (const TextEncoding encoding : legacyEncodings())
-        candidates.push_back({encoding, {}});
+        if (encoding != preferred)
+            candidates.push_back({encoding, {}});
     const auto eligible = [](const Candidate& c) { return isText(c) || isDamaged(c); };
     // Only an eligible reading is scored: the alphabets of the languages of the
     // others are never needed.

@@ -4,6 +4,8 @@
 
 #include <QByteArrayView>
 
+#include <optional>
+
 // Which encoding the bytes of a quiz file were written in, when no byte order
 // mark says so and they are not UTF-8 throughout: one scored choice among
 // every legacy encoding a Windows system writes text in. This is the one
@@ -57,7 +59,9 @@
 // readings of a multi-byte encoding that decode more of the sample's lines
 // than they fail on: the file is then that encoding, damaged, and the reader
 // names the line where it fails. Two candidates that read the sample alike
-// are the same choice, and the order of legacyEncodings() takes the first.
+// are the same choice, and the order of legacyEncodings() takes the first;
+// the system's own code page (Windows's ANSI code page, systemCodePage())
+// goes first of them, as the file most likely came from that system.
 // Bytes that no candidate reads so are no text at all.
 namespace quizfile {
 
@@ -76,5 +80,9 @@ struct EncodingChoice {
 };
 
 EncodingChoice chooseEncoding(QByteArrayView bytes);
+
+// The same with `preferred` first among the legacy encodings in place of the
+// system's code page; none keeps the order of legacyEncodings().
+EncodingChoice chooseEncoding(QByteArrayView bytes, std::optional<TextEncoding> preferred);
 
 } // namespace quizfile

@@ -85,6 +85,42 @@ std::span<const TextEncoding> legacyEncodings()
     return legacy;
 }
 
+std::optional<TextEncoding> encodingOfCodePage(unsigned codePage)
+{
+    switch (codePage) {
+    case 874:
+        return TextEncoding::Windows874;
+    case 932:
+        return TextEncoding::ShiftJis;
+    case 936:
+        return TextEncoding::Gb18030;
+    case 949:
+        return TextEncoding::Windows949;
+    case 950:
+        return TextEncoding::Big5;
+    case 1250:
+        return TextEncoding::Windows1250;
+    case 1251:
+        return TextEncoding::Windows1251;
+    case 1252:
+        return TextEncoding::Windows1252;
+    case 1253:
+        return TextEncoding::Windows1253;
+    case 1254:
+        return TextEncoding::Windows1254;
+    case 1255:
+        return TextEncoding::Windows1255;
+    case 1256:
+        return TextEncoding::Windows1256;
+    case 1257:
+        return TextEncoding::Windows1257;
+    case 1258:
+        return TextEncoding::Windows1258;
+    default:
+        return std::nullopt;
+    }
+}
+
 const char* icuName(TextEncoding encoding)
 {
     return entryOf(encoding).icu;

@@ -43,6 +43,10 @@ enum class TextEncoding {
 // a text alike: each Windows code page before the ones of other systems.
 std::span<const TextEncoding> legacyEncodings();
 
+// The legacy encoding of a Windows code page number (932 is Shift-JIS, 1252
+// Windows-1252); none for a code page that is no legacy encoding here.
+std::optional<TextEncoding> encodingOfCodePage(unsigned codePage);
+
 // ICU's name of a legacy encoding, or null for UTF-8 and UTF-16.
 const char* icuName(TextEncoding encoding);
 

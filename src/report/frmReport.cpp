@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMouseEvent>
 
 #include <new>
@@ -299,17 +300,18 @@ void frmReport::SaveText(const TextBox& Lst, const QString& name)
         setSaving(true);
         // Before the save: a save that ends at once says so after.
         emit listSaving(true);
-        resultfiles::saveList(
-            m_work, *this, file, Lst.text(), withMark, [this, file, T](const std::optional<QString>& failure) {
-                setSaving(false);
-                if (failure)
-                    showSaveError(*failure);
-                else
-                    m_boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf + filenames::display(file),
-                                   MsgStyle::OkInformation, T);
-                // After the message: a quit that waited for the save ends now.
-                emit listSaving(false);
-            });
+        resultfiles::saveList(m_work, *this, file, Lst.text(), withMark,
+                              [this, file, T](const std::optional<QString>& failure) {
+                                  setSaving(false);
+                                  if (failure)
+                                      showSaveError(*failure);
+                                  else
+                                      m_boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf +
+                                                         QDir::toNativeSeparators(filenames::display(file)),
+                                                     MsgStyle::OkInformation, T);
+                                  // After the message: a quit that waited for the save ends now.
+                                  emit listSaving(false);
+                              });
     } catch (const std::bad_alloc&) {
         setSaving(false);
         showSaveError(QStringLiteral("there is not enough memory to save the list"));

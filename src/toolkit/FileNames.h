@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class QUrl;
 
@@ -10,7 +11,8 @@ class QUrl;
 // in other encodings (Latin-1 "caf\xE9.csv"); each byte that is not part of
 // valid UTF-8 is kept in the text as one lone low surrogate, U+DC80 to U+DCFF,
 // so that the name maps back to its very bytes. Qt's own conversion turns such
-// a byte into U+FFFD, and the file can no longer be found.
+// a byte into U+FFFD, and the file can no longer be found. Windows holds
+// names in UTF-16, which its wide calls take as the text itself.
 namespace filenames {
 
 QString decode(const QByteArray& native);
@@ -29,8 +31,14 @@ bool isFolder(const QString& name);
 // The working folder, absolute.
 QString currentFolder();
 
-// The name as it stands when it starts with "/", else taken from the working
-// folder; nothing is resolved or cleaned.
+// The name as it stands when it is absolute ("/..." here; "C:\...", "\\server\..."
+// on Windows), else taken from the working folder; nothing is resolved or
+// cleaned.
 QString absolute(const QString& name);
+
+// The program's command line, its name first, as the system gives it: argv's
+// words decoded here, the UTF-16 command line on Windows (where argv holds
+// the words in the ANSI code page, which cannot hold every name).
+QStringList programArguments(int argc, const char* const* argv);
 
 } // namespace filenames

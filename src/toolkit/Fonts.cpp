@@ -5,22 +5,15 @@
 #include <QString>
 #include <QStringList>
 
-#include <fontconfig/fontconfig.h>
-
 namespace {
 // The face and size every control of the design has unless it names another.
 const QString kDefaultFamily = QStringLiteral("MS Sans Serif");
 constexpr double kDefaultPoints = 8.25;
 } // namespace
 
-std::jthread readFontConfigurationAside()
-{
-    // Qt takes the configuration that this loads, as fontconfig keeps one.
-    return std::jthread([] { FcInit(); });
-}
-
 void installDesignFonts()
 {
+    addBundledFonts();
     // IPA P Gothic is drawn to the character widths of the design's face,
     // which has no bold either: both are made bold by thickening. It opens
     // in a fraction of the time of the CJK collections, which stand behind

@@ -14,3 +14,7 @@
 // Call right after the QApplication exists, before any widget: only fonts
 // made after it see the substitutions.
 void installDesignFonts();
+
+// Makes the faces that come with the program, where the system lacks the
+// design's, known to the application.
+void addBundledFonts();

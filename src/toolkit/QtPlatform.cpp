@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
 #include <QString>
 #include <QThread>
 #include <QUrl>
@@ -60,8 +59,8 @@ std::optional<QString> QtFileOpenDialog::getOpenFileName(const QString& filter)
     QString selected = filter.section(QStringLiteral(";;"), 0, 0);
     // As an address, which keeps the bytes of a name that is not UTF-8 where
     // the dialog knows them; a plain name would have lost them already.
-    const QUrl chosen = QFileDialog::getOpenFileUrl(owner, QString(), QUrl(), filter, &selected,
-                                                    QFileDialog::Options(), {QStringLiteral("file")});
+    const QUrl chosen = QFileDialog::getOpenFileUrl(owner, QString(), QUrl(), filter, &selected, QFileDialog::Options(),
+                                                    {QStringLiteral("file")});
     const QString name = filenames::fromUrl(chosen);
     if (name.isEmpty())
         return std::nullopt;
@@ -73,26 +72,6 @@ void QtProgramEnd::End()
     // exit() leaves the event loop without closing any window, so no close
     // handler runs; main's objects are then destroyed without being asked.
     QCoreApplication::exit(0);
-}
-
-bool QtWorkArea::known()
-{
-    // A Wayland compositor gives a client neither its panels nor a position:
-    // the available geometry is the whole output, and a move is ignored.
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-WorkAreaRect QtWorkArea::query()
-{
-    WorkAreaRect rect;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        rect.Left = available.left();
-        rect.Top = available.top();
-        rect.Right = available.x() + available.width();
-        rect.Bottom = available.y() + available.height();
-    }
-    return rect;
 }
 
 QtBackgroundWork::~QtBackgroundWork()

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "toolkit/BackgroundWork.h"
+#include "toolkit/DesktopWorkArea.h"
 #include "toolkit/FileOpenDialog.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/Platform.h"
 #include "toolkit/ProgramEnd.h"
 #include "toolkit/QtClock.h"
-#include "toolkit/WorkArea.h"
 
 #include <vector>
 
@@ -23,12 +23,6 @@ public:
 class QtProgramEnd final : public ProgramEnd {
 public:
     void End() override;
-};
-
-class QtWorkArea final : public WorkArea {
-public:
-    WorkAreaRect query() override;
-    bool known() override;
 };
 
 class QThread;
@@ -53,7 +47,7 @@ struct QtPlatformSet {
     QtMessageBoxes boxes;
     QtFileOpenDialog dialog;
     QtProgramEnd end;
-    QtWorkArea workArea;
+    DesktopWorkArea workArea;
     QtClock clock;
     QtBackgroundWork backgroundWork;
     Platform platform{boxes, dialog, end, workArea, clock, backgroundWork};

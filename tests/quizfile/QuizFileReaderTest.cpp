@@ -1,5 +1,7 @@
 #include "quizfile/QuizFileReader.h"
 
+#include "quizfile/EncodingChoice.h"
+
 #include "QuizTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -482,6 +484,52 @@ TEST(QuizFileReader, ChooseEncoding)
                                               ? QString::fromUtf8(row.file.first(row.file.indexOf('\xFF'))).size()
                                               : row.file.size())
                 << row.name;
+    }
+}
+
+// Where the bytes read alike in several code pages, the system's own (Windows's
+// ANSI code page) is taken; it never overrides what the bytes say.
+TEST(QuizFileReader, TheSystemsCodePageSettlesWhatTheBytesLeaveOpen)
+{
+    const struct {
+        unsigned codePage;
+        std::optional<TextEncoding> encoding;
+    } codePages[] = {
+        {932, TextEncoding::ShiftJis},
+        {936, TextEncoding::Gb18030},
+        {949, TextEncoding::Windows949},
+        {950, TextEncoding::Big5},
+        {874, TextEncoding::Windows874},
+        {1250, TextEncoding::Windows1250},
+        {1252, TextEncoding::Windows1252},
+        {1258, TextEncoding::Windows1258},
+        {65001, std::nullopt},
+        {437, std::nullopt},
+        {0, std::nullopt},
+    };
+    for (const auto& row : codePages)
+        EXPECT_EQ(quizfile::encodingOfCodePage(row.codePage), row.encoding) << row.codePage;
+
+    using Kind = quizfile::EncodingChoice::Kind;
+    const QByteArray cafe = bytes("caf\xE9,coffee\r\n\xE9t\xE9,summer\r\n");
+    const QByteArray kanji = cp932("犬,dog\r\nかぶる,put on\r\n");
+    const struct {
+        const char* name;
+        QByteArray file;
+        std::optional<TextEncoding> system;
+        TextEncoding chosen;
+    } rows[] = {
+        {"no system code page", cafe, std::nullopt, TextEncoding::Windows1252},
+        {"a Central European system", cafe, TextEncoding::Windows1250, TextEncoding::Windows1250},
+        {"a Baltic system, whose languages write no é", cafe, TextEncoding::Windows1257, TextEncoding::Windows1252},
+        {"a Japanese system, bytes of no Japanese", cafe, TextEncoding::ShiftJis, TextEncoding::Windows1252},
+        {"a Western system, Japanese bytes", kanji, TextEncoding::Windows1252, TextEncoding::ShiftJis},
+        {"a Greek system, Japanese bytes", kanji, TextEncoding::Windows1253, TextEncoding::ShiftJis},
+    };
+    for (const auto& row : rows) {
+        const quizfile::EncodingChoice choice = quizfile::chooseEncoding(row.file, row.system);
+        EXPECT_EQ(choice.kind, Kind::Text) << row.name;
+        EXPECT_EQ(choice.encoding, row.chosen) << row.name;
     }
 }
 

@@ -86,7 +86,11 @@ protected:
         }
         QMimeData data;
         // As a file manager writes it: the name's bytes percent-encoded.
+#ifdef Q_OS_WIN
+        data.setUrls({QUrl::fromLocalFile(path)});
+#else
         data.setUrls({QUrl::fromEncoded("file://" + filenames::encode(path).toPercentEncoding("/"))});
+#endif
         QWidget& target = way == Way::DropOnWindow ? static_cast<QWidget&>(quiz()) : *controls().txtQuizFile;
         EXPECT_TRUE(dragAndDrop(target, data));
     }
@@ -298,7 +302,8 @@ TEST_F(LoadCommand, FailedLoadThenAnotherFile)
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_EQ(p.boxes.shown[0].style, MsgStyle::OkStop);
     EXPECT_EQ(p.boxes.shown[0].title, QStringLiteral("Pondera"));
-    EXPECT_TRUE(p.boxes.shown[0].prompt.contains(missing)) << p.boxes.shown[0].prompt.toStdString();
+    EXPECT_TRUE(p.boxes.shown[0].prompt.contains(QDir::toNativeSeparators(missing)))
+        << p.boxes.shown[0].prompt.toStdString();
     EXPECT_FALSE(p.boxes.shown[0].prompt.contains(u'\n')) << "one line";
     EXPECT_TRUE(startUpLook());
 

@@ -199,6 +199,10 @@ TEST_F(Docking, DockButtonTogglesAndOnlyDockingMoves)
 
 TEST_F(Docking, DraggingTheBackgroundWithTheLeftButtonMovesTheWindow)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows: the system's own move loop (WM_NCLBUTTONDOWN, HTCAPTION) moves the report, and "
+                    "Qt's synthetic mouse events do not drive it";
+#endif
     showReport();
     reportControls().cmdFullScreen->click();
     reportControls().cmdFullScreen->click(); // docked

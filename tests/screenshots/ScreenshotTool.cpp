@@ -71,7 +71,7 @@ int main(int argc, char** argv)
 
     ScriptedPlatform scripted;
     scripted.boxes.autoOk = true;
-    QtWorkArea screen;
+    DesktopWorkArea screen;
     Platform platform{scripted.boxes, scripted.dialog, scripted.end, screen, scripted.clock, scripted.background};
     RandomGenerator generator(20261207);
     MDIForm1 frame(platform, generator);

@@ -8,10 +8,24 @@
 
 namespace testfiles {
 
+namespace {
+
+std::FILE* open(const QString& path, const char* mode)
+{
+#ifdef Q_OS_WIN
+    // The wide call: the narrow one takes names in the ANSI code page.
+    return ::_wfopen(path.toStdWString().c_str(), QString::fromLatin1(mode).toStdWString().c_str());
+#else
+    return std::fopen(filenames::encode(path).constData(), mode);
+#endif
+}
+
+} // namespace
+
 // Through the program's own names, so that a name that is no UTF-8 keeps its bytes.
 bool write(const QString& path, const QByteArray& bytes)
 {
-    std::FILE* file = std::fopen(filenames::encode(path).constData(), "wb");
+    std::FILE* file = open(path, "wb");
     if (!file)
         return false;
     const bool wrote = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) == size_t(bytes.size());
@@ -20,7 +34,7 @@ bool write(const QString& path, const QByteArray& bytes)
 
 QByteArray read(const QString& path)
 {
-    std::FILE* file = std::fopen(filenames::encode(path).constData(), "rb");
+    std::FILE* file = open(path, "rb");
     if (!file)
         return QByteArray("<unreadable>");
     QFile reader;

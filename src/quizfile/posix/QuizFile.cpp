@@ -1,7 +1,7 @@
 #include "quizfile/QuizFile.h"
 
 #include "toolkit/FileNames.h"
-#include "toolkit/PosixFile.h"
+#include "toolkit/posix/PosixFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -148,4 +148,12 @@ QString absolute(const QString& name)
     return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }
 
+QStringList programArguments(int argc, const char* const* argv)
+{
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words.append(decode(QByteArray(argv[i])));
+    return words;
+}
+
 } // namespace filenames

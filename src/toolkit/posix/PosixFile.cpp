@@ -1,4 +1,4 @@
-#include "toolkit/PosixFile.h"
+#include "toolkit/posix/PosixFile.h"
 
 #include "toolkit/FileNames.h"
 

@@ -1,0 +1,94 @@
+#include "toolkit/windows/WindowsFile.h"
+
+#include "toolkit/FileNames.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+#include <windows.h>
+
+namespace windowsfile {
+
+bool Handle::valid() const
+{
+    return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE;
+}
+
+void Handle::reset(void* handle)
+{
+    if (valid())
+        ::CloseHandle(m_handle);
+    m_handle = handle;
+}
+
+std::wstring wide(const QString& name)
+{
+    std::wstring path = name.toStdWString();
+    // Past MAX_PATH only the long form reaches the file. It takes a full path
+    // with backslashes alone, which GetFullPathNameW makes, as the short
+    // form's rules would.
+    if (path.size() < MAX_PATH - 12 || path.starts_with(L"\\\\?\\"))
+        return path;
+    DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0)
+        return path;
+    std::wstring full(length, L'\0');
+    length = ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
+    full.resize(length);
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+std::optional<QByteArray> readToEnd(void* handle, qsizetype sizeHint, qsizetype limit)
+{
+    // A page beyond the hint, so that a file that has not grown is read in
+    // one go and its end seen in the second read.
+    constexpr qsizetype kPage = 4096;
+    QByteArray bytes;
+    bytes.resize(std::clamp<qsizetype>(sizeHint + kPage, std::min(kPage, limit), limit));
+    qsizetype used = 0;
+    while (used < limit) {
+        if (used == bytes.size())
+            bytes.resize(std::min(2 * bytes.size(), limit));
+        // ReadFile takes at most a DWORD at a time.
+        const DWORD want = DWORD(std::min<qsizetype>(bytes.size() - used, qsizetype(1) << 30));
+        DWORD got = 0;
+        if (!::ReadFile(handle, bytes.data() + used, want, &got, nullptr)) {
+            // The write end of a pipe closed is its end, as a read of 0 is.
+            if (::GetLastError() == ERROR_BROKEN_PIPE)
+                break;
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        used += got;
+    }
+    bytes.truncate(used);
+    return bytes;
+}
+
+QString errorText(unsigned long error)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    QString text = length > 0 ? QString::fromWCharArray(buffer, int(length)) : QString();
+    if (buffer)
+        ::LocalFree(buffer);
+    text = text.trimmed();
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    if (text.isEmpty())
+        text = QStringLiteral("error %1").arg(error);
+    return text;
+}
+
+QString quoted(const QString& path)
+{
+    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
+}
+
+} // namespace windowsfile
