@@ -666,7 +666,7 @@ double spellingFit(const Alphabet& alphabet, const std::vector<std::u32string>& 
     return fit;
 }
 
-double languageDistance(const Evidence& evidence, TextEncoding encoding)
+double languageDistance(const Evidence& evidence, TextEncoding encoding, bool spelled = true)
 {
     const QHash<char32_t, int>& letters = evidence.letters;
     if (letters.isEmpty())
@@ -679,7 +679,7 @@ double languageDistance(const Evidence& evidence, TextEncoding encoding)
         const Alphabet* const alphabet = alphabetOf(language);
         if (!alphabet)
             continue;
-        double distance = -kSpellingWeight * spellingFit(*alphabet, evidence.words);
+        double distance = spelled ? -kSpellingWeight * spellingFit(*alphabet, evidence.words) : 0.0;
         for (auto it = letters.cbegin(); it != letters.cend() && distance < best; ++it) {
             const bool main = uset_contains(alphabet->main.get(), UChar32(it.key()));
             const bool loan =
@@ -744,8 +744,9 @@ template <typename Confidences> void icuConfidences(QByteArrayView sample, Confi
 struct Candidate {
     TextEncoding encoding;
     Evidence evidence;
-    int uchardet = 0; // 1 when uchardet picks it
-    int icu = 0;      // ICU's confidence
+    double letterDistance = 0; // languageDistance without the spelling
+    int uchardet = 0;          // 1 when uchardet picks it
+    int icu = 0;               // ICU's confidence
     double score = 0;
 
     bool readsSample() const { return evidence.badLines == 0 && evidence.impossible == 0; }
@@ -927,9 +928,24 @@ EncodingChoice chooseEncoding(QByteArrayView bytes, std::optional<TextEncoding> 
     // others are never needed.
     for (Candidate& candidate : candidates) {
         readSample(sample, candidate);
-        if (eligible(candidate))
+        if (eligible(candidate)) {
             candidate.score = ownScore(candidate);
+            candidate.letterDistance = languageDistance(candidate.evidence, candidate.encoding, false);
+        }
     }
+    // Readings of the same text whose languages write its letters as well are
+    // one choice, though the spelling of one code page's languages fits the
+    // words better (é of café is French and Czech alike): each scores as the
+    // best of them, and the order of the candidates, the system's code page
+    // first, settles it.
+    const auto shareScores = [&] {
+        for (Candidate& candidate : candidates)
+            for (const Candidate& other : candidates)
+                if (eligible(candidate) && eligible(other) && other.score > candidate.score &&
+                    candidate.letterDistance <= other.letterDistance && candidate.evidence.text == other.evidence.text)
+                    candidate.score = other.score;
+    };
+    shareScores();
     // The best eligible reading, the first in the order of the candidates
     // among equals.
     const auto best = [&] {
@@ -952,6 +968,7 @@ EncodingChoice chooseEncoding(QByteArrayView bytes, std::optional<TextEncoding> 
         askDetectors(sample, candidates);
         for (Candidate& candidate : candidates)
             candidate.score += detectorPoints(candidate);
+        shareScores();
     }
     const Candidate* chosen = best();
     if (!chosen)
