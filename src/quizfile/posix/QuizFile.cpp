@@ -1,5 +1,6 @@
 #include "quizfile/QuizFile.h"
 
+#include "quizfile/QuizFileFailure.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/posix/PosixFile.h"
 
@@ -21,26 +22,13 @@ namespace {
 using posixfile::Descriptor;
 using posixfile::quoted;
 
-ReadResult fileError(ReadErrorKind kind, const QString& message)
-{
-    ReadResult result;
-    result.error = ReadError{kind, 0, message};
-    return result;
-}
-
-ReadResult tooLarge(const QString& path)
-{
-    return fileError(ReadErrorKind::FileTooLarge,
-                     QStringLiteral("the file %1 is larger than 64 MiB and cannot be a quiz file").arg(quoted(path)));
-}
-
 // What is at the path, when it is not something to read.
 std::optional<ReadResult> notAFile(const QString& path, mode_t mode)
 {
     if (S_ISDIR(mode))
-        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is a folder, not a file").arg(quoted(path)));
+        return fileFailure(FileFailure::Folder, quoted(path));
     if (!S_ISREG(mode))
-        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is not an ordinary file").arg(quoted(path)));
+        return fileFailure(FileFailure::NotOrdinary, quoted(path));
     return std::nullopt;
 }
 
@@ -54,20 +42,16 @@ ReadResult openFailure(const QString& path, const QByteArray& native, int error)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return fileError(ReadErrorKind::FileNotFound, QStringLiteral("the file %1 does not exist").arg(quoted(path)));
+        return fileFailure(FileFailure::NotFound, quoted(path));
     case EACCES:
     case EPERM:
-        return fileError(ReadErrorKind::PermissionDenied,
-                         QStringLiteral("you have no permission to read the file %1").arg(quoted(path)));
+        return fileFailure(FileFailure::NoPermission, quoted(path));
     case ENAMETOOLONG:
-        return fileError(ReadErrorKind::FileNotFound,
-                         QStringLiteral("the path %1 is longer than the system allows").arg(quoted(path)));
+        return fileFailure(FileFailure::PathTooLong, quoted(path));
     case ELOOP:
-        return fileError(ReadErrorKind::FileNotFound,
-                         QStringLiteral("the path %1 has too many levels of symbolic links").arg(quoted(path)));
+        return fileFailure(FileFailure::TooManyLinks, quoted(path));
     default:
-        return fileError(ReadErrorKind::ReadFailed,
-                         QStringLiteral("the file %1 cannot be opened: %2").arg(quoted(path), qt_error_string(error)));
+        return fileFailure(FileFailure::CannotOpen, quoted(path), qt_error_string(error));
     }
 }
 
@@ -76,7 +60,7 @@ ReadResult openFailure(const QString& path, const QByteArray& native, int error)
 ReadResult loadQuizFile(const QString& path)
 {
     if (path.isEmpty())
-        return fileError(ReadErrorKind::FileNotFound, QStringLiteral("no file name was given"));
+        return fileFailure(FileFailure::NoName);
 
     const QByteArray native = filenames::encode(path);
     // Without O_NONBLOCK, a FIFO put in the file's place would hold the window
@@ -87,23 +71,21 @@ ReadResult loadQuizFile(const QString& path)
         return openFailure(path, native, errno);
     struct stat status {};
     if (::fstat(file.get(), &status) != 0)
-        return fileError(ReadErrorKind::ReadFailed,
-                         QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), qt_error_string(errno)));
+        return fileFailure(FileFailure::CannotRead, quoted(path), qt_error_string(errno));
     if (auto refused = notAFile(path, status.st_mode))
         return *refused;
     if (status.st_size > kMaxFileBytes)
-        return tooLarge(path);
+        return fileFailure(FileFailure::TooLarge, quoted(path));
 
     // A page past the limit tells (a page, not a byte, since some files of
     // /proc read only in whole records).
     std::optional<QByteArray> read =
         posixfile::readToEnd(file.get(), qsizetype(status.st_size), qsizetype(kMaxFileBytes) + 4096);
     if (!read)
-        return fileError(ReadErrorKind::ReadFailed,
-                         QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), qt_error_string(errno)));
+        return fileFailure(FileFailure::CannotRead, quoted(path), qt_error_string(errno));
     QByteArray bytes = *std::move(read);
     if (bytes.size() > kMaxFileBytes)
-        return tooLarge(path);
+        return fileFailure(FileFailure::TooLarge, quoted(path));
     return readQuizBytes(bytes);
 }
 

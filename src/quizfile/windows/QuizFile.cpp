@@ -1,5 +1,6 @@
 #include "quizfile/QuizFile.h"
 
+#include "quizfile/QuizFileFailure.h"
 #include "toolkit/windows/WindowsFile.h"
 
 #include <QByteArray>
@@ -16,23 +17,9 @@ namespace {
 using windowsfile::Handle;
 using windowsfile::quoted;
 
-ReadResult fileError(ReadErrorKind kind, const QString& message)
-{
-    ReadResult result;
-    result.error = ReadError{kind, 0, message};
-    return result;
-}
-
-ReadResult tooLarge(const QString& path)
-{
-    return fileError(ReadErrorKind::FileTooLarge,
-                     QStringLiteral("the file %1 is larger than 64 MiB and cannot be a quiz file").arg(quoted(path)));
-}
-
 ReadResult cannotRead(const QString& path, DWORD error)
 {
-    return fileError(ReadErrorKind::ReadFailed,
-                     QStringLiteral("the file %1 cannot be read: %2").arg(quoted(path), windowsfile::errorText(error)));
+    return fileFailure(FileFailure::CannotRead, quoted(path), windowsfile::errorText(error));
 }
 
 ReadResult openFailure(const QString& path, const std::wstring& name, DWORD error)
@@ -41,7 +28,7 @@ ReadResult openFailure(const QString& path, const std::wstring& name, DWORD erro
     // access is denied.
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is a folder, not a file").arg(quoted(path)));
+        return fileFailure(FileFailure::Folder, quoted(path));
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -50,20 +37,15 @@ ReadResult openFailure(const QString& path, const std::wstring& name, DWORD erro
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
     case ERROR_DIRECTORY:
-        return fileError(ReadErrorKind::FileNotFound, QStringLiteral("the file %1 does not exist").arg(quoted(path)));
+        return fileFailure(FileFailure::NotFound, quoted(path));
     case ERROR_ACCESS_DENIED:
-        return fileError(ReadErrorKind::PermissionDenied,
-                         QStringLiteral("you have no permission to read the file %1").arg(quoted(path)));
+        return fileFailure(FileFailure::NoPermission, quoted(path));
     case ERROR_FILENAME_EXCED_RANGE:
-        return fileError(ReadErrorKind::FileNotFound,
-                         QStringLiteral("the path %1 is longer than the system allows").arg(quoted(path)));
+        return fileFailure(FileFailure::PathTooLong, quoted(path));
     case ERROR_CANT_RESOLVE_FILENAME:
-        return fileError(ReadErrorKind::FileNotFound,
-                         QStringLiteral("the path %1 has too many levels of symbolic links").arg(quoted(path)));
+        return fileFailure(FileFailure::TooManyLinks, quoted(path));
     default:
-        return fileError(
-            ReadErrorKind::ReadFailed,
-            QStringLiteral("the file %1 cannot be opened: %2").arg(quoted(path), windowsfile::errorText(error)));
+        return fileFailure(FileFailure::CannotOpen, quoted(path), windowsfile::errorText(error));
     }
 }
 
@@ -72,7 +54,7 @@ ReadResult openFailure(const QString& path, const std::wstring& name, DWORD erro
 ReadResult loadQuizFile(const QString& path)
 {
     if (path.isEmpty())
-        return fileError(ReadErrorKind::FileNotFound, QStringLiteral("no file name was given"));
+        return fileFailure(FileFailure::NoName);
 
     const std::wstring name = windowsfile::wide(path);
     // Shared in every way, so that a file an editor holds open is read, and
@@ -85,12 +67,12 @@ ReadResult loadQuizFile(const QString& path)
         return openFailure(path, name, ::GetLastError());
     // A pipe, a console or a device (NUL, COM1) would block or never end.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return fileError(ReadErrorKind::NotAFile, QStringLiteral("%1 is not an ordinary file").arg(quoted(path)));
+        return fileFailure(FileFailure::NotOrdinary, quoted(path));
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size))
         return cannotRead(path, ::GetLastError());
     if (size.QuadPart > kMaxFileBytes)
-        return tooLarge(path);
+        return fileFailure(FileFailure::TooLarge, quoted(path));
 
     // A page past the limit tells, as the file may grow while it is read.
     std::optional<QByteArray> read =
@@ -99,7 +81,7 @@ ReadResult loadQuizFile(const QString& path)
         return cannotRead(path, ::GetLastError());
     QByteArray bytes = *std::move(read);
     if (bytes.size() > kMaxFileBytes)
-        return tooLarge(path);
+        return fileFailure(FileFailure::TooLarge, quoted(path));
     return readQuizBytes(bytes);
 }
 
