@@ -182,10 +182,15 @@ constexpr double kTypicalLetters = 200;
 constexpr double kUnseenSyllable = -0.5;
 // What a letter's frequency counts for against the other measures.
 constexpr double kLetterWeight = 1.0;
-// What a word's spelling counts for, and how many pairs a letter's own share
-// stands for where the language's text never showed a pair.
+// What a word's spelling counts for. A pair's chance is mostly what the
+// language's text showed, and partly the second letter's own share: the
+// text is a few hundred kilobytes, and a real word may hold a pair it never
+// showed (French œcuménique), which must cost it little.
 constexpr double kSpellingWeight = 1.0;
-constexpr double kBackOff = 2.0;
+constexpr double kShownPairs = 0.9;
+// What the spelling of the plain words around them counts for: they tell
+// the language of the column, and so weigh less than the letters in question.
+constexpr double kPlainWordsWeight = 0.5;
 
 // The language's own words, as ICU's locale data has them: the names of
 // languages, countries, scripts and currencies written in it. A few thousand letters, enough to
@@ -475,6 +480,8 @@ char32_t alphabetLetter(char32_t c)
     return QChar::toLower(c);
 }
 
+struct PlainWords;
+
 // What a reading of the sample shows.
 struct Evidence {
     int badLines = 0;   // lines the candidate does not decode
@@ -492,6 +499,25 @@ struct Evidence {
     QHash<char32_t, int> letters;      // beyond ASCII, in small letters
     std::vector<std::u32string> words; // those that hold them, spelled in small letters
     QString text;                      // the whole reading, to tell readings that differ
+    const PlainWords* plain = nullptr; // the words around them, the same in every reading
+};
+
+// The words of ASCII letters alone in the columns of the file that hold bytes
+// beyond ASCII (a word list's other column is mostly another language). Every
+// single-byte reading reads them alike, so they tell the column's language:
+// Italian permalosità and Lithuanian permalositą are the same bytes, and
+// the words around them settle it. Languages not written in Latin letters
+// take no part.
+struct PlainWords {
+    std::vector<std::u32string> words;
+    QHash<QByteArray, double> fits; // each Latin language's spelling fit
+    double best = 0;                // the best of them
+
+    void fit(const QByteArray& language);
+    double worseThanBest(const QByteArray& language) const
+    {
+        return fits.contains(language) ? best - fits.value(language) : 0.0;
+    }
 };
 
 // The words whose spelling is weighed: enough to tell a language by.
@@ -656,9 +682,10 @@ double spellingFit(const Alphabet& alphabet, const std::vector<std::u32string>& 
         for (std::size_t i = 0; i <= word.size(); ++i) {
             const char32_t c = i < word.size() ? word[i] : U' ';
             if (isOwnLetter(alphabet, c) && isOwnLetter(alphabet, before)) {
-                const double chance = (spelling.pairs.value(pairKey(before, c)) + kBackOff * share(c)) /
-                                      (spelling.firsts.value(before) + kBackOff);
-                fit += std::log(chance / share(c));
+                const int firsts = spelling.firsts.value(before);
+                if (firsts > 0)
+                    fit += std::log(kShownPairs * spelling.pairs.value(pairKey(before, c)) / firsts / share(c) +
+                                    (1 - kShownPairs));
             }
             before = c;
         }
@@ -680,6 +707,8 @@ double languageDistance(const Evidence& evidence, TextEncoding encoding, bool sp
         if (!alphabet)
             continue;
         double distance = spelled ? -kSpellingWeight * spellingFit(*alphabet, evidence.words) : 0.0;
+        if (spelled && evidence.plain)
+            distance += kPlainWordsWeight * evidence.plain->worseThanBest(language);
         for (auto it = letters.cbegin(); it != letters.cend() && distance < best; ++it) {
             const bool main = uset_contains(alphabet->main.get(), UChar32(it.key()));
             const bool loan =
@@ -902,6 +931,62 @@ void askDetectors(const std::vector<QByteArrayView>& sample, std::vector<Candida
     });
 }
 
+bool isAsciiLetter(unsigned char c)
+{
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
+
+// The plain words of the first lines of the file. A word next to a byte
+// beyond ASCII is left out: it is part of a word with other letters, or the
+// trail of a multi-byte character. No candidate has a comma as a trail byte,
+// so the columns are the same in every reading.
+PlainWords plainWordsOf(QByteArrayView bytes)
+{
+    const QByteArrayView head = bytes.first(std::min(bytes.size(), 4 * kSampleBytes));
+    const char unit = head.contains('\r') ? '\r' : '\n';
+    std::array<std::vector<std::u32string>, 2> columns;
+    std::array<bool, 2> beyondAscii{false, false};
+    for (qsizetype start = 0; start < head.size();) {
+        const qsizetype end = head.indexOf(unit, start) < 0 ? head.size() : head.indexOf(unit, start);
+        const QByteArrayView line = head.sliced(start, end - start);
+        start = end + 1;
+        const qsizetype comma = line.indexOf(',');
+        const auto at = [&](qsizetype i) {
+            return i >= 0 && i < line.size() ? static_cast<unsigned char>(line[i]) : 0;
+        };
+        for (qsizetype i = 0; i < line.size();) {
+            const std::size_t column = comma >= 0 && i > comma ? 1 : 0;
+            beyondAscii[column] = beyondAscii[column] || at(i) >= 0x80;
+            if (!isAsciiLetter(at(i))) {
+                ++i;
+                continue;
+            }
+            std::u32string word;
+            qsizetype after = i;
+            for (; isAsciiLetter(at(after)); ++after)
+                word.push_back(char32_t(at(after) | 0x20));
+            if (at(i - 1) < 0x80 && at(after) < 0x80 && columns[column].size() < kMostWordsSpelled)
+                columns[column].push_back(std::move(word));
+            i = after;
+        }
+    }
+    PlainWords plain;
+    for (std::size_t column = 0; column < columns.size(); ++column)
+        if (beyondAscii[column])
+            plain.words.insert(plain.words.end(), columns[column].begin(), columns[column].end());
+    return plain;
+}
+
+void PlainWords::fit(const QByteArray& language)
+{
+    const Alphabet* const alphabet = alphabetOf(language);
+    if (fits.contains(language) || !alphabet || !uset_contains(alphabet->main.get(), U'a'))
+        return;
+    const double fitted = spellingFit(*alphabet, words);
+    best = fits.isEmpty() ? fitted : std::max(best, fitted);
+    fits.insert(language, fitted);
+}
+
 } // namespace
 
 EncodingChoice chooseEncoding(QByteArrayView bytes)
@@ -925,10 +1010,19 @@ EncodingChoice chooseEncoding(QByteArrayView bytes, std::optional<TextEncoding> 
             candidates.push_back({encoding, {}});
     const auto eligible = [](const Candidate& c) { return isText(c) || isDamaged(c); };
     // Only an eligible reading is scored: the alphabets of the languages of the
-    // others are never needed.
+    // others are never needed. The plain words are weighed against the best
+    // language of any reading, so every reading is made before any is scored.
+    PlainWords plain = plainWordsOf(bytes);
     for (Candidate& candidate : candidates) {
         readSample(sample, candidate);
+        if (eligible(candidate) && !isMultiByte(candidate.encoding))
+            for (const QByteArray& language : languagesFor(candidate.encoding))
+                plain.fit(language);
+    }
+    for (Candidate& candidate : candidates) {
         if (eligible(candidate)) {
+            if (!isMultiByte(candidate.encoding))
+                candidate.evidence.plain = &plain;
             candidate.score = ownScore(candidate);
             candidate.letterDistance = languageDistance(candidate.evidence, candidate.encoding, false);
         }

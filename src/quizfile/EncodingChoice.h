@@ -50,7 +50,13 @@
 //   it) are spelled in that language: which letter follows which in its real
 //   text, as src/quizfile/letter-pairs.tsv has it (scripts/letter-pairs
 //   measures it on the translations Debian ships). Romanian tăcută and
-//   Portuguese-looking tãcutã are the same bytes;
+//   Portuguese-looking tãcutã are the same bytes. A pair the text never
+//   showed costs a word little: real words hold rare pairs;
+// - how the words of ASCII letters in the same columns (a word list's other
+//   column is another language) are spelled in that language against the
+//   best-fitting one: every reading reads them alike, so they tell the
+//   language (Italian permalosità and Lithuanian permalositą are the same
+//   bytes);
 // and a character of several bytes that UTF-8 reads counts for UTF-8, whose
 // damaged files stay UTF-8.
 //

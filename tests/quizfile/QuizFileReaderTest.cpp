@@ -450,6 +450,20 @@ TEST(QuizFileReader, ChooseEncoding)
          TextEncoding::Windows1252, 0, "crème,cream\r\nfenêtre,window\r\n"},
         {"ISO-8859-15", bytes("c\xBDur,heart\r\n\xE9t\xE9,summer"), TextEncoding::Iso8859_15, 0,
          "cœur,heart\r\nété,summer"},
+        // A real word may hold a pair of letters that the language's measured
+        // text never showed (œc): that costs it little against ½ glued to a word.
+        {"a pair of letters seldom seen",
+         bytes("Nita,bravoure\r\northoscope,\xAB \xE9licitine \xBB\r\nedification,\xBD"
+               "cum\xE9nicit\xE9\r\nwallaby,administr\xE9\r\n"),
+         TextEncoding::Iso8859_15, 0,
+         "Nita,bravoure\r\northoscope,« élicitine »\r\nedification,œcuménicité\r\nwallaby,administré\r\n"},
+        // Italian permalosità is Lithuanian permalositą in Windows-1257: the
+        // plain words of the same column tell the language.
+        {"the words around tell the language",
+         bytes("\xABpanettaio\xBB,cully\r\ns'addicesse,Wessex\r\nsuanne,inferred\r\n\xABpermalosit\xE0\xBB,"
+               "sympathetically\r\n"),
+         TextEncoding::Windows1252, 0,
+         "«panettaio»,cully\r\ns'addicesse,Wessex\r\nsuanne,inferred\r\n«permalosità»,sympathetically\r\n"},
         {"ISO-8859-2",
          bytes("\xB9kola,school\r\n\xE8"
                "as,time\r\n\xF8"
