@@ -3,7 +3,6 @@
 #include "toolkit/AccessKeys.h"
 #include "toolkit/Accessibility.h"
 #include "toolkit/CrLf.h"
-#include "toolkit/HeldLayout.h"
 
 #include <QByteArray>
 #include <QChar>
@@ -110,11 +109,16 @@ QString fromUtf16Bytes(const QByteArray& bytes)
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
 {
-    auto* const text = new QTextDocument(this);
-    m_layout = new HeldLayout(text);
-    text->setDocumentLayout(m_layout);
-    setDocument(text);
+    // Undo would also take back the program's appends, each a step, and the
+    // held ones all at once.
     setUndoRedoEnabled(false);
+    // The document tells of an edit inside the open block only when it is
+    // emptied, as the base's setPlainText does: the held appends are gone,
+    // and what the block then holds is no edit anyone could follow.
+    connect(document(), &QTextDocument::contentsChange, this, [this] {
+        if (m_held)
+            m_held->emptied = true;
+    });
     // Tab moves on as in every other control; a tab the user pastes stays text.
     setTabChangesFocus(true);
     accessKeysNeverType(*this);
@@ -225,7 +229,11 @@ void TextBox::setText(const QString& text)
     // What was appended is replaced along with the rest, and nobody is told
     // of lines that are gone.
     m_showTimer.stop();
-    m_before.reset();
+    if (m_held) {
+        const QSignalBlocker quiet(document());
+        m_held->cursor.endEditBlock();
+        m_held.reset();
+    }
     document()->clear();
     m_marked = false;
     QTextCursor cursor(document());
@@ -236,36 +244,32 @@ void TextBox::setText(const QString& text)
 // A report list gets a line per answer, 32 767 in the largest test, while it
 // is mostly hidden: laying each one out as it comes, and telling every
 // listener of the document, costs more than all the rest of an answer. The
-// lines go into the document at once, so that whatever reads it reads them;
-// their layout and the document's signals wait until the box is looked at,
-// and then come as for one edit of all of them. Every event the box or its
-// view receives lays them out first.
+// lines go into the document at once, so that whatever reads it reads them,
+// inside one edit block that stays open until the box is looked at: the
+// document then lays them out and tells its listeners once, as for one edit
+// of all of them. Every event the box or its view receives closes it first.
 void TextBox::appendText(const QString& text)
 {
     QTextDocument* const doc = document();
     // Until the lines fill the view, each is laid out as it comes: the scroll
     // bar they then bring narrows the view for the next ones.
     const bool shown = isVisible();
-    if (shown && !m_before && verticalScrollBar()->maximum() == 0) {
+    if (shown && !m_held && verticalScrollBar()->maximum() == 0) {
         appendNow(text);
         moveCursor(QTextCursor::End);
         ensureCursorVisible();
         return;
     }
-    if (!m_before) {
+    if (!m_held) {
         // With the caret at the end the held lines carry it along, so that
         // every reader finds it after the newest line.
         if (!textCursor().atEnd())
             moveCursor(QTextCursor::End);
-        m_before = Before{doc->blockCount(), doc->isModified()};
+        m_held.emplace(Held{QTextCursor(doc), doc->blockCount() - 1});
+        m_held->cursor.beginEditBlock();
     }
-    m_before->shown = m_before->shown || shown;
-    {
-        const QSignalBlocker quiet(doc);
-        m_layout->beginHolding();
-        appendNow(text);
-        m_layout->endHolding();
-    }
+    m_held->shown = m_held->shown || shown;
+    appendNow(text);
     if (!shown || m_showTimer.isActive())
         return;
     // Lines that have just filled the view are laid out in this turn, for
@@ -303,35 +307,28 @@ void TextBox::appendNow(const QString& text)
 
 void TextBox::layOutHeld()
 {
-    if (!m_before)
+    if (!m_held)
         return;
     m_showTimer.stop();
-    const Before before = *std::exchange(m_before, std::nullopt);
-    // An edit of the base's own may have laid the held lines out with it.
-    const std::optional<HeldLayout::Change> held = m_layout->takeHeld();
-    if (!held)
+    Held held = *std::exchange(m_held, std::nullopt);
+    // The document tells its layout and its listeners of every held append
+    // as of one edit: the text control turns that into the box's signals and
+    // the accessibility events.
+    if (held.emptied) {
+        const QSignalBlocker quiet(document());
+        held.cursor.endEditBlock();
         return;
+    }
+    held.cursor.endEditBlock();
     QTextDocument* const doc = document();
-    const int firstBlock = doc->findBlock(held->from).blockNumber();
-    // The document's own signals, in the order and with the figures of one
-    // edit that made all the held appends: the text control turns them into
-    // the box's signals and the accessibility events.
-    emit doc->contentsChange(held->from, 0, held->added);
-    m_layout->layOut(*held);
     // A shown box laid each append out as it came, for the caret that it
     // kept in view: laying the new blocks out counts the same lines. A
     // hidden one laid out none, and leaves them to Qt's layout as it pages
     // through: a report shown after a 32 767-question test would otherwise
     // lay out every line at once.
-    if (before.shown)
-        for (QTextBlock b = doc->findBlockByNumber(firstBlock); b.isValid(); b = b.next())
-            m_layout->blockBoundingRect(b);
-    emit doc->cursorPositionChanged(textCursor());
-    if (doc->isModified() != before.modified)
-        emit doc->modificationChanged(doc->isModified());
-    emit doc->contentsChanged();
-    if (doc->blockCount() != before.blockCount)
-        emit doc->blockCountChanged(doc->blockCount());
+    if (held.shown)
+        for (QTextBlock b = doc->findBlockByNumber(held.firstBlock); b.isValid(); b = b.next())
+            doc->documentLayout()->blockBoundingRect(b);
     // Each append left the caret at the end, the newest line in view.
     moveCursor(QTextCursor::End);
     ensureCursorVisible();

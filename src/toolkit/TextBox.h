@@ -2,13 +2,12 @@
 
 #include <QBasicTimer>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 
 #include <optional>
 
-class HeldLayout;
 class QEvent;
 class QMimeData;
-class QTextCursor;
 class QTimerEvent;
 
 // A multi-line text box whose text reads back exactly as it was put in: line
@@ -58,18 +57,16 @@ private:
     // put in; until then the raw text of the document says it all.
     bool m_marked = false;
     qsizetype m_longestPasted = 0;
-    // Owned by the document. Appends go into the document at once, with its
-    // signals quiet and their layout held: a hidden box holds them until it
-    // receives anything, a shown one at most a frame's time, so that the
+    // Appends go into the document at once, inside an edit block that holds
+    // their layout and the document's signals: a hidden box holds them until
+    // it receives anything, a shown one at most a frame's time, so that the
     // lines of many quick answers are laid out, announced and painted once.
-    HeldLayout* m_layout = nullptr;
-    // What the document was when the first of the held appends came, for the
-    // signals it held back.
-    struct Before {
-        int blockCount = 0;
-        bool modified = false;
-        bool shown = false; // an append was held while the box was shown
+    struct Held {
+        QTextCursor cursor;   // the one that opened the block
+        int firstBlock = 0;   // the block the first held append went into
+        bool shown = false;   // an append was held while the box was shown
+        bool emptied = false; // the document was emptied meanwhile
     };
-    std::optional<Before> m_before;
+    std::optional<Held> m_held;
     QBasicTimer m_showTimer;
 };
