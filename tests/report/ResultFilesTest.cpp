@@ -23,7 +23,15 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+
 #include <windows.h>
+// After windows.h, which they need.
+#include <aclapi.h>
+#include <sddl.h>
 #else
 #include <acl/libacl.h>
 #include <fcntl.h>
@@ -418,8 +426,7 @@ TEST(ResultFileWrite, AnotherUsersFile)
 TEST(ResultFileWrite, KeepsTheAccessControlListAndTheAttributes)
 {
 #ifdef Q_OS_WIN
-    GTEST_SKIP() << "POSIX only: POSIX ACLs and user attributes; on Windows ReplaceFileW carries the ACL over, which "
-                    "wine does not model";
+    GTEST_SKIP() << "POSIX only: POSIX ACLs and user attributes; the Windows ACL is checked with the temporary file";
 #else
     for (const bool hardLink : {false, true}) {
         SCOPED_TRACE(hardLink ? "written in place" : "replaced");
@@ -452,6 +459,192 @@ TEST(ResultFileWrite, KeepsTheAccessControlListAndTheAttributes)
         char value[16] = {};
         EXPECT_EQ(::getxattr(native.constData(), "user.origin", value, sizeof value), 7);
         EXPECT_STREQ(value, "teacher");
+    }
+#endif
+}
+
+#ifdef Q_OS_WIN
+// The security identifier of the user the tests run as, as text.
+QString currentUserSid()
+{
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return {};
+    std::vector<char> buffer(256);
+    DWORD size = 0;
+    wchar_t* text = nullptr;
+    QString sid;
+    if (::GetTokenInformation(token, TokenUser, buffer.data(), DWORD(buffer.size()), &size) &&
+        ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+        sid = QString::fromWCharArray(text);
+        ::LocalFree(text);
+    }
+    ::CloseHandle(token);
+    return sid;
+}
+
+// A file's access control list as the system tells it.
+struct Dacl {
+    bool read = false;
+    std::string text;          // its SDDL form
+    bool isProtected = false;  // from inheriting its folder's entries
+    std::set<QString> allowed; // whom its entries grant anything
+};
+
+// Read through a handle that shares everything, deleting and renaming too,
+// so that looking at a file never stands in the writer's way.
+Dacl daclOf(const QString& path, LONGLONG* size = nullptr)
+{
+    Dacl dacl;
+    const HANDLE file = ::CreateFileW(path.toStdWString().c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return dacl;
+    PACL list = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD got = ::GetSecurityInfo(file, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &list,
+                                        nullptr, &descriptor);
+    LARGE_INTEGER length{};
+    const bool measured = ::GetFileSizeEx(file, &length);
+    ::CloseHandle(file);
+    if (got != ERROR_SUCCESS)
+        return dacl;
+    if (size)
+        *size = measured ? length.QuadPart : -1;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    wchar_t* text = nullptr;
+    if (::GetSecurityDescriptorControl(descriptor, &control, &revision) &&
+        ::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION,
+                                                               &text, nullptr)) {
+        dacl.read = true;
+        dacl.text = QString::fromWCharArray(text).toStdString();
+        dacl.isProtected = control & SE_DACL_PROTECTED;
+        ::LocalFree(text);
+    }
+    for (DWORD i = 0; list && i < list->AceCount; ++i) {
+        void* entry = nullptr;
+        wchar_t* sid = nullptr;
+        if (::GetAce(list, i, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
+            ::ConvertSidToStringSidW(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, &sid)) {
+            dacl.allowed.insert(QString::fromWCharArray(sid));
+            ::LocalFree(sid);
+        }
+    }
+    ::LocalFree(descriptor);
+    return dacl;
+}
+
+bool setDacl(const QString& path, const QString& sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.toStdWString().c_str(), SDDL_REVISION_1,
+                                                                &descriptor, nullptr))
+        return false;
+    const bool set = ::SetFileSecurityW(path.toStdWString().c_str(), DACL_SECURITY_INFORMATION, descriptor);
+    ::LocalFree(descriptor);
+    return set;
+}
+#endif
+
+// A list that replaces a file is not readable by anyone else while it is
+// written: it is made for the saver alone and only then gets the old file's
+// access control list. A list of a new name is made as any new file in its
+// folder is. Under wine a file's list is its Unix mode: the user's entry, the
+// one for Everyone and SYSTEM's, which wine adds to every file; a file it
+// calls protected, or an entry for anyone else, it does not keep.
+TEST(ResultFileWrite, TemporaryFileOfAReplacedListIsTheSaversAlone)
+{
+#ifndef Q_OS_WIN
+    GTEST_SKIP() << "Windows only: the POSIX writer's temporary file is checked by its mode";
+#else
+    const QString user = currentUserSid();
+    ASSERT_FALSE(user.isEmpty());
+    const QString system = QStringLiteral("S-1-5-18");
+    // Written in one piece that takes a while, so that a watcher sees the
+    // temporary file part written. A part-written file with the old file's
+    // list may be the old file on its way aside: where the folder gives a new
+    // file that same list (anyone may read, under wine), the row shows only
+    // that the old list is kept.
+    const QByteArray content(8 << 20, 'n');
+    const QByteArray oldContent(9 << 20, 'o');
+    const struct {
+        const char* what;
+        QString oldDacl; // empty: no file there yet
+    } rows[] = {
+        {"a file anyone may change", QStringLiteral("D:(A;;FA;;;%1)(A;;FA;;;WD)").arg(user)},
+        {"a file anyone may read", QStringLiteral("D:(A;;FA;;;%1)(A;;FR;;;WD)").arg(user)},
+        {"a file only its owner may read", QStringLiteral("D:P(A;;FA;;;%1)").arg(user)},
+        {"a new file", QString()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("words-ReadAgain.csv"));
+        Dacl before;
+        if (!row.oldDacl.isEmpty()) {
+            ASSERT_TRUE(testfiles::write(path, oldContent));
+            ASSERT_TRUE(setDacl(path, row.oldDacl));
+            before = daclOf(path);
+            ASSERT_TRUE(before.read);
+        }
+
+        // Looks at every temporary file while the list is written, its size
+        // after its list: a file not full yet was not full when its list was read.
+        std::atomic<bool> done{false};
+        std::atomic<int> seen{0};
+        std::set<std::string> exposed;
+        std::thread watcher([&] {
+            const std::wstring pattern =
+                QDir::toNativeSeparators(dir.filePath(QStringLiteral(".pondera-*"))).toStdWString();
+            while (!done) {
+                WIN32_FIND_DATAW found{};
+                const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+                if (search == INVALID_HANDLE_VALUE)
+                    continue;
+                do {
+                    const QString name = dir.filePath(QString::fromWCharArray(found.cFileName));
+                    LONGLONG size = -1;
+                    const Dacl dacl = daclOf(name, &size);
+                    // wine's ReplaceFileW copies the old file aside under
+                    // the second temporary name, with the old file's list.
+                    if (!dacl.read || size < 0 || size >= content.size())
+                        continue;
+                    ++seen;
+                    std::set<QString> others = dacl.allowed;
+                    others.erase(user);
+                    others.erase(system);
+                    if (!others.empty() && dacl.text != before.text)
+                        exposed.insert(dacl.text);
+                } while (::FindNextFileW(search, &found));
+                ::FindClose(search);
+            }
+        });
+        // No assertion that returns while the watcher runs.
+        for (int attempt = 0; attempt < 200 && seen == 0; ++attempt) {
+            if (!row.oldDacl.isEmpty()) {
+                EXPECT_TRUE(testfiles::write(path, oldContent));
+            } else {
+                QFile::remove(path);
+            }
+            EXPECT_EQ(resultfiles::writeFile(path, content), std::nullopt);
+        }
+        done = true;
+        watcher.join();
+        ASSERT_GT(seen, 0) << "the temporary file was never seen being written";
+        if (!row.oldDacl.isEmpty()) {
+            EXPECT_EQ(exposed, std::set<std::string>{}) << "no one else may read the list while it is written";
+            EXPECT_EQ(daclOf(path).text, before.text) << "the old file's list";
+        } else {
+            // What any new file there gets.
+            const QString plain = dir.filePath(QStringLiteral("plain.csv"));
+            ASSERT_TRUE(testfiles::write(plain, "x"));
+            const Dacl made = daclOf(path);
+            EXPECT_FALSE(made.isProtected);
+            EXPECT_EQ(made.text, daclOf(plain).text);
+        }
+        EXPECT_EQ(testfiles::read(path), content);
     }
 #endif
 }

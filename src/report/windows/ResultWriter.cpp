@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -120,19 +121,88 @@ QString temporaryName(const QString& folder)
     return name;
 }
 
-// The new file, opened for this writer alone while it is written; it takes
-// the folder's inherited permissions until ReplaceFileW gives it the old
-// file's.
-HANDLE openTemporary(const QString& folder, QString& name)
+// The security identifier of the user the program runs as.
+std::optional<std::wstring> currentUser()
 {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return std::nullopt;
+    const Handle owned(token);
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    if (size == 0 || !::GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
+        return std::nullopt;
+    wchar_t* text = nullptr;
+    if (!::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
+        return std::nullopt;
+    std::wstring sid(text);
+    ::LocalFree(text);
+    return sid;
+}
+
+struct LocalFreer {
+    void operator()(void* memory) const { ::LocalFree(memory); }
+};
+using LocalMemory = std::unique_ptr<void, LocalFreer>;
+
+// A security descriptor whose access control list grants the user the
+// program runs as everything and no one else anything, and is protected: no
+// entry of the folder's is inherited. Empty, with GetLastError set, when the
+// user cannot be told.
+LocalMemory forTheSaverAlone()
+{
+    const std::optional<std::wstring> user = currentUser();
+    if (!user)
+        return {};
+    const std::wstring text = L"D:P(A;;FA;;;" + *user + L")";
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(text.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+        return {};
+    return LocalMemory(descriptor);
+}
+
+// The new file, opened for this writer alone while it is written. One that
+// replaces a file is made for the saver alone: it can be opened by its name
+// while the list is written, and the folder's inherited permissions may let
+// others read it, where the old file did not; it only gets the old file's
+// access control list once written. A file of a new name takes the folder's
+// inherited permissions, as any new file there does.
+HANDLE openTemporary(const QString& folder, bool replacing, QString& name)
+{
+    LocalMemory descriptor;
+    SECURITY_ATTRIBUTES security{sizeof security, nullptr, FALSE};
+    if (replacing) {
+        descriptor = forTheSaverAlone();
+        if (!descriptor)
+            return INVALID_HANDLE_VALUE;
+        security.lpSecurityDescriptor = descriptor.get();
+    }
+    // The old file's list is given to it through this handle.
+    const DWORD access = replacing ? GENERIC_WRITE | READ_CONTROL | WRITE_DAC : GENERIC_WRITE;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporaryName(folder);
-        const HANDLE file =
-            ::CreateFileW(wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = ::CreateFileW(wide(name).c_str(), access, 0, replacing ? &security : nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
             return file;
     }
     return INVALID_HANDLE_VALUE;
+}
+
+// Gives the written file the access control list of the file it replaces.
+// ReplaceFileW does so as well, but not every implementation of it (wine's
+// keeps the new file's). Where the old list cannot be read, the new file
+// stays its saver's alone, which gives no one a permission.
+void copyAccessList(const QString& target, HANDLE to)
+{
+    PACL list = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(wide(target).c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                &list, nullptr, &descriptor) != ERROR_SUCCESS)
+        return;
+    const LocalMemory owned(descriptor);
+    ::SetKernelObjectSecurity(to, DACL_SECURITY_INFORMATION, descriptor);
 }
 
 // Writes a new file beside `target` and puts it in the target's place only
@@ -144,7 +214,7 @@ std::optional<QString> replaceFile(const QString& path, const QString& target, b
 {
     const QString folder = folderOf(target);
     QString name;
-    Handle file(openTemporary(folder, name));
+    Handle file(openTemporary(folder, exists, name));
     if (!file.valid())
         return folderFailure(path, folder, ::GetLastError());
     const auto failed = [&](DWORD error) {
@@ -156,6 +226,8 @@ std::optional<QString> replaceFile(const QString& path, const QString& target, b
     // must count as a failure.
     if (!writeAll(file.get(), content) || !::FlushFileBuffers(file.get()))
         return failed(::GetLastError());
+    if (exists)
+        copyAccessList(target, file.get());
     file.reset();
     if (!exists) {
         if (!::MoveFileExW(wide(name).c_str(), wide(target).c_str(),
@@ -234,26 +306,6 @@ std::optional<QString> writeInPlace(const QString& path, const QString& target, 
     if (writeFromStart(old))
         return cannotWrite(path, error);
     return cannotWrite(path, error) + QStringLiteral(", and its old content could not be put back");
-}
-
-// The security identifier of the user the program runs as.
-std::optional<std::wstring> currentUser()
-{
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
-        return std::nullopt;
-    const Handle owned(token);
-    DWORD size = 0;
-    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    std::string buffer(size, '\0');
-    if (size == 0 || !::GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
-        return std::nullopt;
-    wchar_t* text = nullptr;
-    if (!::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
-        return std::nullopt;
-    std::wstring sid(text);
-    ::LocalFree(text);
-    return sid;
 }
 
 } // namespace
