@@ -3,6 +3,7 @@
 #include "app/ProgramApplication.h"
 #include "quiztest/RandomGenerator.h"
 #include "quiztest/frmQ.h"
+#include "toolkit/ConsoleText.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/QtPlatform.h"
 #include "toolkit/TerminationSignals.h"
@@ -81,10 +82,10 @@ int main(int argc, char** argv)
         break;
     case CommandLine::Action::PrintHelp:
     case CommandLine::Action::PrintVersion:
-        std::fputs(commandLine.text.toLocal8Bit().constData(), stdout);
+        writeConsoleText(ConsoleStream::Output, commandLine.text);
         return 0;
     case CommandLine::Action::Refuse:
-        std::fputs(commandLine.text.toLocal8Bit().constData(), stderr);
+        writeConsoleText(ConsoleStream::Error, commandLine.text);
         return kUsageErrorExitCode;
     }
 
