@@ -1,6 +1,7 @@
 #include "report/ResultFiles.h"
 
 #include "quizfile/QuizFile.h"
+#include "report/WriteFailure.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/posix/PosixFile.h"
 
@@ -35,7 +36,7 @@ bool isSeparator(QChar ch)
 
 QString cannotWrite(const QString& path, int error)
 {
-    return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), qt_error_string(error));
+    return writeFailure(WriteFailure::CannotWrite, quoted(path), qt_error_string(error));
 }
 
 QByteArray folderOf(const QByteArray& native)
@@ -91,7 +92,7 @@ Links followLinks(QByteArray& native)
 
 QString readOnlyFileSystem(const QByteArray& folder)
 {
-    return QStringLiteral("the folder %1 is on a read-only file system").arg(quoted(filenames::decode(folder)));
+    return writeFailure(WriteFailure::ReadOnlyFileSystem, quoted(filenames::decode(folder)));
 }
 
 // The reason the folder refused a new file, as the system gave it.
@@ -101,14 +102,14 @@ QString folderFailure(const QString& path, const QByteArray& folder, int error)
     struct stat status {};
     switch (error) {
     case ENOENT:
-        return QStringLiteral("the folder %1 does not exist").arg(shown);
+        return writeFailure(WriteFailure::FolderMissing, shown);
     case ENOTDIR:
         if (::stat(folder.constData(), &status) == 0 && !S_ISDIR(status.st_mode))
-            return QStringLiteral("%1 is not a folder").arg(shown);
-        return QStringLiteral("the folder %1 does not exist").arg(shown);
+            return writeFailure(WriteFailure::NotAFolder, shown);
+        return writeFailure(WriteFailure::FolderMissing, shown);
     case EACCES:
     case EPERM:
-        return QStringLiteral("you have no permission to write in the folder %1").arg(shown);
+        return writeFailure(WriteFailure::NoFolderPermission, shown);
     case EROFS:
         return readOnlyFileSystem(folder);
     default:
@@ -288,16 +289,14 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& targe
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0)
         return cannotWrite(path, errno);
     if (!S_ISREG(status.st_mode))
-        return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+        return writeFailure(WriteFailure::NotOrdinary, quoted(path));
     if (status.st_size > quizfile::kMaxFileBytes)
-        return QStringLiteral("the file %1 is larger than 64 MiB and is not replaced").arg(quoted(path));
+        return writeFailure(WriteFailure::TooLarge, quoted(path));
     // Locked for the whole write, so that a second writer that honours the
     // lock (another Pondera, flock(1)) waits rather than mixes its list into
     // this one; a lock held far longer than a write takes is another program's.
     if (!lockWithin(file.get(), kLockWait))
-        return errno == EWOULDBLOCK
-                   ? QStringLiteral("the file %1 is being written by another program").arg(quoted(path))
-                   : cannotWrite(path, errno);
+        return errno == EWOULDBLOCK ? writeFailure(WriteFailure::BeingWritten, quoted(path)) : cannotWrite(path, errno);
     // To the end, though it be longer by now than it was at the check.
     std::optional<QByteArray> read =
         posixfile::readToEnd(file.get(), qsizetype(status.st_size), qsizetype(quizfile::kMaxFileBytes) + 4096);
@@ -319,7 +318,7 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& targe
     const int error = errno;
     if (writeAll(file.get(), old) && ::ftruncate(file.get(), off_t(old.size())) == 0 && sync(file.get()))
         return cannotWrite(path, error);
-    return cannotWrite(path, error) + QStringLiteral(", and its old content could not be put back");
+    return writeFailure(WriteFailure::OldContentLost, quoted(path), qt_error_string(error));
 }
 } // namespace
 
@@ -351,7 +350,7 @@ QString otherOwner(const QString& path)
 std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 {
     if (path.isEmpty())
-        return QStringLiteral("no file name was given");
+        return writeFailure(WriteFailure::NoName);
     QByteArray target = filenames::encode(filenames::absolute(path));
     switch (followLinks(target)) {
     case Links::Followed:
@@ -366,9 +365,9 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists) {
         if (S_ISDIR(old.st_mode))
-            return QStringLiteral("%1 is a folder, not a file").arg(quoted(path));
+            return writeFailure(WriteFailure::Folder, quoted(path));
         if (!S_ISREG(old.st_mode))
-            return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+            return writeFailure(WriteFailure::NotOrdinary, quoted(path));
         // Root may write anything, so the mode's write bits count too: a file
         // that nobody may write to is one its owner meant to keep.
         // The file system's refusal first: the file's own mode would not help.
@@ -376,7 +375,7 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
         if (!writable && errno == EROFS)
             return readOnlyFileSystem(folderOf(target));
         if (!writable || !(old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
-            return QStringLiteral("the file %1 is read-only").arg(quoted(path));
+            return writeFailure(WriteFailure::ReadOnly, quoted(path));
     }
     // Another user's file that anyone may change, in a folder anyone may
     // write to: they could read the list and change it after the save, and a

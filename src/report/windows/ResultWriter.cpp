@@ -1,6 +1,7 @@
 #include "report/ResultFiles.h"
 
 #include "quizfile/QuizFile.h"
+#include "report/WriteFailure.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/windows/WindowsFile.h"
 
@@ -35,7 +36,7 @@ bool isSeparator(QChar ch)
 
 QString cannotWrite(const QString& path, DWORD error)
 {
-    return QStringLiteral("the file %1 cannot be written: %2").arg(quoted(path), errorText(error));
+    return writeFailure(WriteFailure::CannotWrite, quoted(path), errorText(error));
 }
 
 QString folderOf(const QString& target)
@@ -55,13 +56,13 @@ QString folderFailure(const QString& path, const QString& folder, DWORD error)
     case ERROR_FILE_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-        return QStringLiteral("the folder %1 does not exist").arg(shown);
+        return writeFailure(WriteFailure::FolderMissing, shown);
     case ERROR_DIRECTORY:
-        return QStringLiteral("%1 is not a folder").arg(shown);
+        return writeFailure(WriteFailure::NotAFolder, shown);
     case ERROR_ACCESS_DENIED:
-        return QStringLiteral("you have no permission to write in the folder %1").arg(shown);
+        return writeFailure(WriteFailure::NoFolderPermission, shown);
     case ERROR_WRITE_PROTECT:
-        return QStringLiteral("the folder %1 is on a read-only file system").arg(shown);
+        return writeFailure(WriteFailure::ReadOnlyFileSystem, shown);
     default:
         return cannotWrite(path, error);
     }
@@ -274,14 +275,14 @@ std::optional<QString> writeInPlace(const QString& path, const QString& target, 
         if (error != ERROR_SHARING_VIOLATION)
             return cannotWrite(path, error);
         if (std::chrono::steady_clock::now() >= until)
-            return QStringLiteral("the file %1 is being written by another program").arg(quoted(path));
+            return writeFailure(WriteFailure::BeingWritten, quoted(path));
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(file.get(), &size))
         return cannotWrite(path, ::GetLastError());
     if (size.QuadPart > quizfile::kMaxFileBytes)
-        return QStringLiteral("the file %1 is larger than 64 MiB and is not replaced").arg(quoted(path));
+        return writeFailure(WriteFailure::TooLarge, quoted(path));
     std::optional<QByteArray> read =
         windowsfile::readToEnd(file.get(), qsizetype(size.QuadPart), qsizetype(quizfile::kMaxFileBytes) + 4096);
     if (!read)
@@ -305,7 +306,7 @@ std::optional<QString> writeInPlace(const QString& path, const QString& target, 
     const DWORD error = ::GetLastError();
     if (writeFromStart(old))
         return cannotWrite(path, error);
-    return cannotWrite(path, error) + QStringLiteral(", and its old content could not be put back");
+    return writeFailure(WriteFailure::OldContentLost, quoted(path), errorText(error));
 }
 
 } // namespace
@@ -354,13 +355,13 @@ QString otherOwner(const QString& path)
 std::optional<QString> writeFile(const QString& path, const QByteArray& content)
 {
     if (path.isEmpty())
-        return QStringLiteral("no file name was given");
+        return writeFailure(WriteFailure::NoName);
     // A device (NUL, COM1) answers to its name in any folder.
     {
         const Handle device(::CreateFileW(wide(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (device.valid() && ::GetFileType(device.get()) != FILE_TYPE_DISK)
-            return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+            return writeFailure(WriteFailure::NotOrdinary, quoted(path));
     }
     const QString target = finalName(filenames::absolute(path));
     const DWORD attributes = ::GetFileAttributesW(wide(target).c_str());
@@ -368,7 +369,7 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
     bool severalNames = false;
     if (exists) {
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-            return QStringLiteral("%1 is a folder, not a file").arg(quoted(path));
+            return writeFailure(WriteFailure::Folder, quoted(path));
         // Closed again before the write, which opens the file for itself alone.
         const Handle file(
             ::CreateFileW(wide(target).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -376,19 +377,19 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& content)
         if (!file.valid() || !::GetFileInformationByHandle(file.get(), &information))
             return cannotWrite(path, ::GetLastError());
         if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-            return QStringLiteral("%1 is not an ordinary file").arg(quoted(path));
+            return writeFailure(WriteFailure::NotOrdinary, quoted(path));
         // The attribute, or an access control list that denies the saver
         // writing: a file its owner meant to keep.
         if (attributes & FILE_ATTRIBUTE_READONLY)
-            return QStringLiteral("the file %1 is read-only").arg(quoted(path));
+            return writeFailure(WriteFailure::ReadOnly, quoted(path));
         const Handle writable(
             ::CreateFileW(wide(target).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
         if (!writable.valid()) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_WRITE_PROTECT)
-                return QStringLiteral("the folder %1 is on a read-only file system").arg(quoted(folderOf(target)));
+                return writeFailure(WriteFailure::ReadOnlyFileSystem, quoted(folderOf(target)));
             if (error == ERROR_ACCESS_DENIED)
-                return QStringLiteral("the file %1 is read-only").arg(quoted(path));
+                return writeFailure(WriteFailure::ReadOnly, quoted(path));
         }
         severalNames = information.nNumberOfLinks > 1;
     }

@@ -1,10 +1,10 @@
 #include "toolkit/posix/PosixFile.h"
 
 #include "toolkit/FileNames.h"
+#include "toolkit/ReadToEnd.h"
 
 #include <QDir>
 
-#include <algorithm>
 #include <cerrno>
 
 #include <unistd.h>
@@ -20,26 +20,13 @@ void Descriptor::reset(int fd)
 
 std::optional<QByteArray> readToEnd(int fd, qsizetype sizeHint, qsizetype limit)
 {
-    // A page beyond the hint, so that a file that has not grown is read in
-    // one go and its end seen in the second read.
-    constexpr qsizetype kPage = 4096;
-    QByteArray bytes;
-    bytes.resize(std::clamp<qsizetype>(sizeHint + kPage, std::min(kPage, limit), limit));
-    qsizetype used = 0;
-    while (used < limit) {
-        if (used == bytes.size())
-            bytes.resize(std::min(2 * bytes.size(), limit));
-        const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        used += got;
-    }
-    bytes.truncate(used);
-    return bytes;
+    return filereading::readToEnd(sizeHint, limit, [fd](char* into, qsizetype room) -> qsizetype {
+        for (;;) {
+            const ssize_t got = ::read(fd, into, size_t(room));
+            if (got >= 0 || errno != EINTR)
+                return got;
+        }
+    });
 }
 
 QString quoted(const QString& path)

@@ -1,6 +1,7 @@
 #include "toolkit/windows/WindowsFile.h"
 
 #include "toolkit/FileNames.h"
+#include "toolkit/ReadToEnd.h"
 
 #include <QDir>
 
@@ -43,30 +44,15 @@ std::wstring wide(const QString& name)
 
 std::optional<QByteArray> readToEnd(void* handle, qsizetype sizeHint, qsizetype limit)
 {
-    // A page beyond the hint, so that a file that has not grown is read in
-    // one go and its end seen in the second read.
-    constexpr qsizetype kPage = 4096;
-    QByteArray bytes;
-    bytes.resize(std::clamp<qsizetype>(sizeHint + kPage, std::min(kPage, limit), limit));
-    qsizetype used = 0;
-    while (used < limit) {
-        if (used == bytes.size())
-            bytes.resize(std::min(2 * bytes.size(), limit));
+    return filereading::readToEnd(sizeHint, limit, [handle](char* into, qsizetype room) -> qsizetype {
         // ReadFile takes at most a DWORD at a time.
-        const DWORD want = DWORD(std::min<qsizetype>(bytes.size() - used, qsizetype(1) << 30));
+        const DWORD want = DWORD(std::min<qsizetype>(room, qsizetype(1) << 30));
         DWORD got = 0;
-        if (!::ReadFile(handle, bytes.data() + used, want, &got, nullptr)) {
-            // The write end of a pipe closed is its end, as a read of 0 is.
-            if (::GetLastError() == ERROR_BROKEN_PIPE)
-                break;
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        used += got;
-    }
-    bytes.truncate(used);
-    return bytes;
+        if (::ReadFile(handle, into, want, &got, nullptr))
+            return got;
+        // The write end of a pipe closed is its end, as a read of 0 is.
+        return ::GetLastError() == ERROR_BROKEN_PIPE ? 0 : -1;
+    });
 }
 
 QString errorText(unsigned long error)
