@@ -2,6 +2,7 @@
 
 #include "quizfile/QuizFileReader.h"
 #include "toolkit/BackgroundWork.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/Int16.h"
 
 #include <QStringView>
@@ -13,11 +14,6 @@
 namespace resultfiles {
 
 namespace {
-
-bool isSeparator(QChar ch)
-{
-    return ch == u'/' || ch == u'\\';
-}
 
 // The line breaks of a list as its box shows them: CR LF, CR, and LF alone.
 qsizetype lineBreaks(QStringView text)
@@ -33,7 +29,7 @@ qsizetype lineBreaks(QStringView text)
 QString resultFileName(const QString& quizPath, const QString& suffix)
 {
     qsizetype nameStart = quizPath.size();
-    while (nameStart > 0 && !isSeparator(quizPath.at(nameStart - 1)))
+    while (nameStart > 0 && !filenames::isSeparator(quizPath.at(nameStart - 1)))
         --nameStart;
     const qsizetype dot = quizPath.lastIndexOf(u'.');
     if (dot <= nameStart)

@@ -28,6 +28,13 @@ QString fromUrl(const QUrl& url);
 // Whether the name is that of a folder (or a link to one).
 bool isFolder(const QString& name);
 
+// A folder separator as a path typed or pasted by a user may hold it: either
+// system's, since a path copied from Windows comes with backslashes.
+inline bool isSeparator(QChar ch)
+{
+    return ch == u'/' || ch == u'\\';
+}
+
 // The working folder, absolute.
 QString currentFolder();
 

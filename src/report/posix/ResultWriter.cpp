@@ -29,11 +29,6 @@ namespace {
 using posixfile::Descriptor;
 using posixfile::quoted;
 
-bool isSeparator(QChar ch)
-{
-    return ch == u'/' || ch == u'\\';
-}
-
 QString cannotWrite(const QString& path, int error)
 {
     return writeFailure(WriteFailure::CannotWrite, quoted(path), qt_error_string(error));
@@ -324,7 +319,7 @@ std::optional<QString> writeInPlace(const QString& path, const QByteArray& targe
 
 bool fileExists(const QString& path)
 {
-    if (path.isEmpty() || isSeparator(path.back()))
+    if (path.isEmpty() || filenames::isSeparator(path.back()))
         return false;
     // A symbolic link counts even when what it names is missing: saving
     // through it puts a file where the link points, which is the user's to allow.

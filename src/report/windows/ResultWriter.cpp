@@ -29,11 +29,6 @@ using windowsfile::wide;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-bool isSeparator(QChar ch)
-{
-    return ch == u'/' || ch == u'\\';
-}
-
 QString cannotWrite(const QString& path, DWORD error)
 {
     return writeFailure(WriteFailure::CannotWrite, quoted(path), errorText(error));
@@ -42,7 +37,7 @@ QString cannotWrite(const QString& path, DWORD error)
 QString folderOf(const QString& target)
 {
     qsizetype at = target.size();
-    while (at > 0 && !isSeparator(target.at(at - 1)))
+    while (at > 0 && !filenames::isSeparator(target.at(at - 1)))
         --at;
     return at <= 1 ? target.left(at) : target.left(at - 1);
 }
@@ -313,7 +308,7 @@ std::optional<QString> writeInPlace(const QString& path, const QString& target, 
 
 bool fileExists(const QString& path)
 {
-    if (path.isEmpty() || isSeparator(path.back()))
+    if (path.isEmpty() || filenames::isSeparator(path.back()))
         return false;
     // A link counts even when what it names is missing: saving through it
     // puts a file where the link points, which is the user's to allow.

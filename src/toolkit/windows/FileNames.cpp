@@ -12,11 +12,6 @@ namespace filenames {
 
 namespace {
 
-bool isSeparator(QChar ch)
-{
-    return ch == u'/' || ch == u'\\';
-}
-
 bool hasDrive(const QString& name)
 {
     return name.size() >= 2 && name.at(1) == u':' && name.at(0).isLetter();
