@@ -35,6 +35,10 @@ inline bool isSeparator(QChar ch)
     return ch == u'/' || ch == u'\\';
 }
 
+// The path as the user knows it, in quotes and with the system's
+// separators, for a message.
+QString quoted(const QString& path);
+
 // The working folder, absolute.
 QString currentFolder();
 

@@ -20,7 +20,7 @@ namespace quizfile {
 namespace {
 
 using posixfile::Descriptor;
-using posixfile::quoted;
+using filenames::quoted;
 
 // What is at the path, when it is not something to read.
 std::optional<ReadResult> notAFile(const QString& path, mode_t mode)

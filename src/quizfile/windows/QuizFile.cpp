@@ -1,6 +1,7 @@
 #include "quizfile/QuizFile.h"
 
 #include "quizfile/QuizFileFailure.h"
+#include "toolkit/FileNames.h"
 #include "toolkit/windows/WindowsFile.h"
 
 #include <QByteArray>
@@ -14,8 +15,8 @@ namespace quizfile {
 
 namespace {
 
+using filenames::quoted;
 using windowsfile::Handle;
-using windowsfile::quoted;
 
 ReadResult cannotRead(const QString& path, DWORD error)
 {

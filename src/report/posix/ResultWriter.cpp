@@ -27,7 +27,7 @@ namespace resultfiles {
 namespace {
 
 using posixfile::Descriptor;
-using posixfile::quoted;
+using filenames::quoted;
 
 QString cannotWrite(const QString& path, int error)
 {

@@ -24,7 +24,7 @@ namespace {
 
 using windowsfile::errorText;
 using windowsfile::Handle;
-using windowsfile::quoted;
+using filenames::quoted;
 using windowsfile::wide;
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;

@@ -1,9 +1,6 @@
 #include "toolkit/posix/PosixFile.h"
 
-#include "toolkit/FileNames.h"
 #include "toolkit/ReadToEnd.h"
-
-#include <QDir>
 
 #include <cerrno>
 
@@ -27,11 +24,6 @@ std::optional<QByteArray> readToEnd(int fd, qsizetype sizeHint, qsizetype limit)
                 return got;
         }
     });
-}
-
-QString quoted(const QString& path)
-{
-    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
 }
 
 } // namespace posixfile

@@ -31,7 +31,4 @@ private:
 // interrupted read goes on; nullopt, with errno set, on a failure.
 std::optional<QByteArray> readToEnd(int fd, qsizetype sizeHint, qsizetype limit);
 
-// The path as the user knows it, in quotes, for a message.
-QString quoted(const QString& path);
-
 } // namespace posixfile

@@ -1,9 +1,6 @@
 #include "toolkit/windows/WindowsFile.h"
 
-#include "toolkit/FileNames.h"
 #include "toolkit/ReadToEnd.h"
-
-#include <QDir>
 
 #include <algorithm>
 
@@ -70,11 +67,6 @@ QString errorText(unsigned long error)
     if (text.isEmpty())
         text = QStringLiteral("error %1").arg(error);
     return text;
-}
-
-QString quoted(const QString& path)
-{
-    return u'"' + QDir::toNativeSeparators(filenames::display(path)) + u'"';
 }
 
 } // namespace windowsfile

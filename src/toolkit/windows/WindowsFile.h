@@ -42,7 +42,4 @@ std::optional<QByteArray> readToEnd(void* handle, qsizetype sizeHint, qsizetype 
 // without its final full stop.
 QString errorText(unsigned long error);
 
-// The path as the user knows it, in quotes, for a message.
-QString quoted(const QString& path);
-
 } // namespace windowsfile
