@@ -947,7 +947,9 @@ PlainWords plainWordsOf(QByteArrayView bytes)
     std::array<std::vector<std::u32string>, 2> columns;
     std::array<bool, 2> beyondAscii{false, false};
     for (qsizetype start = 0; start < head.size();) {
-        const qsizetype end = head.indexOf(unit, start) < 0 ? head.size() : head.indexOf(unit, start);
+        qsizetype end = head.indexOf(unit, start);
+        if (end < 0)
+            end = head.size();
         const QByteArrayView line = head.sliced(start, end - start);
         start = end + 1;
         const qsizetype comma = line.indexOf(',');

@@ -20,6 +20,7 @@ struct Entry {
     std::array<const char*, 4> detected;
     // The languages it was made for, as ICU's locales name them.
     const char* languages = "";
+    unsigned codePage = 0; // Windows's number for it, where Windows uses it as a system's code page
 };
 
 constexpr const char* kWestern = "en fr de es pt it nl sv da nb is fi ca ga";
@@ -31,28 +32,28 @@ constexpr const char* kBaltic = "lt lv et";
 // legacyEncodings(): Windows's own code pages first.
 constexpr Entry kEntries[] = {
     // clang-format off
-    // encoding                 ICU              user's name   multi  Latin  detectors' names                              languages
+    // encoding                 ICU              user's name   multi  Latin  detectors' names                              languages, code page
     {TextEncoding::Utf8,        nullptr,         "UTF-8",      true,  false, {"utf8"}},
     {TextEncoding::Utf8WithBom, nullptr,         "UTF-8",      true,  false, {}},
     {TextEncoding::Utf16Le,     nullptr,         "UTF-16",     true,  false, {"utf16le"}},
     {TextEncoding::Utf16Be,     nullptr,         "UTF-16",     true,  false, {"utf16be"}},
     // Code page 932 as Windows has it: 0x8160 is U+FF5E (～), not the U+301C of JIS X 0208.
-    {TextEncoding::ShiftJis,    "windows-31j",   "Shift-JIS",  true,  false, {"shiftjis", "windows31j", "cp932", "sjis"},  "ja"},
+    {TextEncoding::ShiftJis,    "windows-31j",   "Shift-JIS",  true,  false, {"shiftjis", "windows31j", "cp932", "sjis"},  "ja", 932},
     {TextEncoding::EucJp,       "EUC-JP",        "EUC-JP",     true,  false, {"eucjp"},                                     "ja"},
     // GB18030 reads every GBK file, and the files of systems that write GB18030.
-    {TextEncoding::Gb18030,     "GB18030",       "GBK",        true,  false, {"gb18030", "gbk", "gb2312", "cp936"},         "zh"},
-    {TextEncoding::Big5,        "windows-950",   "Big5",       true,  false, {"big5", "cp950", "windows950", "big5hkscs"}, "zh_Hant"},
-    {TextEncoding::Windows949,  "windows-949",   "Korean (code page 949)", true, false, {"euckr", "uhc", "cp949", "windows949"}, "ko"},
-    {TextEncoding::Windows1252, "windows-1252",  "Windows-1252", false, true,  {"windows1252", "iso88591", "cp1252", "ascii"}, kWestern},
-    {TextEncoding::Windows1250, "windows-1250",  "Windows-1250", false, true,  {"windows1250", "cp1250"},                kCentral},
-    {TextEncoding::Windows1251, "windows-1251",  "Windows-1251", false, false, {"windows1251", "cp1251"},                kCyrillic},
-    {TextEncoding::Windows1253, "windows-1253",  "Windows-1253", false, false, {"windows1253", "cp1253"},                "el"},
-    {TextEncoding::Windows1254, "windows-1254",  "Windows-1254", false, true,  {"windows1254", "iso88599", "cp1254"},    "tr az"},
-    {TextEncoding::Windows1255, "windows-1255",  "Windows-1255", false, false, {"windows1255", "cp1255"},                "he yi"},
-    {TextEncoding::Windows1256, "windows-1256",  "Windows-1256", false, false, {"windows1256", "cp1256"},                "ar fa ur fr"},
-    {TextEncoding::Windows1257, "windows-1257",  "Windows-1257", false, true,  {"windows1257", "cp1257"},                kBaltic},
-    {TextEncoding::Windows1258, "windows-1258",  "Windows-1258", false, true,  {"windows1258", "cp1258"},                "vi"},
-    {TextEncoding::Windows874,  "windows-874",   "Windows-874",  false, false, {"windows874", "tis620", "iso885911", "cp874"}, "th"},
+    {TextEncoding::Gb18030,     "GB18030",       "GBK",        true,  false, {"gb18030", "gbk", "gb2312", "cp936"},         "zh", 936},
+    {TextEncoding::Big5,        "windows-950",   "Big5",       true,  false, {"big5", "cp950", "windows950", "big5hkscs"}, "zh_Hant", 950},
+    {TextEncoding::Windows949,  "windows-949",   "Korean (code page 949)", true, false, {"euckr", "uhc", "cp949", "windows949"}, "ko", 949},
+    {TextEncoding::Windows1252, "windows-1252",  "Windows-1252", false, true,  {"windows1252", "iso88591", "cp1252", "ascii"}, kWestern, 1252},
+    {TextEncoding::Windows1250, "windows-1250",  "Windows-1250", false, true,  {"windows1250", "cp1250"},                kCentral, 1250},
+    {TextEncoding::Windows1251, "windows-1251",  "Windows-1251", false, false, {"windows1251", "cp1251"},                kCyrillic, 1251},
+    {TextEncoding::Windows1253, "windows-1253",  "Windows-1253", false, false, {"windows1253", "cp1253"},                "el", 1253},
+    {TextEncoding::Windows1254, "windows-1254",  "Windows-1254", false, true,  {"windows1254", "iso88599", "cp1254"},    "tr az", 1254},
+    {TextEncoding::Windows1255, "windows-1255",  "Windows-1255", false, false, {"windows1255", "cp1255"},                "he yi", 1255},
+    {TextEncoding::Windows1256, "windows-1256",  "Windows-1256", false, false, {"windows1256", "cp1256"},                "ar fa ur fr", 1256},
+    {TextEncoding::Windows1257, "windows-1257",  "Windows-1257", false, true,  {"windows1257", "cp1257"},                kBaltic, 1257},
+    {TextEncoding::Windows1258, "windows-1258",  "Windows-1258", false, true,  {"windows1258", "cp1258"},                "vi", 1258},
+    {TextEncoding::Windows874,  "windows-874",   "Windows-874",  false, false, {"windows874", "tis620", "iso885911", "cp874"}, "th", 874},
     {TextEncoding::Iso8859_2,   "ISO-8859-2",    "ISO-8859-2",   false, true,  {"iso88592"},                             kCentral},
     {TextEncoding::Iso8859_5,   "ISO-8859-5",    "ISO-8859-5",   false, false, {"iso88595"},                             kCyrillic},
     {TextEncoding::Iso8859_7,   "ISO-8859-7",    "ISO-8859-7",   false, false, {"iso88597"},                             "el"},
@@ -87,38 +88,11 @@ std::span<const TextEncoding> legacyEncodings()
 
 std::optional<TextEncoding> encodingOfCodePage(unsigned codePage)
 {
-    switch (codePage) {
-    case 874:
-        return TextEncoding::Windows874;
-    case 932:
-        return TextEncoding::ShiftJis;
-    case 936:
-        return TextEncoding::Gb18030;
-    case 949:
-        return TextEncoding::Windows949;
-    case 950:
-        return TextEncoding::Big5;
-    case 1250:
-        return TextEncoding::Windows1250;
-    case 1251:
-        return TextEncoding::Windows1251;
-    case 1252:
-        return TextEncoding::Windows1252;
-    case 1253:
-        return TextEncoding::Windows1253;
-    case 1254:
-        return TextEncoding::Windows1254;
-    case 1255:
-        return TextEncoding::Windows1255;
-    case 1256:
-        return TextEncoding::Windows1256;
-    case 1257:
-        return TextEncoding::Windows1257;
-    case 1258:
-        return TextEncoding::Windows1258;
-    default:
+    const auto found = std::find_if(std::begin(kEntries), std::end(kEntries),
+                                    [codePage](const Entry& entry) { return entry.codePage == codePage; });
+    if (codePage == 0 || found == std::end(kEntries))
         return std::nullopt;
-    }
+    return found->encoding;
 }
 
 const char* icuName(TextEncoding encoding)
