@@ -145,11 +145,8 @@ void QuizSession::showNextQuestion()
     const std::int16_t n = randomdraw::DrawUnaskedQuestion(total, m_iAskOrder, m_generator);
     const DrawnNumbers slotOrder = drawRetried(
         [&] { return randomdraw::RandomNumbers(3, 0, QuizQuestion::Slots, true, 0, m_generator, m_clock); });
-    DrawnNumbers others =
+    const DrawnNumbers others =
         drawRetried([&] { return randomdraw::RandomNumbers(total, 1, 3, true, n, m_generator, m_clock); });
-    // The 16-bit size check overflows for a quiz of 32767 items.
-    if (!others.isList())
-        others = drawRetried([&] { return randomdraw::RandomNumbersWide(total, 1, 3, true, n, m_generator, m_clock); });
     if (!slotOrder.isList() || !others.isList())
         return;
 

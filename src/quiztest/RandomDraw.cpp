@@ -57,16 +57,11 @@ private:
     std::vector<int> m_removed; // ascending
 };
 
-// How wide the arithmetic of a draw is.
-enum class Width { Int16, Int32 };
-
-// The drawn position RandomNumber(0, Count + 1); 0 when Count + 1 overflows.
-int drawPosition(int Count, Width width, RandomSource& generator, Clock& clock)
+// The drawn position RandomNumber(0, Count + 1), Count + 1 in 32 bits: the
+// pool of a 32767-item quiz holds 32766 entries, and its Count + 1 would
+// overflow 16 bits on every question.
+int drawPosition(int Count, RandomSource& generator, Clock& clock)
 {
-    if (width == Width::Int16) {
-        const std::optional<std::int16_t> past = int16::tryChecked(Count + 1LL);
-        return past ? RandomNumber(0, *past, generator, clock) : 0;
-    }
     generator.reseed(clock.secondsSinceMidnight());
     const float r = generator.draw();
     const int past = Count + 1;
@@ -74,8 +69,8 @@ int drawPosition(int Count, Width width, RandomSource& generator, Clock& clock)
     return static_cast<int>(std::floor(static_cast<double>(span) * static_cast<double>(r) + past));
 }
 
-DrawnNumbers drawFrom(RangePool& pool, std::int16_t HowMany, bool Unique, int IgnoreMe, Width width,
-                      RandomSource& generator, Clock& clock)
+DrawnNumbers drawFrom(RangePool& pool, std::int16_t HowMany, bool Unique, int IgnoreMe, RandomSource& generator,
+                      Clock& clock)
 {
     if (IgnoreMe != 0) {
         if (IgnoreMe < 1 || IgnoreMe > pool.count())
@@ -86,7 +81,7 @@ DrawnNumbers drawFrom(RangePool& pool, std::int16_t HowMany, bool Unique, int Ig
     values.reserve(static_cast<std::size_t>(HowMany));
     for (int x = 0; x < HowMany; ++x) {
         const int Count = pool.count();
-        const int p = drawPosition(Count, width, generator, clock);
+        const int p = drawPosition(Count, generator, clock);
         if (p < 1 || p > Count)
             return DrawnNumbers::failure();
         values.push_back(static_cast<std::int16_t>(pool.at(p)));
@@ -94,19 +89,6 @@ DrawnNumbers drawFrom(RangePool& pool, std::int16_t HowMany, bool Unique, int Ig
             pool.removeAt(p);
     }
     return DrawnNumbers::list(std::move(values));
-}
-
-// RandomNumbers past its size check, which the caller has computed.
-DrawnNumbers drawChecked(int sizeLimit, std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique,
-                         int IgnoreMe, Width width, RandomSource& generator, Clock& clock)
-{
-    if (HowMany > sizeLimit)
-        return DrawnNumbers::empty();
-    if (HowMany < 0)
-        return DrawnNumbers::failure();
-
-    RangePool pool(Lower, Upper >= Lower ? Upper - Lower + 1 : 0);
-    return drawFrom(pool, HowMany, Unique, IgnoreMe, width, generator, clock);
 }
 
 } // namespace
@@ -126,20 +108,16 @@ std::int16_t RandomNumber(std::int16_t Upper, std::int16_t Lower, RandomSource& 
 DrawnNumbers RandomNumbers(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique, int IgnoreMe,
                            RandomSource& generator, Clock& clock)
 {
-    // A 32767-item quiz overflows here for every question: no exception.
-    const std::optional<std::int16_t> past = int16::tryAdd(Upper, 1);
-    const std::optional<std::int16_t> before = int16::trySub(Lower, 1);
-    const std::optional<std::int16_t> sizeLimit = past && before ? int16::trySub(*past, *before) : std::nullopt;
-    if (!sizeLimit)
-        return DrawnNumbers::failure();
-    return drawChecked(*sizeLimit, Upper, Lower, HowMany, Unique, IgnoreMe, Width::Int16, generator, clock);
-}
-
-DrawnNumbers RandomNumbersWide(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique, int IgnoreMe,
-                               RandomSource& generator, Clock& clock)
-{
+    // In 32 bits: in 16, (Upper + 1) overflows for every question of a
+    // 32767-item quiz, which could then never be asked.
     const int sizeLimit = (Upper + 1) - (Lower - 1);
-    return drawChecked(sizeLimit, Upper, Lower, HowMany, Unique, IgnoreMe, Width::Int32, generator, clock);
+    if (HowMany > sizeLimit)
+        return DrawnNumbers::empty();
+    if (HowMany < 0)
+        return DrawnNumbers::failure();
+
+    RangePool pool(Lower, Upper >= Lower ? Upper - Lower + 1 : 0);
+    return drawFrom(pool, HowMany, Unique, IgnoreMe, generator, clock);
 }
 
 std::int16_t DrawUnaskedQuestion(std::int16_t iTotal, const AskOrder& askOrder, RandomSource& generator)

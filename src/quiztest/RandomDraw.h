@@ -27,17 +27,12 @@ std::int16_t RandomNumber(std::int16_t Upper, std::int16_t Lower, RandomSource& 
 // Empty when HowMany exceeds (Upper + 1) − (Lower − 1); the generator is then
 // left alone. Failure on an overflow, on an IgnoreMe that is no position of
 // the pool, on a drawn position the pool does not have, and for a negative
-// HowMany; a HowMany of 0 gives an empty list.
+// HowMany; a HowMany of 0 gives an empty list. The size check and Count + 1
+// are computed in 32 bits, so that ranges reaching 32767 or −32768 (the wrong
+// candidates of a 32767-item quiz) are drawn from instead of overflowing;
+// everywhere else the result is what 16-bit arithmetic gives.
 DrawnNumbers RandomNumbers(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique, int IgnoreMe,
                            RandomSource& generator, Clock& clock);
-
-// RandomNumbers with the size check and the drawn positions computed in 32
-// bits, so that a range reaching 32767 or −32768 can be drawn from: the
-// wrong candidates of a 32767-item quiz, whose 16-bit size check overflows.
-// Wherever RandomNumbers overflows nowhere it gives the same result from the
-// same draws.
-DrawnNumbers RandomNumbersWide(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique, int IgnoreMe,
-                               RandomSource& generator, Clock& clock);
 
 // A question number of 1..iTotal not yet in the asking order, by plain
 // rejection without reseeding. Loops for ever when every number is asked,

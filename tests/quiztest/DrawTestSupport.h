@@ -48,7 +48,7 @@ private:
 
 // The pool as the drawing rule states it, written out and closed up after
 // each removal, for checking the fast drawing against. drawPosition(Count)
-// draws a position the way the width under test does.
+// draws a position.
 template <class DrawPosition>
 DrawnNumbers referencePoolDraw(int Upper, int Lower, int HowMany, bool Unique, int IgnoreMe, DrawPosition drawPosition)
 {

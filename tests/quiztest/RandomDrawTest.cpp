@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -71,21 +72,20 @@ private:
     std::vector<double> m_reseeds;
 };
 
-// The drawing exactly as the rule states it, with a materialised pool.
+// The drawing exactly as the rule states it, with a materialised pool: each
+// position drawn by RandomNumber(0, Count + 1), and with the same formula in
+// 32 bits where Count + 1 is past 16.
 DrawnNumbers referenceRandomNumbers(std::int16_t Upper, std::int16_t Lower, std::int16_t HowMany, bool Unique,
                                     int IgnoreMe, RandomSource& generator, Clock& clock)
 {
-    int sizeLimit;
-    try {
-        sizeLimit = int16::sub(int16::add(Upper, 1), int16::sub(Lower, 1));
-    } catch (const int16::OverflowError&) {
-        return DrawnNumbers::failure();
-    }
-    if (HowMany > sizeLimit)
+    if (HowMany > (Upper + 1) - (Lower - 1))
         return DrawnNumbers::empty();
     return referencePoolDraw(Upper, Lower, HowMany, Unique, IgnoreMe, [&](int Count) {
-        // Count + 1 must fit in 16 bits; 0 is never a position.
-        return Count + 1 > 32767 ? 0 : RandomNumber(0, static_cast<std::int16_t>(Count + 1), generator, clock);
+        if (Count + 1 <= 32767)
+            return static_cast<int>(RandomNumber(0, static_cast<std::int16_t>(Count + 1), generator, clock));
+        generator.reseed(clock.secondsSinceMidnight());
+        const double r = generator.draw();
+        return static_cast<int>(std::floor(-Count * r + (Count + 1)));
     });
 }
 
@@ -192,9 +192,12 @@ TEST(RandomNumbers, ScriptedCases)
         {"exact 0 on the second entry", 3, 0, 4, true, 0, {0.5f, 0.0f}, DrawnNumbers::failure(), 2},
         {"empty range passes the size check", 0, 1, 1, false, 0, {kBelowOne}, DrawnNumbers::failure(), 1},
         {"reversed range", 0, 5, 1, false, 0, {}, DrawnNumbers::empty(), 0},
-        {"Upper 32767", 32767, 1, 3, true, 0, {}, DrawnNumbers::failure(), 0},
-        {"Lower -32768", 5, -32768, 3, true, 0, {}, DrawnNumbers::failure(), 0},
-        {"size check overflows", 20000, -20000, 3, true, 0, {}, DrawnNumbers::failure(), 0},
+        // Sums past 16 bits draw as any other range: a 32767-item quiz asks
+        // RandomNumbers(32767, 1, ...) for every question.
+        {"Upper 32767", 32767, 1, 3, true, 0, {kBelowOne, kBelowOne, kTiny}, list({1, 2, 32767}), 3},
+        {"Lower -32768", 5, -32768, 3, true, 0, {kBelowOne, kBelowOne, kTiny}, list({-32768, -32767, 5}), 3},
+        {"size check past 16 bits", 20000, -20000, 3, true, 0, {kTiny, kTiny, kTiny}, list({20000, 19999, 19998}),
+         3},
         {"largest pool", 32766, 1, 1, false, 0, {kBelowOne}, list({1}), 1},
         {"largest pool, last position", 32766, 1, 1, false, 0, {kTiny}, list({32766}), 1},
         {"HowMany 0", 3, 0, 0, true, 0, {}, list({}), 0},
@@ -270,21 +273,29 @@ TEST(RandomNumbers, RemovesThePositionBeforeDrawing)
 }
 
 // Same sources, same clocks: same results, and the generators end in the same
-// state, for every argument combination of a grid around the edges.
+// state, for every argument combination of a grid around the edges, sums
+// past 16 bits included.
 TEST(RandomNumbers, MatchesTheMaterialisedPool)
 {
-    const std::int16_t bounds[] = {-32768, -3, -1, 0, 1, 2, 3, 5, 10, 45, 32767};
+    const std::int16_t bounds[] = {-32768, -32767, -3, -1, 0, 1, 2, 3, 5, 10, 45, 32766, 32767};
     const struct {
         std::uint64_t seed;
         int zeroEvery;
     } sources[] = {{1, 0}, {2, 2}, {3, 3}, {4, 7}};
     int lists = 0;
     int failures = 0;
+    int past16Bits = 0;
     for (auto Upper : bounds) {
         for (auto Lower : bounds) {
             const int size = std::max(0, Upper - Lower + 1);
-            std::set<int> howManys = {-1, 0, 1, 2, 3, 4, 5, 31, 32, 33, 40, size - 1, size, size + 1, size + 2};
-            std::set<int> ignores = {0, -1, 1, 2, 3, size - 1, size, size + 1};
+            // Large pools only with a few draws: the reference pool costs a
+            // full copy per removal.
+            const bool large = size > 100;
+            const std::set<int> howManys =
+                large ? std::set<int>{-1, 0, 3, 33}
+                      : std::set<int>{-1, 0, 1, 2, 3, 4, 5, 31, 32, 33, 40, size - 1, size, size + 1, size + 2};
+            const std::set<int> ignores =
+                large ? std::set<int>{0, 2, size, size + 1} : std::set<int>{0, -1, 1, 2, 3, size - 1, size, size + 1};
             for (int HowMany : howManys) {
                 for (bool Unique : {false, true}) {
                     for (int IgnoreMe : ignores) {
@@ -304,15 +315,18 @@ TEST(RandomNumbers, MatchesTheMaterialisedPool)
                             ASSERT_EQ(fastSource.draw(), referenceSource.draw());
                             lists += fast.isList();
                             failures += fast.kind() == DrawnNumbers::Kind::Failure;
+                            past16Bits += fast.isList() && (Upper + 1 > 32767 || Lower - 1 < -32768 || size + 1 > 32767);
                         }
                     }
                 }
             }
         }
     }
-    // The grid must reach both the drawing and its failures.
+    // The grid must reach the drawing, its failures and the ranges whose
+    // sums pass 16 bits.
     EXPECT_GT(lists, 1000);
     EXPECT_GT(failures, 1000);
+    EXPECT_GT(past16Bits, 50);
 }
 
 TEST(RandomNumbers, MatchesTheMaterialisedPoolOnTheLargestRange)
@@ -472,6 +486,37 @@ TEST(DrawUnaskedQuestion, Distribution)
     EXPECT_EQ(counts.count(2), 0u);
     for (int n : {1, 3, 4, 5})
         EXPECT_NEAR(counts[n], kDraws / 4, kDraws / 4 / 20) << n;
+}
+
+TEST(RandomNumbers, DrawsTheWrongCandidatesOfTheLargestQuiz)
+{
+    RandomGenerator generator(99);
+    TickingClock clock;
+    for (int question : {1, 2, 16384, 32766, 32767}) {
+        SCOPED_TRACE(question);
+        for (int round = 0; round < 50; ++round) {
+            const DrawnNumbers drawn = RandomNumbers(32767, 1, 3, true, question, generator, clock);
+            ASSERT_TRUE(drawn.isList());
+            const std::set<int> values(drawn.values().begin(), drawn.values().end());
+            ASSERT_EQ(values.size(), 3u);
+            for (int v : values) {
+                ASSERT_GE(v, 1);
+                ASSERT_LE(v, 32767);
+                ASSERT_NE(v, question);
+            }
+        }
+    }
+}
+
+TEST(RandomNumbers, WholeSixteenBitRange)
+{
+    RandomGenerator generator(5);
+    TickingClock clock;
+    const DrawnNumbers drawn = RandomNumbers(32767, -32768, 32767, true, 0, generator, clock);
+    ASSERT_TRUE(drawn.isList()) << "a pool of 65536 entries, Count + 1 past 16 bits";
+    EXPECT_EQ(std::set<std::int16_t>(drawn.values().begin(), drawn.values().end()).size(), 32767u);
+    EXPECT_EQ(RandomNumbers(32767, 32767, 3, true, 0, generator, clock), DrawnNumbers::empty())
+        << "3 > (32767 + 1) − (32767 − 1)";
 }
 
 } // namespace
