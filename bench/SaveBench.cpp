@@ -6,6 +6,7 @@
 #include "ReportLines.h"
 #include "support/Controls.h"
 
+#include "quiztest/Quiz.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 
@@ -24,7 +25,7 @@ void saveList(benchmark::State& state, Lines kind)
     BenchProgram fresh;
     frmReport& report = fresh.frame->report();
     for (const QString& line : reportLines(kind))
-        report.appendPractise(line);
+        fresh.frame->test().practiseList().append(line);
     // The list lays out what it was given at its next event; the save is
     // what is timed.
     const ReportControls controls(report);

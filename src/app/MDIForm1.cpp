@@ -111,7 +111,8 @@ void MDIForm1::makeWindows()
     m_quiz->attachTo(*m_ui->mdiArea, BorderStyle::FixedSingle);
     // The quiz window's load docks the report below it, so the report is
     // there first; it lives, shown or hidden, as long as the quiz window.
-    m_report = new frmReport(*this, m_platform.messageBoxes, m_platform.backgroundWork);
+    m_report = new frmReport(*this, m_platform.messageBoxes, m_platform.backgroundWork, m_test->practiseList(),
+                             m_test->correctList());
     m_report->attachTo(*m_ui->mdiArea, BorderStyle::FixedToolWindow);
     m_report->Form_Load();
     m_report->setQuizCaption(m_quiz->windowTitle());
@@ -122,11 +123,8 @@ void MDIForm1::makeWindows()
             [report = m_report](bool shown) { shown ? report->showReport() : report->hideReport(); });
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
     connect(m_report, &frmReport::listSaving, m_quiz, &frmQ::listSaving);
-    // The lists and the score copy follow the test wherever the quiz window
-    // is.
+    // The score copy follows the test wherever the quiz window is.
     const QuizSession* session = &m_test->session();
-    connect(session, &QuizSession::practiseLine, m_report, &frmReport::appendPractise);
-    connect(session, &QuizSession::correctLine, m_report, &frmReport::appendAnsweredCorrect);
     connect(session, &QuizSession::scoreChanged, m_report, &frmReport::setReportCaption);
     connect(session, &QuizSession::itemsTaken, m_report, &frmReport::setQuizEncoding);
     connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });

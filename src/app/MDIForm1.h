@@ -37,6 +37,8 @@ public:
     QMdiArea& mdiArea() override;
     frmQ& quiz() { return *m_quiz; }
     frmReport& report() { return *m_report; }
+    // The quiz below the windows: the test and the result lists.
+    Quiz& test() { return *m_test; }
 
     // The next resize notification is ignored: the one of the load's own size.
     bool bSkipResize() const { return m_bSkipResize; }

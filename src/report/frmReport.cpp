@@ -1,6 +1,7 @@
 #include "report/frmReport.h"
 
 #include "quizfile/QuizFileReader.h"
+#include "quizfile/ResultList.h"
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
 #include "toolkit/Accessibility.h"
@@ -46,13 +47,26 @@ void place(QWidget& control, const reportlayout::Rect& r)
 
 } // namespace
 
-frmReport::frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work)
-    : m_frame(frame), m_boxes(boxes), m_work(work), m_ui(std::make_unique<Ui::frmReport>())
+frmReport::frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work, ResultList& practise,
+                     ResultList& correct)
+    : m_frame(frame), m_boxes(boxes), m_work(work), m_practise(practise), m_correct(correct),
+      m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
     describeForScreenReaders();
     connectHandlers();
+    showList(*m_ui->txtPractise, m_practise);
+    showList(*m_ui->txtAnsweredCorrect, m_correct);
+}
+
+// The box shows the list and the list takes every edit made in the box, so
+// that a save finds what the user sees.
+void frmReport::showList(TextBox& box, ResultList& list)
+{
+    box.setText(list.text());
+    connect(&list, &ResultList::appended, &box, &TextBox::appendText);
+    connect(&box, &TextBox::paragraphsEdited, &list, &ResultList::replaceParagraphs);
 }
 
 void frmReport::describeForScreenReaders()
@@ -112,16 +126,6 @@ void frmReport::showReport()
 void frmReport::hideReport()
 {
     hideForm();
-}
-
-void frmReport::appendPractise(const QString& text)
-{
-    m_ui->txtPractise->appendText(text);
-}
-
-void frmReport::appendAnsweredCorrect(const QString& text)
-{
-    m_ui->txtAnsweredCorrect->appendText(text);
 }
 
 void frmReport::setReportCaption(const QString& caption)
@@ -255,15 +259,15 @@ bool frmReport::FileExists(const QString& Fname) const
 
 void frmReport::cmdSaveTODO_Click()
 {
-    saveList(*m_ui->txtPractise, resultfiles::kReadAgainSuffix);
+    saveList(m_practise, resultfiles::kReadAgainSuffix);
 }
 
 void frmReport::cmdSaveCorrect_Click()
 {
-    saveList(*m_ui->txtAnsweredCorrect, resultfiles::kAnsweredCorrectSuffix);
+    saveList(m_correct, resultfiles::kAnsweredCorrectSuffix);
 }
 
-void frmReport::saveList(const TextBox& Lst, const QString& suffix)
+void frmReport::saveList(const ResultList& Lst, const QString& suffix)
 {
     QString file;
     try {
@@ -275,7 +279,7 @@ void frmReport::saveList(const TextBox& Lst, const QString& suffix)
     SaveText(Lst, file);
 }
 
-void frmReport::SaveText(const TextBox& Lst, const QString& name)
+void frmReport::SaveText(const ResultList& Lst, const QString& name)
 {
     // A relative name (an empty path box gives one) is saved in the working
     // folder; the messages say which.

@@ -12,6 +12,7 @@
 class BackgroundWork;
 class FrameArea;
 class MessageBoxes;
+class ResultList;
 class TextBox;
 namespace Ui {
 class frmReport;
@@ -29,8 +30,9 @@ struct QuizPlace {
     double height = 0;
 };
 
-// The report window: the practise list and the correct list of the tests
-// taken, and a copy of the score. It lives, shown or hidden, as long as the
+// The report window: it shows the practise list and the correct list of the
+// tests taken, takes the user's edits into them and saves them, and shows a
+// copy of the score. It lives, shown or hidden, as long as the
 // quiz window. It saves each list as a quiz file beside the loaded one, stands
 // docked below the quiz window or fills the frame, and is moved by dragging
 // its background, having no title bar. It never reads the quiz window: the
@@ -38,7 +40,7 @@ struct QuizPlace {
 class frmReport : public Form {
     Q_OBJECT
 public:
-    frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work);
+    frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work, ResultList& practise, ResultList& correct);
     ~frmReport() override;
 
     void Form_Load();
@@ -58,10 +60,7 @@ public:
     void showReport();
     void hideReport();
 
-    // Appends a line to a list, the caret after it; copies the quiz window's
-    // score.
-    void appendPractise(const QString& text);
-    void appendAnsweredCorrect(const QString& text);
+    // Copies the quiz window's score.
     void setReportCaption(const QString& caption);
 
     // The window's placement state, which only its own handlers change.
@@ -84,7 +83,7 @@ public:
     // The result files.
     QString ResultFileName(const QString& suffix) const;
     bool FileExists(const QString& Fname) const;
-    void SaveText(const TextBox& Lst, const QString& name);
+    void SaveText(const ResultList& Lst, const QString& name);
 
 signals:
     // The window hid itself (Close, or a close request).
@@ -105,7 +104,8 @@ protected:
 private:
     void describeForScreenReaders();
     void connectHandlers();
-    void saveList(const TextBox& Lst, const QString& suffix);
+    void showList(TextBox& box, ResultList& list);
+    void saveList(const ResultList& Lst, const QString& suffix);
     void showSaveError(const QString& description);
     // Both Save buttons off while a list is being written.
     void setSaving(bool saving);
@@ -122,6 +122,8 @@ private:
     FrameArea& m_frame;
     MessageBoxes& m_boxes;
     BackgroundWork& m_work;
+    ResultList& m_practise;
+    ResultList& m_correct;
     std::unique_ptr<Ui::frmReport> m_ui;
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QString>
@@ -115,9 +116,11 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
     // The document tells of an edit inside the open block only when it is
     // emptied, as the base's setPlainText does: the held appends are gone,
     // and what the block then holds is no edit anyone could follow.
-    connect(document(), &QTextDocument::contentsChange, this, [this] {
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
         if (m_held)
             m_held->emptied = true;
+        else if (!m_programChange)
+            tellEdit(position, added);
     });
     // Tab moves on as in every other control; a tab the user pastes stays text.
     setTabChangesFocus(true);
@@ -167,50 +170,55 @@ void TextBox::insertExact(QTextCursor& cursor, const QString& text)
 }
 
 // The text between two document positions, each placeholder read as its
-// original. The raw text gives the characters; only the lines holding a
-// placeholder character need a look at their formats.
+// original and each paragraph break as CR LF. A block's own text gives the
+// characters; only the blocks holding a placeholder character need a look
+// at their formats.
 QString TextBox::exactText(int from, int to) const
 {
-    const QString raw = document()->toRawText();
     QString out;
-    out.reserve(to - from + to / 32);
     QHash<int, char16_t> originals; // by format index; 0 for none
-    int done = from;
-    for (int at = from; at < to;) {
-        const QChar ch = raw[at];
-        if (ch != QChar::LineSeparator && ch != QChar::ReplacementCharacter) {
-            ++at;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        const int position = block.position();
+        // The break that ends the block before lies in the range.
+        if (position > from)
+            out += kCrLf;
+        const QString raw = block.text();
+        const int start = std::max(from, position);
+        const int end = std::min(to, position + static_cast<int>(raw.size()));
+        if (start >= end)
+            continue;
+        const QStringView wanted = QStringView(raw).mid(start - position, end - start);
+        if (!wanted.contains(QChar::LineSeparator) && !wanted.contains(QChar::ReplacementCharacter)) {
+            appendUnmarked(out, wanted);
             continue;
         }
-        const QTextBlock block = document()->findBlock(at);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
+            const int fragmentStart = std::max(start, fragment.position());
+            const int fragmentEnd = std::min(end, fragment.position() + fragment.length());
+            if (fragmentStart >= fragmentEnd)
+                continue;
+            const QStringView piece = QStringView(raw).mid(fragmentStart - position, fragmentEnd - fragmentStart);
             const int format = fragment.charFormatIndex();
             auto known = originals.constFind(format);
             if (known == originals.cend())
                 known = originals.insert(format, originalOf(fragment.charFormat()).value_or(0));
             const char16_t original = *known;
-            if (original == 0)
+            if (original == 0) {
+                appendUnmarked(out, piece);
                 continue;
-            const int position = fragment.position();
-            const int start = std::max(from, position);
-            const int end = std::min(to, position + fragment.length());
-            if (start >= end)
-                continue;
-            appendUnmarked(out, QStringView(raw).mid(done, start - done));
+            }
             // Only the placeholder itself stands for the original.
             const QChar placeholder = placeholderFor(original);
-            for (int i = start; i < end; ++i) {
-                if (raw[i] == placeholder)
+            for (const QChar ch : piece) {
+                if (ch == placeholder)
                     out += QChar(original);
                 else
-                    appendUnmarked(out, QStringView(raw).mid(i, 1));
+                    appendUnmarked(out, QStringView(&ch, 1));
             }
-            done = end;
         }
-        at = block.position() + block.length();
     }
-    appendUnmarked(out, QStringView(raw).mid(done, to - done));
     return out;
 }
 
@@ -234,11 +242,35 @@ void TextBox::setText(const QString& text)
         m_held->cursor.endEditBlock();
         m_held.reset();
     }
+    const QScopedValueRollback programChange(m_programChange, true);
     document()->clear();
     m_marked = false;
     QTextCursor cursor(document());
     insertExact(cursor, text);
+    m_paragraphCount = document()->blockCount();
     moveCursor(QTextCursor::Start);
+}
+
+// The blocks the change reaches after it, first to last, stand for the ones
+// it reached before, which were as many as now plus those it took away.
+void TextBox::tellEdit(int position, int added)
+{
+    const QTextDocument* const doc = document();
+    const int before = std::exchange(m_paragraphCount, doc->blockCount());
+    const QTextBlock firstBlock = doc->findBlock(position);
+    const QTextBlock lastBlock = doc->findBlock(position + added);
+    const int first = firstBlock.isValid() ? firstBlock.blockNumber() : doc->blockCount() - 1;
+    const int last = std::max(first, lastBlock.isValid() ? lastBlock.blockNumber() : doc->blockCount() - 1);
+    emit paragraphsEdited(first, last - first + 1 + before - m_paragraphCount, paragraphs(first, last));
+}
+
+QStringList TextBox::paragraphs(int first, int last) const
+{
+    QStringList out;
+    out.reserve(last - first + 1);
+    for (QTextBlock b = document()->findBlockByNumber(first); b.isValid() && b.blockNumber() <= last; b = b.next())
+        out.append(exactText(b.position(), b.position() + b.length() - 1));
+    return out;
 }
 
 // A report list gets a line per answer, 32 767 in the largest test, while it
@@ -296,13 +328,17 @@ void TextBox::timerEvent(QTimerEvent* event)
 void TextBox::appendNow(const QString& text)
 {
     QTextDocument* const doc = document();
+    const QScopedValueRollback programChange(m_programChange, true);
     QTextCursor cursor(doc);
     // Placed inside an edit, a cursor does not lay out the block it lands
     // in: a held append must not reach the layout.
+    const int blocksBefore = doc->blockCount();
     cursor.beginEditBlock();
     cursor.setPosition(doc->characterCount() - 1);
     insertExact(cursor, text);
     cursor.endEditBlock();
+    // The copy has taken the same append.
+    m_paragraphCount += doc->blockCount() - blocksBefore;
 }
 
 void TextBox::layOutHeld()
@@ -315,11 +351,19 @@ void TextBox::layOutHeld()
     // as of one edit: the text control turns that into the box's signals and
     // the accessibility events.
     if (held.emptied) {
-        const QSignalBlocker quiet(document());
-        held.cursor.endEditBlock();
+        {
+            const QSignalBlocker quiet(document());
+            held.cursor.endEditBlock();
+        }
+        // Whatever emptied it was no append: the whole text is told anew.
+        const int before = std::exchange(m_paragraphCount, document()->blockCount());
+        emit paragraphsEdited(0, before, paragraphs(0, m_paragraphCount - 1));
         return;
     }
-    held.cursor.endEditBlock();
+    {
+        const QScopedValueRollback programChange(m_programChange, true);
+        held.cursor.endEditBlock();
+    }
     QTextDocument* const doc = document();
     // A shown box laid each append out as it came, for the caret that it
     // kept in view: laying the new blocks out counts the same lines. A

@@ -2,6 +2,7 @@
 
 #include <QBasicTimer>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QTextCursor>
 
 #include <optional>
@@ -38,6 +39,13 @@ public:
     // would hold the window for a minute.
     void setLongestPastedLine(qsizetype longest) { m_longestPasted = longest; }
 
+signals:
+    // Every change to the text but the program's own (appendText, setText):
+    // the `removed` paragraphs from `first` on are now `paragraphs`, each as
+    // text() gives it. A copy that takes each such edit stays text() with
+    // its paragraphs joined by CR LF.
+    void paragraphsEdited(int first, int removed, const QStringList& paragraphs);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -52,11 +60,17 @@ private:
     QString exactText(int from, int to) const;
     void appendNow(const QString& text);
     void showHeld();
+    void tellEdit(int position, int added);
+    QStringList paragraphs(int first, int last) const;
 
     // Whether a character that the document cannot hold as itself was ever
     // put in; until then the raw text of the document says it all.
     bool m_marked = false;
     qsizetype m_longestPasted = 0;
+    // The paragraphs the text had after the last change that was told or
+    // was the program's own, and whether the program is changing it now.
+    int m_paragraphCount = 1;
+    bool m_programChange = false;
     // Appends go into the document at once, inside an edit block that holds
     // their layout and the document's signals: a hidden box holds them until
     // it receives anything, a shown one at most a frame's time, so that the

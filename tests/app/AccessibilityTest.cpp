@@ -386,7 +386,7 @@ TEST_F(Keyboard, AltKeysNeverTypeIntoABox)
 {
     const QuizControls q = controls();
     const ReportControls r = reportControls();
-    report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    practiseList().append(QStringLiteral("dog,inu\r\n"));
     p.boxes.autoOk = true;             // Load of the box's text fails
     p.boxes.autoYesNo = MsgAnswer::No; // Close asks
     const auto textOf = [](QWidget* box) {

@@ -72,8 +72,8 @@ TEST_F(QuizWindow, DesignGeometryAndTabOrder)
 
 TEST_F(QuizWindow, ReportTogglesAndFollowsItsOwnHide)
 {
-    report().appendPractise(QStringLiteral("apple,ringo\r\n"));
-    report().appendAnsweredCorrect(QStringLiteral("mura,village\r\n"));
+    practiseList().append(QStringLiteral("apple,ringo\r\n"));
+    correctList().append(QStringLiteral("mura,village\r\n"));
 
     driver().pressReport();
     EXPECT_TRUE(report().Visible());

@@ -44,9 +44,9 @@ TEST_F(ReportWindow, PlaceBelowQuizTakesTheQuizWindowsLeftWidthAndBottomEdge)
 
 TEST_F(ReportWindow, AppendedLinesReadBackWithTheCaretAtTheEnd)
 {
-    report().appendPractise(QStringLiteral("apple,ringo\r\n"));
-    report().appendPractise(QStringLiteral("\"to run, to flee\",hashiru\r\n"));
-    report().appendAnsweredCorrect(QStringLiteral("むら (村),village\r\n"));
+    practiseList().append(QStringLiteral("apple,ringo\r\n"));
+    practiseList().append(QStringLiteral("\"to run, to flee\",hashiru\r\n"));
+    correctList().append(QStringLiteral("むら (村),village\r\n"));
     TextBox& practise = *reportControls().txtPractise;
     EXPECT_EQ(practise.text(), QStringLiteral("apple,ringo\r\n\"to run, to flee\",hashiru\r\n"));
     EXPECT_EQ(practise.textCursor().position(), practise.document()->characterCount() - 1);
@@ -72,7 +72,7 @@ TEST_F(ReportWindow, ScoreCopyFollowsTheQuizWindow)
 
 TEST_F(ReportWindow, HideAndCloseRequestKeepTheListsAndThePlace)
 {
-    report().appendPractise(QStringLiteral("a,b\r\n"));
+    practiseList().append(QStringLiteral("a,b\r\n"));
     driver().pressReport();
     report().moveTwips(300, 600, 9450, 4500);
     reportControls().cmdClose->click();

@@ -8,12 +8,16 @@
 #include "report/frmReport.h"
 #include "support/Controls.h"
 #include "toolkit/CrLf.h"
+#include "toolkit/TextBox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <utility>
@@ -56,8 +60,8 @@ protected:
 
 TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
 {
-    report().appendPractise(QStringLiteral("dog,inu\r\n"));
-    report().appendAnsweredCorrect(QStringLiteral("cat,neko\r\n\"to run, to flee\",hashiru\r\n"));
+    practiseList().append(QStringLiteral("dog,inu\r\n"));
+    correctList().append(QStringLiteral("cat,neko\r\n\"to run, to flee\",hashiru\r\n"));
     p.boxes.expect(MsgAnswer::Ok);
     driver().saveToPractise();
     p.boxes.expect(MsgAnswer::Ok);
@@ -70,6 +74,24 @@ TEST_F(SaveLists, BothListsGoBesideTheQuizFile)
     EXPECT_EQ(testfiles::read(correct), "cat,neko\r\n\"to run, to flee\",hashiru\r\n\r\n");
     EXPECT_EQ(reportControls().txtPractise->text(), QStringLiteral("dog,inu\r\n")) << "saving leaves the lists alone";
     EXPECT_EQ(quiz().windowTitle(), QString()) << "the boxes carry the quiz window's empty caption";
+}
+
+// What the user typed into a list, and the lines deleted from it, are what
+// its file holds.
+TEST_F(SaveLists, TheUsersEditsAreSaved)
+{
+    practiseList().append(QStringLiteral("dog,inu\r\ncat,neko\r\n"));
+    TextBox& box = *reportControls().txtPractise;
+    box.moveCaretToEnd();
+    QTest::keyClicks(&box, QStringLiteral("bird,tori"));
+    QTextCursor firstLine(box.document());
+    firstLine.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    box.setTextCursor(firstLine);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    p.boxes.expect(MsgAnswer::Ok);
+    driver().saveToPractise();
+    EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "cat,neko\r\nbird,tori\r\n");
+    EXPECT_EQ(practiseList().text(), QStringLiteral("cat,neko\r\nbird,tori"));
 }
 
 TEST_F(SaveLists, EmptyListIsOneCrLf)
@@ -130,7 +152,7 @@ TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
     const QString target = path("words-ReadAgain.csv");
     const QByteArray before("old,item\r\nwith \xE2\x80\xA8 bytes\r");
     ASSERT_TRUE(testfiles::write(target, before));
-    report().appendPractise(QStringLiteral("new,item\r\n"));
+    practiseList().append(QStringLiteral("new,item\r\n"));
 
     p.boxes.expect(MsgAnswer::No);
     driver().saveToPractise();
@@ -151,7 +173,7 @@ TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
 TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
 {
     p.background.hold = true;
-    report().appendPractise(QStringLiteral("dog,inu\r\n"));
+    practiseList().append(QStringLiteral("dog,inu\r\n"));
     driver().pressReport();
     reportControls().cmdSaveTODO->setFocus();
     driver().saveToPractise();
@@ -162,7 +184,7 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
 
     p.boxes.expect(MsgAnswer::No);
     quiz().cmdClose_Click();
-    report().appendPractise(QStringLiteral("cat,neko\r\n")); // after the press: not saved
+    practiseList().append(QStringLiteral("cat,neko\r\n")); // after the press: not saved
     ASSERT_EQ(p.boxes.shown.size(), 1u);
     EXPECT_EQ(p.boxes.shown.front().prompt, kQuitWhileSaving);
 
@@ -218,7 +240,7 @@ TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
     ASSERT_TRUE(testfiles::write(readOnly, "kept,item\r\n"));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
     ASSERT_TRUE(QDir().mkdir(path("words-AnsweredCorrect.csv")));
-    report().appendPractise(QStringLiteral("new,item\r\n"));
+    practiseList().append(QStringLiteral("new,item\r\n"));
 
     p.boxes.expect(MsgAnswer::Yes);
     p.boxes.expect(MsgAnswer::Ok);

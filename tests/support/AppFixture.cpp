@@ -1,5 +1,6 @@
 #include "support/AppFixture.h"
 
+#include "quiztest/Quiz.h"
 #include "quiztest/frmQ.h"
 #include "report/frmReport.h"
 
@@ -43,6 +44,16 @@ frmReport& AppFixture::report()
 const QuizSession& AppFixture::session()
 {
     return frame->quiz().session();
+}
+
+ResultList& AppFixture::practiseList()
+{
+    return frame->test().practiseList();
+}
+
+ResultList& AppFixture::correctList()
+{
+    return frame->test().correctList();
 }
 
 QuizControls AppFixture::controls()

@@ -5,6 +5,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include "app/MDIForm1.h"
+#include "quizfile/ResultList.h"
 #include "quiztest/RandomGenerator.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,9 @@ protected:
     frmReport& report();
     // The test the quiz window shows.
     const QuizSession& session();
+    // The result lists the report shows.
+    ResultList& practiseList();
+    ResultList& correctList();
     // The windows' controls, found by name.
     QuizControls controls();
     ReportControls reportControls();

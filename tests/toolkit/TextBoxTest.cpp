@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -333,15 +334,36 @@ TEST(TextBox, HeldAppendsAreToldAsOneEdit)
 }
 
 // A box on screen with the focus, as the user meets it.
+// A box shown with the focus, and a copy of its text kept from the edits it
+// tells (and the appends it is given, which it does not tell): the copy must
+// end as the box's text.
 struct ShownBox {
-    explicit ShownBox(const QString& text)
+    explicit ShownBox(const QString& text) : copy(text.split(QStringLiteral("\r\n")))
     {
+        QObject::connect(&box, &TextBox::paragraphsEdited, [this](int first, int removed, const QStringList& edited) {
+            ASSERT_TRUE(first >= 0 && removed >= 0 && first + removed <= copy.size()) << first << " " << removed;
+            copy.remove(first, removed);
+            for (qsizetype i = 0; i < edited.size(); ++i)
+                copy.insert(first + i, edited.at(i));
+        });
         box.resize(300, 200);
         box.setText(text);
         box.show();
         QApplication::setActiveWindow(&box);
         box.setFocus();
         QCoreApplication::processEvents();
+    }
+    ~ShownBox() { expectCopyInStep(); }
+    void expectCopyInStep() const
+    {
+        EXPECT_EQ(escaped(copy.join(QStringLiteral("\r\n"))), escaped(box.text())) << "the copy of the told edits";
+    }
+    void append(const QString& text)
+    {
+        const QStringList pieces = text.split(QStringLiteral("\r\n"));
+        copy.last() += pieces.first();
+        copy.append(pieces.mid(1));
+        box.appendText(text);
     }
     void putCaret(int position)
     {
@@ -350,6 +372,7 @@ struct ShownBox {
         box.setTextCursor(cursor);
     }
     TextBox box;
+    QStringList copy;
 };
 
 // What the user types reads back as it looks: Enter and Shift+Enter make a
@@ -441,11 +464,79 @@ TEST(TextBox, TypingInAnEmptyBoxAndAfterAppendedLines)
     QTest::keyClicks(&shown.box, QStringLiteral("d,e"));
     EXPECT_EQ(escaped(shown.box.text()), escaped(QStringLiteral("a,b\r\nc\r\nd,e")));
 
-    shown.box.appendText(QStringLiteral("\r\nf\ng,h") + QChar(0x2029));
+    shown.append(QStringLiteral("\r\nf\ng,h") + QChar(0x2029));
     QTest::keyClicks(&shown.box, QStringLiteral("i"));
     QTest::keyClick(&shown.box, Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(escaped(shown.box.text()),
               escaped(QStringLiteral("a,b\r\nc\r\nd,e\r\nf\ng,h") + QChar(0x2029) + QStringLiteral("i\r\n")));
+}
+
+// Whatever the user does to the text, the edits the box tells keep a copy of
+// it in step: typing, line breaks, deleting across lines, pastes of both
+// kinds, and the program's appends held while the box is hidden.
+TEST(TextBox, ToldEditsKeepACopyInStep)
+{
+    std::mt19937 random(20261209);
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const std::vector<QString> pieces = {QStringLiteral("a,b"), QStringLiteral("\r\n"), QStringLiteral("\n"),
+                                         QStringLiteral("\r"),  QString(QChar(0x2028)), QString(QChar(0x2029)),
+                                         QStringLiteral("言"),  QString(QChar(0xFDD0))};
+    const auto someText = [&] {
+        QString text;
+        for (int n = pick(5); n >= 0; --n)
+            text += pieces[pick(static_cast<int>(pieces.size()))];
+        return text;
+    };
+    ShownBox shown(QStringLiteral("q,a\r\nw\nx,b\r\n"));
+    TextBox& box = shown.box;
+    for (int step = 0; step < 400; ++step) {
+        const int end = box.document()->characterCount() - 1;
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(pick(end + 1));
+        cursor.setPosition(std::min(end, cursor.position() + pick(3) * pick(12)), QTextCursor::KeepAnchor);
+        box.setTextCursor(cursor);
+        switch (pick(9)) {
+        case 0:
+            QTest::keyClicks(&box, QStringLiteral("xy"));
+            break;
+        case 1:
+            QTest::keyClick(&box, Qt::Key_Return);
+            break;
+        case 2:
+            QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier);
+            break;
+        case 3:
+            QTest::keyClick(&box, Qt::Key_Backspace);
+            break;
+        case 4:
+            QTest::keyClick(&box, Qt::Key_Delete);
+            break;
+        case 5: // a copy of the box's own, then pasted elsewhere
+            box.copy();
+            shown.putCaret(pick(end + 1));
+            box.paste();
+            break;
+        case 6:
+            QApplication::clipboard()->setText(someText());
+            box.paste();
+            break;
+        case 7:
+            shown.append(someText() + QStringLiteral("\r\n"));
+            break;
+        default: // appends held by a hidden box, then an edit
+            box.hide();
+            shown.append(someText());
+            shown.append(QStringLiteral("c,d\r\n"));
+            box.show();
+            QTest::keyClick(&box, Qt::Key_Backspace);
+            break;
+        }
+        shown.expectCopyInStep();
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "at step " << step;
+            return;
+        }
+    }
 }
 
 // Cut and paste between the two lists moves an item unchanged.
