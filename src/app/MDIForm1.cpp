@@ -115,10 +115,11 @@ void MDIForm1::makeWindows()
                              m_test->correctList());
     m_report->attachTo(*m_ui->mdiArea, BorderStyle::FixedToolWindow);
     m_report->Form_Load();
-    m_report->setQuizCaption(m_quiz->windowTitle());
+    ListSaving* const saving = &m_report->saving();
+    saving->setQuizCaption(m_quiz->windowTitle());
     connect(m_quiz, &frmQ::reportPlacementRequested, this, &MDIForm1::placeReportBelowQuiz);
     connect(m_report, &frmReport::placeBelowQuizRequested, this, &MDIForm1::placeReportBelowQuiz);
-    connect(m_quiz, &frmQ::quizFilePathChanged, m_report, &frmReport::setQuizFilePath);
+    connect(m_quiz, &frmQ::quizFilePathChanged, saving, &ListSaving::setQuizFilePath);
     connect(m_quiz, &frmQ::reportVisibilityRequested, m_report,
             [report = m_report](bool shown) { shown ? report->showReport() : report->hideReport(); });
     connect(m_report, &frmReport::hidden, m_quiz, &frmQ::reportHidden);
@@ -126,7 +127,7 @@ void MDIForm1::makeWindows()
     // The score copy follows the test wherever the quiz window is.
     const QuizSession* session = &m_test->session();
     connect(session, &QuizSession::scoreChanged, m_report, &frmReport::setReportCaption);
-    connect(session, &QuizSession::itemsTaken, m_report, &frmReport::setQuizEncoding);
+    connect(session, &QuizSession::itemsTaken, saving, &ListSaving::setQuizEncoding);
     connect(m_quiz, &frmQ::helpRequested, this, [this] { frmHelp::ShowHelp(mdiArea()); });
     m_quiz->Form_Load();
     m_quiz->showForm();

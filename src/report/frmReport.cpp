@@ -5,22 +5,15 @@
 #include "report/ReportLayout.h"
 #include "report/ResultFiles.h"
 #include "toolkit/Accessibility.h"
-#include "toolkit/CrLf.h"
-#include "toolkit/FileNames.h"
 #include "toolkit/FrameArea.h"
-#include "toolkit/Int16.h"
-#include "toolkit/MessageBoxes.h"
 #include "toolkit/TextBox.h"
 #include "toolkit/Twips.h"
 #include "ui_frmReport.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMouseEvent>
 
-#include <new>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -49,13 +42,15 @@ void place(QWidget& control, const reportlayout::Rect& r)
 
 frmReport::frmReport(FrameArea& frame, MessageBoxes& boxes, BackgroundWork& work, ResultList& practise,
                      ResultList& correct)
-    : m_frame(frame), m_boxes(boxes), m_work(work), m_practise(practise), m_correct(correct),
+    : m_frame(frame), m_practise(practise), m_correct(correct), m_saving(boxes, work),
       m_ui(std::make_unique<Ui::frmReport>())
 {
     m_ui->setupUi(this);
     m_ui->lblReport->adjustSize();
     describeForScreenReaders();
     connectHandlers();
+    connect(&m_saving, &ListSaving::writing, this, &frmReport::setSaving);
+    connect(&m_saving, &ListSaving::saving, this, &frmReport::listSaving);
     showList(*m_ui->txtPractise, m_practise);
     showList(*m_ui->txtAnsweredCorrect, m_correct);
 }
@@ -111,11 +106,6 @@ void frmReport::PlaceBelowQuiz(const QuizPlace& quiz)
 {
     m_quiz = quiz;
     moveTwips(quiz.left, quiz.top + quiz.height - kOverlap, quiz.width, kReportHeight);
-}
-
-void frmReport::setQuizEncoding(quizfile::TextEncoding encoding)
-{
-    m_quizIsUtf8 = encoding == quizfile::TextEncoding::Utf8 || encoding == quizfile::TextEncoding::Utf8WithBom;
 }
 
 void frmReport::showReport()
@@ -245,82 +235,14 @@ void frmReport::Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPos
     startInteractiveMove(m_pressGlobal, globalPosition, [this] { m_bDocked = false; });
 }
 
-// --- Result files ---
-
-QString frmReport::ResultFileName(const QString& suffix) const
-{
-    return resultfiles::resultFileName(m_quizFilePath, suffix);
-}
-
-bool frmReport::FileExists(const QString& Fname) const
-{
-    return resultfiles::fileExists(Fname);
-}
-
 void frmReport::cmdSaveTODO_Click()
 {
-    saveList(m_practise, resultfiles::kReadAgainSuffix);
+    m_saving.saveList(m_practise, resultfiles::kReadAgainSuffix);
 }
 
 void frmReport::cmdSaveCorrect_Click()
 {
-    saveList(m_correct, resultfiles::kAnsweredCorrectSuffix);
-}
-
-void frmReport::saveList(const ResultList& Lst, const QString& suffix)
-{
-    QString file;
-    try {
-        file = ResultFileName(suffix);
-    } catch (const int16::OverflowError& error) {
-        showSaveError(QString::fromLatin1(error.what()));
-        return;
-    }
-    SaveText(Lst, file);
-}
-
-void frmReport::SaveText(const ResultList& Lst, const QString& name)
-{
-    // A relative name (an empty path box gives one) is saved in the working
-    // folder; the messages say which.
-    const QString file = filenames::absolute(name);
-    const QString T = m_quizCaption;
-    try {
-        if (FileExists(file)) {
-            // Saving into another user's file gives them the list.
-            const QString owner = resultfiles::otherOwner(file);
-            const QString belongs =
-                owner.isEmpty() ? QString() : QStringLiteral("It belongs to %1.").arg(owner) + kCrLf;
-            const MsgAnswer answer =
-                m_boxes.MsgBox(filenames::display(file) + kCrLf + QStringLiteral("already exists") + kCrLf + belongs +
-                                   kCrLf + QStringLiteral("Do you want to overwrite?"),
-                               MsgStyle::YesNoStop, T);
-            if (answer == MsgAnswer::No)
-                return;
-        }
-        const bool withMark = !m_quizIsUtf8;
-        // The window keeps answering while the disk works; the list is
-        // saved as it stood at the press.
-        setSaving(true);
-        // Before the save: a save that ends at once says so after.
-        emit listSaving(true);
-        resultfiles::saveList(m_work, *this, file, Lst.text(), withMark,
-                              [this, file, T](const std::optional<QString>& failure) {
-                                  setSaving(false);
-                                  if (failure)
-                                      showSaveError(*failure);
-                                  else
-                                      m_boxes.MsgBox(QStringLiteral("File is Saved as") + kCrLf + kCrLf +
-                                                         QDir::toNativeSeparators(filenames::display(file)),
-                                                     MsgStyle::OkInformation, T);
-                                  // After the message: a quit that waited for the save ends now.
-                                  emit listSaving(false);
-                              });
-    } catch (const std::bad_alloc&) {
-        setSaving(false);
-        showSaveError(QStringLiteral("there is not enough memory to save the list"));
-        emit listSaving(false);
-    }
+    m_saving.saveList(m_correct, resultfiles::kAnsweredCorrectSuffix);
 }
 
 void frmReport::setSaving(bool saving)
@@ -340,10 +262,4 @@ void frmReport::setSaving(bool saving)
         m_focusReturn->setFocus();
     m_focusReturn = nullptr;
     m_focusMovedTo = nullptr;
-}
-
-void frmReport::showSaveError(const QString& description)
-{
-    m_boxes.MsgBox(QStringLiteral("There has been a error!") + kCrLf + description, MsgStyle::OkInformation,
-                   m_quizCaption);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/ListSaving.h"
 #include "toolkit/Form.h"
 
 #include <QPointF>
@@ -16,9 +17,6 @@ class ResultList;
 class TextBox;
 namespace Ui {
 class frmReport;
-}
-namespace quizfile {
-enum class TextEncoding;
 }
 
 // Where the quiz window stands, in twips: the report docks below it and is
@@ -47,14 +45,8 @@ public:
 
     // Directly below the quiz window, 22 twips over its bottom edge.
     void PlaceBelowQuiz(const QuizPlace& quiz);
-    // What the result files take from the quiz: the path as it stands in the
-    // quiz window's path box (they are named after it), the encoding of the
-    // quiz loaded (a list of a quiz that was not UTF-8 starts with a byte
-    // order mark, so that spreadsheets read it right), and the quiz window's
-    // caption (the title of their messages).
-    void setQuizFilePath(const QString& path) { m_quizFilePath = path; }
-    void setQuizEncoding(quizfile::TextEncoding encoding);
-    void setQuizCaption(const QString& caption) { m_quizCaption = caption; }
+    // Saves the lists; the frame tells it what it takes from the quiz.
+    ListSaving& saving() { return m_saving; }
     // Shown and hidden for the quiz window's Report command, which the
     // frame passes on.
     void showReport();
@@ -80,11 +72,6 @@ public:
     // background after a press there.
     void Form_MouseMove(Qt::MouseButtons Button, const QPointF& globalPosition);
 
-    // The result files.
-    QString ResultFileName(const QString& suffix) const;
-    bool FileExists(const QString& Fname) const;
-    void SaveText(const ResultList& Lst, const QString& name);
-
 signals:
     // The window hid itself (Close, or a close request).
     void hidden();
@@ -105,8 +92,6 @@ private:
     void describeForScreenReaders();
     void connectHandlers();
     void showList(TextBox& box, ResultList& list);
-    void saveList(const ResultList& Lst, const QString& suffix);
-    void showSaveError(const QString& description);
     // Both Save buttons off while a list is being written.
     void setSaving(bool saving);
     void layOutControls();
@@ -116,14 +101,10 @@ private:
     bool m_bSkipResize = true;
     bool m_bFullScreen = false;
     QuizPlace m_quiz;
-    QString m_quizFilePath;
-    QString m_quizCaption;
-    bool m_quizIsUtf8 = true;
     FrameArea& m_frame;
-    MessageBoxes& m_boxes;
-    BackgroundWork& m_work;
     ResultList& m_practise;
     ResultList& m_correct;
+    ListSaving m_saving;
     std::unique_ptr<Ui::frmReport> m_ui;
     // The last press landed on the window's own background, not on a control.
     bool m_pressOnBackground = false;

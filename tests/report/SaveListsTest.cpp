@@ -94,79 +94,6 @@ TEST_F(SaveLists, TheUsersEditsAreSaved)
     EXPECT_EQ(practiseList().text(), QStringLiteral("cat,neko\r\nbird,tori"));
 }
 
-TEST_F(SaveLists, EmptyListIsOneCrLf)
-{
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    EXPECT_EQ(testfiles::read(path("words-ReadAgain.csv")), "\r\n");
-}
-
-// A relative name, an empty box's above all, is saved in the working folder,
-// and the message says where.
-TEST_F(SaveLists, NamesFollowThePathBoxAsItStandsNow)
-{
-    const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const struct {
-        QString box;
-        const char* saved;
-    } rows[] = {
-        {dir.filePath(QStringLiteral("edited.v2.csv")), "edited.v2-ReadAgain.csv"},
-        {QString(), "-ReadAgain.csv"},
-        {QStringLiteral("words.txt"), "words-ReadAgain.csv"},
-    };
-    for (const auto& row : rows) {
-        controls().txtQuizFile->setText(row.box);
-        p.boxes.shown.clear();
-        p.boxes.expect(MsgAnswer::Ok);
-        driver().saveToPractise();
-        EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{saved(path(row.saved))})) << row.saved;
-        EXPECT_TRUE(QFileInfo::exists(path(row.saved))) << row.saved;
-    }
-    QDir::setCurrent(before);
-    EXPECT_FALSE(QFileInfo::exists(path("words.txt-ReadAgain.csv")));
-}
-
-// The overwrite question says whose file another user's is.
-TEST_F(SaveLists, OverwriteOfAnotherUsersFileNamesItsOwner)
-{
-#ifdef Q_OS_WIN
-    GTEST_SKIP() << "POSIX only: a second user's file needs root and chown";
-#else
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to make a second user's file";
-    const QString target = path("words-ReadAgain.csv");
-    ASSERT_TRUE(testfiles::write(target, "old,item\r\n"));
-    ASSERT_EQ(::chown(QFile::encodeName(target).constData(), 54321, 54321), 0);
-    p.boxes.expect(MsgAnswer::No);
-    driver().saveToPractise();
-    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{{target + kCrLf + QStringLiteral("already exists") + kCrLf +
-                                                         QStringLiteral("It belongs to the user number 54321.") +
-                                                         kCrLf + kCrLf + QStringLiteral("Do you want to overwrite?"),
-                                                     MsgStyle::YesNoStop, QString()}}));
-#endif
-}
-
-TEST_F(SaveLists, OverwriteAsksFirstAndNoKeepsTheFileByteForByte)
-{
-    const QString target = path("words-ReadAgain.csv");
-    const QByteArray before("old,item\r\nwith \xE2\x80\xA8 bytes\r");
-    ASSERT_TRUE(testfiles::write(target, before));
-    practiseList().append(QStringLiteral("new,item\r\n"));
-
-    p.boxes.expect(MsgAnswer::No);
-    driver().saveToPractise();
-    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)})) << "nothing more is shown";
-    EXPECT_EQ(testfiles::read(target), before);
-
-    p.boxes.shown.clear();
-    p.boxes.expect(MsgAnswer::Yes);
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target), saved(target)}));
-    EXPECT_EQ(testfiles::read(target), "new,item\r\n\r\n");
-}
-
 // A slow disk holds the save, not the window: the window answers meanwhile
 // (the quit question too), both Save buttons are off until the save ends, and
 // the same message follows it.
@@ -198,17 +125,6 @@ TEST_F(SaveLists, SlowDiskKeepsTheWindowAnswering)
     EXPECT_EQ(QApplication::focusWidget(), reportControls().cmdSaveTODO) << "the focus comes back to the button";
 }
 
-TEST_F(SaveLists, HiddenFileOfTheNameIsAskedAboutToo)
-{
-    controls().txtQuizFile->setText(dir.filePath(QStringLiteral(".words.txt")));
-    const QString target = path(".words-ReadAgain.csv");
-    ASSERT_TRUE(testfiles::write(target, "kept,item\r\n"));
-    p.boxes.expect(MsgAnswer::No);
-    driver().saveToPractise();
-    EXPECT_EQ(p.boxes.shown, (std::vector<ShownBox>{overwrite(target)}));
-    EXPECT_EQ(testfiles::read(target), "kept,item\r\n");
-}
-
 // Quitting while a list is being saved: the question says so, and the program
 // ends only once the save has ended and its message, a failure above all, has
 // been shown.
@@ -232,51 +148,6 @@ TEST_F(SaveLists, QuitDuringASaveWaitsForItsMessage)
                   {kQuitWhileSaving, MsgStyle::YesNoStop, QStringLiteral("Pondera")},
                   failed(QStringLiteral("the file \"%1\" is read-only").arg(QDir::toNativeSeparators(readOnly)))}));
     EXPECT_EQ(p.end.ends, 1) << "after the failure was shown";
-}
-
-TEST_F(SaveLists, FailuresAreReportedAndTouchNothing)
-{
-    const QString readOnly = path("words-ReadAgain.csv");
-    ASSERT_TRUE(testfiles::write(readOnly, "kept,item\r\n"));
-    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
-    ASSERT_TRUE(QDir().mkdir(path("words-AnsweredCorrect.csv")));
-    practiseList().append(QStringLiteral("new,item\r\n"));
-
-    p.boxes.expect(MsgAnswer::Yes);
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveCorrect(); // a folder is in the way: no question, the error at once
-
-    const QString folder = path("words-AnsweredCorrect.csv");
-    EXPECT_EQ(p.boxes.shown,
-              (std::vector<ShownBox>{
-                  overwrite(readOnly),
-                  failed(QStringLiteral("the file \"%1\" is read-only").arg(QDir::toNativeSeparators(readOnly))),
-                  failed(QStringLiteral("\"%1\" is a folder, not a file").arg(QDir::toNativeSeparators(folder)))}));
-    EXPECT_EQ(testfiles::read(readOnly), "kept,item\r\n");
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_EQ(reportControls().txtPractise->text(), QStringLiteral("new,item\r\n"));
-
-    p.boxes.shown.clear();
-    controls().txtQuizFile->setText(dir.filePath(QStringLiteral("gone/words.txt")));
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    EXPECT_EQ(p.boxes.shown,
-              (std::vector<ShownBox>{failed(
-                  QStringLiteral("the folder \"%1\" does not exist").arg(QDir::toNativeSeparators(path("gone"))))}));
-}
-
-TEST_F(SaveLists, OverlongPathIsAnError)
-{
-    // The path box holds at most 32 767 characters, so the dot's position
-    // cannot overflow here; the name is far too long for any file system.
-    controls().txtQuizFile->setText(dir.filePath(QString(40000, u'a') + QStringLiteral(".txt")));
-    p.boxes.expect(MsgAnswer::Ok);
-    driver().saveToPractise();
-    ASSERT_EQ(p.boxes.shown.size(), 1u);
-    EXPECT_TRUE(p.boxes.shown.front().prompt.startsWith(QStringLiteral("There has been a error!") + kCrLf));
-    EXPECT_EQ(p.boxes.shown.front().style, MsgStyle::OkInformation);
 }
 
 // A whole test with every question left unanswered: the practise list then
