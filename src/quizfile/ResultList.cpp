@@ -6,9 +6,14 @@ ResultList::ResultList() : m_paragraphs{QString()} {}
 
 void ResultList::append(const QString& text)
 {
-    const QStringList pieces = text.split(QStringLiteral("\r\n"));
-    m_paragraphs.last() += pieces.first();
-    m_paragraphs.append(pieces.mid(1));
+    // A line per answer: no list of pieces for the one CR LF it ends with.
+    qsizetype start = 0;
+    for (qsizetype end = text.indexOf(QStringLiteral("\r\n")); end >= 0;
+         start = end + 2, end = text.indexOf(QStringLiteral("\r\n"), start)) {
+        m_paragraphs.last() += QStringView(text).mid(start, end - start);
+        m_paragraphs.append(QString());
+    }
+    m_paragraphs.last() += QStringView(text).mid(start);
     emit appended(text);
 }
 

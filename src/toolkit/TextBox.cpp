@@ -170,55 +170,56 @@ void TextBox::insertExact(QTextCursor& cursor, const QString& text)
 }
 
 // The text between two document positions, each placeholder read as its
-// original and each paragraph break as CR LF. A block's own text gives the
-// characters; only the blocks holding a placeholder character need a look
-// at their formats.
+// original. The raw text gives the characters; only the lines holding a
+// placeholder character need a look at their formats. `raw` holds the
+// document's characters from position `offset` on: the whole document's, or
+// one block's, which a change to a long list asks for at every keystroke.
 QString TextBox::exactText(int from, int to) const
 {
+    return exactText(document()->toRawText(), 0, from, to);
+}
+
+QString TextBox::exactText(QStringView raw, int offset, int from, int to) const
+{
     QString out;
+    out.reserve(to - from + (to - from) / 32);
     QHash<int, char16_t> originals; // by format index; 0 for none
-    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        const int position = block.position();
-        // The break that ends the block before lies in the range.
-        if (position > from)
-            out += kCrLf;
-        const QString raw = block.text();
-        const int start = std::max(from, position);
-        const int end = std::min(to, position + static_cast<int>(raw.size()));
-        if (start >= end)
-            continue;
-        const QStringView wanted = QStringView(raw).mid(start - position, end - start);
-        if (!wanted.contains(QChar::LineSeparator) && !wanted.contains(QChar::ReplacementCharacter)) {
-            appendUnmarked(out, wanted);
+    int done = from;
+    for (int at = from; at < to;) {
+        const QChar ch = raw[at - offset];
+        if (ch != QChar::LineSeparator && ch != QChar::ReplacementCharacter) {
+            ++at;
             continue;
         }
+        const QTextBlock block = document()->findBlock(at);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            const int fragmentStart = std::max(start, fragment.position());
-            const int fragmentEnd = std::min(end, fragment.position() + fragment.length());
-            if (fragmentStart >= fragmentEnd)
-                continue;
-            const QStringView piece = QStringView(raw).mid(fragmentStart - position, fragmentEnd - fragmentStart);
             const int format = fragment.charFormatIndex();
             auto known = originals.constFind(format);
             if (known == originals.cend())
                 known = originals.insert(format, originalOf(fragment.charFormat()).value_or(0));
             const char16_t original = *known;
-            if (original == 0) {
-                appendUnmarked(out, piece);
+            if (original == 0)
                 continue;
-            }
+            const int position = fragment.position();
+            const int start = std::max(from, position);
+            const int end = std::min(to, position + fragment.length());
+            if (start >= end)
+                continue;
+            appendUnmarked(out, raw.mid(done - offset, start - done));
             // Only the placeholder itself stands for the original.
             const QChar placeholder = placeholderFor(original);
-            for (const QChar ch : piece) {
-                if (ch == placeholder)
+            for (int i = start; i < end; ++i) {
+                if (raw[i - offset] == placeholder)
                     out += QChar(original);
                 else
-                    appendUnmarked(out, QStringView(&ch, 1));
+                    appendUnmarked(out, raw.mid(i - offset, 1));
             }
+            done = end;
         }
+        at = block.position() + block.length();
     }
+    appendUnmarked(out, raw.mid(done - offset, to - done));
     return out;
 }
 
@@ -269,7 +270,7 @@ QStringList TextBox::paragraphs(int first, int last) const
     QStringList out;
     out.reserve(last - first + 1);
     for (QTextBlock b = document()->findBlockByNumber(first); b.isValid() && b.blockNumber() <= last; b = b.next())
-        out.append(exactText(b.position(), b.position() + b.length() - 1));
+        out.append(exactText(b.text(), b.position(), b.position(), b.position() + b.length() - 1));
     return out;
 }
 

@@ -58,6 +58,7 @@ protected:
 private:
     void insertExact(QTextCursor& cursor, const QString& text);
     QString exactText(int from, int to) const;
+    QString exactText(QStringView raw, int offset, int from, int to) const;
     void appendNow(const QString& text);
     void showHeld();
     void tellEdit(int position, int added);
