@@ -215,6 +215,8 @@ TEST_F(QuizFlow, FinishCountsTheLastQuestionThenOnlyRepeatsTheMessage)
     EXPECT_EQ(controls().lblAsking->Caption(), QStringLiteral(" 4 / 4"));
 }
 
+// The score's rules are the session's (QuizSessionTest); here, that the
+// window, its finish message and the report's copy show each score.
 TEST_F(QuizFlow, ScoreTexts)
 {
     using enum Act;
@@ -223,15 +225,8 @@ TEST_F(QuizFlow, ScoreTexts)
         std::vector<Act> acts; // a question per act; Next after each that stays
         const char* expected;
     } cases[] = {
-        {10, {Right, Right, Right, Wrong, Right, Skip, Unanswered, RightWrong, Right, RightTwice}, "70.00"},
         {10, {Right, Unanswered, RightTwice}, "66.67"},
-        {20,
-         {Right,      Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered,
-          Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered,
-          Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered},
-         "05.00"},
-        {4, {Right, RightTwice, RightWrong, Right}, "100.00"},
-        {4, {Wrong, Skip, Unanswered, WrongRight}, "00.00"},
+        {4, {Right, RightTwice, RightWrong, Wrong}, "75.00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);

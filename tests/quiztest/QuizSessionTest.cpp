@@ -362,6 +362,47 @@ TEST_F(Session, WholeTestsRecordEveryItemOnceAndScoreTheCounts)
     }
 }
 
+// The score after a test or part of one: each question counts once, by its
+// first judgement; one left without an answer counts as wrong when Next
+// moves on, and the last one counts at the finish.
+TEST_F(Session, ScoreTexts)
+{
+    using enum Act;
+    const struct {
+        int items;
+        std::vector<Act> acts; // a question per act; Next after each that stays
+        const char* expected;
+    } cases[] = {
+        {10, {Right, Right, Right, Wrong, Right, Skip, Unanswered, RightWrong, Right, RightTwice}, "70.00"},
+        {10, {Right, Unanswered, RightTwice}, "66.67"},
+        {20,
+         {Right,      Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered,
+          Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered,
+          Unanswered, Unanswered, Unanswered, Unanswered, Unanswered, Unanswered},
+         "05.00"},
+        {4, {Right, RightTwice, RightWrong, Right}, "100.00"},
+        {4, {Wrong, Skip, Unanswered, WrongRight}, "00.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        load(c.items);
+        scores.clear();
+        finishes.clear();
+        start();
+        for (std::size_t k = 0; k < c.acts.size(); ++k) {
+            play(c.acts[k]);
+            if (k + 1 < c.acts.size())
+                s.next();
+        }
+        if (static_cast<int>(c.acts.size()) == c.items) {
+            s.next();
+            EXPECT_EQ(finishes, QStringList{score(c.expected)});
+        }
+        ASSERT_FALSE(scores.isEmpty());
+        EXPECT_EQ(scores.last(), score(c.expected));
+    }
+}
+
 // The program's generator, except that chosen draws come out exactly 0.
 class ExactZeroDraws : public Session {
 protected:
