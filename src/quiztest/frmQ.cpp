@@ -8,6 +8,7 @@
 #include "toolkit/AppIcon.h"
 #include "toolkit/FileNames.h"
 #include "toolkit/FrameArea.h"
+#include "toolkit/KeyPreview.h"
 #include "toolkit/MessageBoxes.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/Platform.h"
@@ -90,7 +91,8 @@ frmQ::frmQ(Quiz& quiz, Platform& platform, FrameArea& frame)
     describeForScreenReaders();
     setDefaultButton(m_ui->cmdNext);
     setCancelButton(m_ui->cmdClose);
-    setKeyPreview(true);
+    // Keys 1 to 5 answer wherever the focus is in the window.
+    m_keyPreview = std::make_unique<KeyPreview>(*this, [this](int keyAscii) { Form_KeyPress(keyAscii); });
     setAcceptDrops(true);
     connectHandlers();
     connectSession();
@@ -478,11 +480,6 @@ void frmQ::chkFastQuiz_Click()
         other->setEnabled(!fast);
         other->setChecked(false);
     }
-}
-
-void frmQ::keyPreview(int keyAscii)
-{
-    Form_KeyPress(keyAscii);
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* event)

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class FrameArea;
+class KeyPreview;
 class OptionArray;
 class Quiz;
 class QuizFileCommands;
@@ -85,7 +86,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void keyPreview(int keyAscii) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -111,6 +111,7 @@ private:
     Platform& m_platform;
     FrameArea& m_frame;
     std::unique_ptr<Ui::frmQ> m_ui;
+    std::unique_ptr<KeyPreview> m_keyPreview;
     OptionArray* m_option1;
     QuizSession& m_session;
     QuizFileCommands& m_fileCommands;

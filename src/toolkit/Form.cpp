@@ -1,6 +1,5 @@
 #include "toolkit/Form.h"
 
-#include "toolkit/KeyPreview.h"
 #include "toolkit/Twips.h"
 
 #include <QAbstractButton>
@@ -271,15 +270,3 @@ void Form::onEscape()
     if (m_cancelButton && m_cancelButton->isVisible() && m_cancelButton->isEnabled())
         m_cancelButton->click();
 }
-
-void Form::setKeyPreview(bool on)
-{
-    if (on == bool(m_keyPreview))
-        return;
-    if (on)
-        m_keyPreview = std::make_unique<KeyPreview>(*this, [this](int keyAscii) { keyPreview(keyAscii); });
-    else
-        m_keyPreview.reset();
-}
-
-void Form::keyPreview(int) {}

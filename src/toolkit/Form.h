@@ -14,7 +14,6 @@
 #include <memory>
 #include <optional>
 
-class KeyPreview;
 class QAbstractButton;
 class QMdiArea;
 
@@ -71,10 +70,6 @@ protected:
     void setDefaultButton(QAbstractButton* button);
     // Esc clicks this button when it is visible and enabled.
     void setCancelButton(QAbstractButton* button);
-    // With key preview on, keyPreview sees every character typed in the form
-    // before the focused control does; the key is never swallowed.
-    void setKeyPreview(bool on);
-    virtual void keyPreview(int keyAscii);
 
     bool event(QEvent* event) override;
 
@@ -99,7 +94,6 @@ private:
     QString m_windowName;
     QPointer<QAbstractButton> m_defaultButton;
     QPointer<QAbstractButton> m_cancelButton;
-    std::unique_ptr<KeyPreview> m_keyPreview;
     std::optional<TwipsRect> m_lastMove;
     unsigned m_moves = 0; // counts moveTwips calls, to tell a nested one
     QSize m_notifiedSize;

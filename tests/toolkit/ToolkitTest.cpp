@@ -1,6 +1,7 @@
 #include "toolkit/CaptionLabel.h"
 #include "toolkit/Form.h"
 #include "toolkit/InputHold.h"
+#include "toolkit/KeyPreview.h"
 #include "toolkit/OptionArray.h"
 #include "toolkit/QtPlatform.h"
 #include "toolkit/TerminationSignals.h"
@@ -118,7 +119,6 @@ public:
             QObject::connect(b, &QPushButton::clicked, [this, b] { clicked.push_back(b->text()); });
         setDefaultButton(defaultButton);
         setCancelButton(cancelButton);
-        setKeyPreview(true);
     }
     QLineEdit* edit;
     QPushButton* other;
@@ -126,9 +126,8 @@ public:
     QPushButton* cancelButton;
     std::vector<QString> clicked;
     QString previewed;
-
-protected:
-    void keyPreview(int keyAscii) override { previewed += QChar(keyAscii); }
+    // As the quiz window has it.
+    KeyPreview preview{*this, [this](int keyAscii) { previewed += QChar(keyAscii); }};
 };
 
 class FormTest : public ::testing::Test {
