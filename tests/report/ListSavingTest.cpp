@@ -1,5 +1,6 @@
 #include "report/ListSaving.h"
 
+#include "SaveMessages.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 
@@ -23,6 +24,10 @@
 
 namespace {
 
+using savemessages::failed;
+using savemessages::overwrite;
+using savemessages::saved;
+
 // Saving without a window: the names, the questions, the messages and the
 // bytes of the result files. The quiz window's caption is empty here, as at
 // the program's start.
@@ -37,22 +42,6 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
     void savePractise() { saving.saveList(practise, resultfiles::kReadAgainSuffix); }
     void saveCorrect() { saving.saveList(correct, resultfiles::kAnsweredCorrectSuffix); }
-
-    ShownBox saved(const QString& file) const
-    {
-        return {QStringLiteral("File is Saved as") + kCrLf + kCrLf + QDir::toNativeSeparators(file),
-                MsgStyle::OkInformation, QString()};
-    }
-    ShownBox overwrite(const QString& file) const
-    {
-        return {file + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
-                    QStringLiteral("Do you want to overwrite?"),
-                MsgStyle::YesNoStop, QString()};
-    }
-    ShownBox failed(const QString& description) const
-    {
-        return {QStringLiteral("There has been a error!") + kCrLf + description, MsgStyle::OkInformation, QString()};
-    }
 
     QTemporaryDir dir;
     ScriptedPlatform p;

@@ -1,3 +1,4 @@
+#include "SaveMessages.h"
 #include "support/AppFixture.h"
 #include "support/TestFiles.h"
 
@@ -25,6 +26,10 @@
 
 namespace {
 
+using savemessages::failed;
+using savemessages::overwrite;
+using savemessages::saved;
+
 const QString kQuitWhileSaving = QStringLiteral(
     "A list is still being saved; Pondera ends once it is saved.\r\n\r\nAre you sure you want to quit the Quiz?");
 
@@ -38,22 +43,6 @@ protected:
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
-
-    ShownBox saved(const QString& file) const
-    {
-        return {QStringLiteral("File is Saved as") + kCrLf + kCrLf + QDir::toNativeSeparators(file),
-                MsgStyle::OkInformation, QString()};
-    }
-    ShownBox overwrite(const QString& file) const
-    {
-        return {file + kCrLf + QStringLiteral("already exists") + kCrLf + kCrLf +
-                    QStringLiteral("Do you want to overwrite?"),
-                MsgStyle::YesNoStop, QString()};
-    }
-    ShownBox failed(const QString& description) const
-    {
-        return {QStringLiteral("There has been a error!") + kCrLf + description, MsgStyle::OkInformation, QString()};
-    }
 
     QTemporaryDir dir;
 };
