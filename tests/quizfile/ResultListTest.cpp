@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <random>
+#include <tuple>
+#include <vector>
+
 namespace {
 
 // Appends and a view's edits, in turn, and the text they leave.
@@ -48,6 +52,49 @@ TEST(ResultList, AppendsAndEditsMakeTheText)
         EXPECT_EQ(list.text(), c.text);
         EXPECT_EQ(accepted, !c.refused);
         EXPECT_EQ(list.paragraphCount(), c.text.count(QStringLiteral("\r\n")) + 1);
+    }
+}
+
+// Random appends and edits against the plainest model of the same rule: a
+// list of paragraphs, joined by CR LF. A paragraph may hold a CR LF of its
+// own, as one with a line break typed by Shift+Enter does.
+TEST(ResultList, KeepsToAListOfParagraphs)
+{
+    std::mt19937 random(20261209);
+    const auto pick = [&](qsizetype n) { return static_cast<qsizetype>(random() % static_cast<unsigned>(n)); };
+    const QStringList pieces = {"a,b", "\r\n", "\r", "\n", "言", "x\r\ny", QString()};
+    const auto someText = [&] {
+        QString text;
+        for (qsizetype n = pick(4); n >= 0; --n)
+            text += pieces[pick(pieces.size())];
+        return text;
+    };
+    ResultList list;
+    QStringList model{QString()};
+    for (int step = 0; step < 3000; ++step) {
+        if (pick(3) == 0) {
+            const QString text = someText();
+            list.append(text);
+            // Only the breaks within one append start paragraphs.
+            const QStringList split = text.split(QStringLiteral("\r\n"));
+            model.last() += split.first();
+            model.append(split.mid(1));
+        } else {
+            const qsizetype first = pick(model.size() + 1);
+            const qsizetype removed = pick(model.size() - first + 1);
+            QStringList paragraphs;
+            for (qsizetype n = pick(4); n > 0; --n)
+                paragraphs.append(someText().remove(QStringLiteral("\r\n")) + (pick(5) == 0 ? "\r\nz" : ""));
+            const bool valid = model.size() - removed + paragraphs.size() >= 1;
+            ASSERT_EQ(list.replaceParagraphs(first, removed, paragraphs), valid);
+            if (valid) {
+                model.remove(first, removed);
+                for (qsizetype i = 0; i < paragraphs.size(); ++i)
+                    model.insert(first + i, paragraphs.at(i));
+            }
+        }
+        ASSERT_EQ(list.text(), model.join(QStringLiteral("\r\n"))) << "step " << step;
+        ASSERT_EQ(list.paragraphCount(), model.size()) << "step " << step;
     }
 }
 
