@@ -11,14 +11,19 @@
 #include "Ratio.h"
 #include "ReportLines.h"
 
+#include "quizfile/ResultList.h"
 #include "toolkit/TextBox.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <chrono>
 #include <cstddef>
@@ -69,6 +74,31 @@ void appendToFullBox(benchmark::State& state, Lines kind)
         box->appendText(text[static_cast<std::size_t>(next)]);
         next = (next + 1) % kReportLines;
     }
+}
+
+// A key typed into the middle of a full list, and the result list that
+// takes the edit: what the user waits for at each keystroke.
+void typeIntoFullList(benchmark::State& state, Lines kind)
+{
+    const std::vector<QString> text = reportLines(kind);
+    auto box = shownBox();
+    ResultList list;
+    QObject::connect(&list, &ResultList::appended, box.get(), &TextBox::appendText);
+    QObject::connect(box.get(), &TextBox::paragraphsEdited, &list, &ResultList::replaceParagraphs);
+    for (const QString& line : text)
+        list.append(line);
+    box->moveCaretToEnd();
+    QTextCursor middle(box->document()->findBlockByNumber(kReportLines / 2));
+    box->setTextCursor(middle);
+    bool typed = true;
+    for (auto _ : state) {
+        QKeyEvent key(QEvent::KeyPress, typed ? Qt::Key_X : Qt::Key_Backspace, Qt::NoModifier,
+                      typed ? QStringLiteral("x") : QString());
+        QCoreApplication::sendEvent(box.get(), &key);
+        typed = !typed;
+    }
+    if (list.text() != box->text())
+        state.SkipWithError("the list lost an edit");
 }
 
 // Lines appended to a shown full list one per turn of the event loop, as the
@@ -140,6 +170,8 @@ BENCHMARK_CAPTURE(appendLines, Plain, Lines::Plain)->Unit(benchmark::kMillisecon
 BENCHMARK_CAPTURE(appendLines, Special, Lines::Special)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(appendToFullBox, Plain, Lines::Plain)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(appendToFullBox, Special, Lines::Special)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typeIntoFullList, Plain, Lines::Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(typeIntoFullList, Special, Lines::Special)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(readText, Plain, Lines::Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readText, Special, Lines::Special)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readText, OneSpecial, Lines::OneSpecial)->Unit(benchmark::kMillisecond);
