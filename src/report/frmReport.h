@@ -29,12 +29,11 @@ struct QuizPlace {
 };
 
 // The report window: it shows the practise list and the correct list of the
-// tests taken, takes the user's edits into them and saves them, and shows a
-// copy of the score. It lives, shown or hidden, as long as the
-// quiz window. It saves each list as a quiz file beside the loaded one, stands
-// docked below the quiz window or fills the frame, and is moved by dragging
-// its background, having no title bar. It never reads the quiz window: the
-// frame tells it what it needs of it.
+// tests taken, takes the user's edits into them, saves each as a quiz file
+// beside the loaded one, and shows a copy of the score. It lives, shown or
+// hidden, as long as the quiz window, stands docked below the quiz window or
+// fills the frame, and is moved by dragging its background, having no title
+// bar. It never reads the quiz window: the frame tells it what it needs of it.
 class frmReport : public Form {
     Q_OBJECT
 public:

@@ -120,7 +120,7 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent)
         if (m_held)
             m_held->emptied = true;
         else if (!m_programChange)
-            tellEdit(position, added);
+            tellChange(position, added);
     });
     // Tab moves on as in every other control; a tab the user pastes stays text.
     setTabChangesFocus(true);
@@ -252,17 +252,21 @@ void TextBox::setText(const QString& text)
     moveCursor(QTextCursor::Start);
 }
 
-// The blocks the change reaches after it, first to last, stand for the ones
-// it reached before, which were as many as now plus those it took away.
-void TextBox::tellEdit(int position, int added)
+// The blocks a change reaches after it, first to last, stand for the ones it
+// reached before, which were as many as now plus those it took away.
+void TextBox::tellEdit(int first, int last)
+{
+    const int before = std::exchange(m_paragraphCount, document()->blockCount());
+    emit paragraphsEdited(first, last - first + 1 + before - m_paragraphCount, paragraphs(first, last));
+}
+
+void TextBox::tellChange(int position, int added)
 {
     const QTextDocument* const doc = document();
-    const int before = std::exchange(m_paragraphCount, doc->blockCount());
     const QTextBlock firstBlock = doc->findBlock(position);
     const QTextBlock lastBlock = doc->findBlock(position + added);
     const int first = firstBlock.isValid() ? firstBlock.blockNumber() : doc->blockCount() - 1;
-    const int last = std::max(first, lastBlock.isValid() ? lastBlock.blockNumber() : doc->blockCount() - 1);
-    emit paragraphsEdited(first, last - first + 1 + before - m_paragraphCount, paragraphs(first, last));
+    tellEdit(first, std::max(first, lastBlock.isValid() ? lastBlock.blockNumber() : doc->blockCount() - 1));
 }
 
 QStringList TextBox::paragraphs(int first, int last) const
@@ -357,8 +361,7 @@ void TextBox::layOutHeld()
             held.cursor.endEditBlock();
         }
         // Whatever emptied it was no append: the whole text is told anew.
-        const int before = std::exchange(m_paragraphCount, document()->blockCount());
-        emit paragraphsEdited(0, before, paragraphs(0, m_paragraphCount - 1));
+        tellEdit(0, document()->blockCount() - 1);
         return;
     }
     {

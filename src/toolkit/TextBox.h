@@ -61,7 +61,8 @@ private:
     QString exactText(QStringView raw, int offset, int from, int to) const;
     void appendNow(const QString& text);
     void showHeld();
-    void tellEdit(int position, int added);
+    void tellChange(int position, int added);
+    void tellEdit(int first, int last);
     QStringList paragraphs(int first, int last) const;
 
     // Whether a character that the document cannot hold as itself was ever
